@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/ctldia.h"
+#include "host/ctlinforme.h"
+#include "host/dialogo.h"
+#include "host/mensajes.h"
+#include "host/procesos.h"
+#include "host/puntero.h"
+#include "host/regional.h"
+#include "host/reloj.h"
+
+namespace prjsumsal {
+
+// Everything outside the module that the module calls: message boxes, the clock, regional
+// settings, the save dialog, starting a process, the mouse pointer, the module's folder, and the
+// creation of the suite's controls that the form hosts. The host installs its parts before it
+// creates the public class; tests build their own. The pointers are not owned.
+struct Plataforma {
+  Mensajes* mensajes = nullptr;
+  Reloj* reloj = nullptr;
+  Regional* regional = nullptr;
+  DialogoGuardar* dialogo = nullptr;
+  Procesos* procesos = nullptr;
+  Puntero* puntero = nullptr;
+  // The folder that holds the module's file, without a trailing separator.
+  std::string carpetaModulo;
+  // Create the suite's controls `prjinformes.ctlinforme` and `prjDia.ctlDia`.
+  std::function<std::unique_ptr<ctlinforme>()> crearInforme;
+  std::function<std::unique_ptr<ctlDia>()> crearDia;
+};
+
+// The process's platform. Until the host installs its own parts it holds defaults: message
+// boxes on standard error, the system clock, Chile's regional settings, a save dialog that is
+// always cancelled, a process start that fails, a mouse pointer that does nothing, the
+// executable's folder as the module's folder, and no controls.
+Plataforma& plataforma();
+
+}  // namespace prjsumsal
