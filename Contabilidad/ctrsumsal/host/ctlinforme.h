@@ -12,10 +12,10 @@ namespace prjsumsal {
 class EventosInforme {
  public:
   virtual ~EventosInforme() = default;
-  virtual void ctlinforme1_Imprime() = 0;      // print
-  virtual void ctlinforme1_Presenta() = 0;     // preview
-  virtual void ctlinforme1_Sale() = 0;         // exit
-  virtual void ctlinforme1_PreparaDatos() = 0; // data preparation
+  virtual void ctlinforme1_Imprime() = 0;       // print
+  virtual void ctlinforme1_Presenta() = 0;      // preview
+  virtual void ctlinforme1_Sale() = 0;          // exit
+  virtual void ctlinforme1_PreparaDatos() = 0;  // data preparation
 };
 
 // The suite's report-output control `prjinformes.ctlinforme`, as the form sees it. A member
@@ -23,12 +23,12 @@ class EventosInforme {
 // event before it lets print or preview run the report.
 class ctlinforme {
  public:
-  static constexpr std::int32_t kDispidPreeliminar = 0x40030000;   // first permission flag
-  static constexpr std::int32_t kDispidImprimir = 0x40030001;      // second permission flag
-  static constexpr std::int32_t kDispidTipoImpresora = 0x40030002; // printer type
-  static constexpr std::int32_t kDispidEmpresa = 0x68030000;       // company text
-  static constexpr std::int32_t kDispidPrograma = 0x68030001;      // program name (by reference)
-  static constexpr std::int32_t kDispidUsuario = 0x68030002;       // user text
+  static constexpr std::int32_t kDispidPreeliminar = 0x40030000;    // first permission flag
+  static constexpr std::int32_t kDispidImprimir = 0x40030001;       // second permission flag
+  static constexpr std::int32_t kDispidTipoImpresora = 0x40030002;  // printer type
+  static constexpr std::int32_t kDispidEmpresa = 0x68030000;        // company text
+  static constexpr std::int32_t kDispidPrograma = 0x68030001;       // program name (by reference)
+  static constexpr std::int32_t kDispidUsuario = 0x68030002;        // user text
 
   virtual ~ctlinforme() = default;
 

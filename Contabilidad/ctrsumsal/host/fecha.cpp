@@ -7,7 +7,9 @@ namespace prjsumsal {
 
 namespace {
 
-bool bisiesto(int anio) { return (anio % 4 == 0 && anio % 100 != 0) || anio % 400 == 0; }
+bool bisiesto(int anio) {
+  return (anio % 4 == 0 && anio % 100 != 0) || anio % 400 == 0;
+}
 
 int diasDelMes(int anio, int mes) {
   static constexpr int kDias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -58,9 +58,8 @@ Plataforma& plataforma() {
   static DialogoCancelado dialogo;
   static SinProcesos procesos;
   static PunteroMudo puntero;
-  static Plataforma p{&mensajes, &reloj,   &regional,           &dialogo,
-                      &procesos, &puntero, carpetaEjecutable(), {},
-                      {}};
+  static Plataforma p{&mensajes,           &reloj, &regional, &dialogo, &procesos, &puntero,
+                      carpetaEjecutable(), {},     {}};
   return p;
 }
 

@@ -1,0 +1,53 @@
+#include "balance/formato.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace prjsumsal {
+
+namespace {
+
+// The whole number nearest to `valor`, a half away from zero, as decimal digits; "0" for a
+// value that rounds to zero from either side, so no "-0" ever reaches a statement or a cell.
+std::string digitosRedondeados(double valor) {
+  double r = std::round(valor);
+  if (r == 0) return "0";
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.0f", r);
+  return buf;
+}
+
+}  // namespace
+
+std::string formatoCero(double valor) {
+  return digitosRedondeados(valor);
+}
+
+std::string formatoGeneral(double valor, const std::string& decimal) {
+  if (valor == 0) return "0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15G", valor);
+  std::string r;
+  for (const char* p = buf; *p; ++p) {
+    if (*p == '.') {
+      r += decimal;
+    } else {
+      r += *p;
+    }
+  }
+  return r;
+}
+
+std::string formatoMiles(double valor, const std::string& miles) {
+  std::string digitos = digitosRedondeados(valor);
+  std::size_t inicio = digitos[0] == '-' ? 1 : 0;
+  std::string r = digitos.substr(0, inicio);
+  std::size_t n = digitos.size() - inicio;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) r += miles;
+    r += digitos[inicio + i];
+  }
+  return r;
+}
+
+}  // namespace prjsumsal
