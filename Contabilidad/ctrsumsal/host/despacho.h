@@ -10,7 +10,7 @@ namespace prjsumsal {
 
 // The failure of a late-bound call on a member an object does not have.
 inline Error miembroDesconocido(std::int32_t dispid) {
-  char buf[64];
+  char buf[128];
   std::snprintf(buf, sizeof buf, "El objeto no acepta esta propiedad o método (DISPID 0x%08x)",
                 static_cast<unsigned>(dispid));
   return Error(buf);
