@@ -1,0 +1,111 @@
+#include "datos/piezas.h"
+
+#include <cctype>
+
+namespace suite {
+
+namespace {
+
+bool letra(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool digito(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// #yyyy-mm-dd# at position i.
+bool esFecha(std::string_view t, std::size_t i) {
+  if (i + 12 > t.size() || t[i + 11] != '#') return false;
+  for (std::size_t k = 1; k <= 10; ++k) {
+    bool guion = k == 5 || k == 8;
+    if (guion ? t[i + k] != '-' : !digito(t[i + k])) return false;
+  }
+  return true;
+}
+
+// The end of a quoted piece that starts at i with `abre` and ends with `cierra`; a doubled
+// closing character inside stands for itself. An unclosed quote runs to the end.
+std::size_t finCita(std::string_view t, std::size_t i, char cierra) {
+  std::size_t k = i + 1;
+  while (k < t.size()) {
+    if (t[k] == cierra) {
+      if (cierra != ']' && k + 1 < t.size() && t[k + 1] == cierra) {
+        k += 2;
+        continue;
+      }
+      return k + 1;
+    }
+    ++k;
+  }
+  return t.size();
+}
+
+}  // namespace
+
+bool Pieza::es(Clase c, std::string_view t) const {
+  if (clase != c || texto.size() != t.size()) return false;
+  for (std::size_t k = 0; k < t.size(); ++k) {
+    if (std::tolower(static_cast<unsigned char>(texto[k])) !=
+        std::tolower(static_cast<unsigned char>(t[k]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<Pieza> cortar(std::string_view t) {
+  std::vector<Pieza> r;
+  std::size_t i = 0;
+  while (i < t.size()) {
+    char c = t[i];
+    std::size_t fin = i + 1;
+    Pieza::Clase clase = Pieza::Clase::Simbolo;
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      while (fin < t.size() && std::isspace(static_cast<unsigned char>(t[fin]))) ++fin;
+      clase = Pieza::Clase::Blanco;
+    } else if (c == '\'') {
+      fin = finCita(t, i, '\'');
+      clase = Pieza::Clase::Cadena;
+    } else if (c == '"' || c == '`' || c == '[') {
+      fin = finCita(t, i, c == '[' ? ']' : c);
+      clase = Pieza::Clase::Cita;
+    } else if (c == '#' && esFecha(t, i)) {
+      fin = i + 12;
+      clase = Pieza::Clase::Fecha;
+    } else if (letra(c)) {
+      while (fin < t.size() && letra(t[fin])) ++fin;
+      clase = Pieza::Clase::Palabra;
+    }
+    r.push_back({clase, t.substr(i, fin - i)});
+    i = fin;
+  }
+  return r;
+}
+
+std::size_t siguiente(const std::vector<Pieza>& p, std::size_t i) {
+  for (std::size_t k = i + 1; k < p.size(); ++k) {
+    if (p[k].clase != Pieza::Clase::Blanco) return k;
+  }
+  return p.size();
+}
+
+std::size_t anterior(const std::vector<Pieza>& p, std::size_t i) {
+  for (std::size_t k = i; k-- > 0;) {
+    if (p[k].clase != Pieza::Clase::Blanco) return k;
+  }
+  return p.size();
+}
+
+std::size_t cierre(const std::vector<Pieza>& p, std::size_t i) {
+  int nivel = 0;
+  for (std::size_t k = i; k < p.size(); ++k) {
+    if (p[k].clase != Pieza::Clase::Simbolo) continue;
+    if (p[k].texto == "(") ++nivel;
+    if (p[k].texto == ")" && --nivel == 0) return k;
+  }
+  return p.size();
+}
+
+}  // namespace suite
