@@ -1,0 +1,23 @@
+#pragma once
+
+#include <ostream>
+
+#include "bases.h"
+#include "opciones.h"
+
+namespace suite {
+
+// Where the actions write: the balance goes to `salida`, failures to `errores`; `terminal`
+// tells whether `salida` is a terminal (aligned table) or not (tab-separated values).
+struct Consola {
+  std::ostream& salida;
+  std::ostream& errores;
+  bool terminal;
+};
+
+// Runs the options' actions in their order on the open databases and returns the exit status:
+// 0 when all went well, 1 after the first action that failed (its message is one line on
+// `errores`, and the actions after it do not run).
+int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola);
+
+}  // namespace suite

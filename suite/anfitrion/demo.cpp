@@ -1,0 +1,164 @@
+#include "demo.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "movimientos_demo.h"
+#include "opciones.h"
+#include "plan_demo.h"
+
+namespace suite {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kEsquemaContabilidad = R"(
+create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
+                        num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL);
+create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
+                        num_docum INTEGER, usuario INTEGER, ifrs TEXT);
+create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT);
+create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,
+                        n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT);
+create table contador(nombre TEXT, rut TEXT, registro TEXT);
+-- The two grouped statements of the balance are answered from these indexes alone.
+create index ctdcomprmm_balance on ctdcomprmm(empresa, f_comp, subsistema, documento, num_docum,
+                                              centro, debe_nacional, haber_nacional);
+create index ctccomprmm_balance on ctccomprmm(empresa, subsistema, f_comp, documento, num_docum,
+                                              ifrs, usuario);
+create unique index ctmcentros_centro on ctmcentros(centro);
+)";
+
+constexpr const char* kEsquemaInformes = "create table programa(programa TEXT);";
+
+struct CerrarConexion {
+  void operator()(sqlite3* c) const { sqlite3_close(c); }
+};
+struct CerrarSentencia {
+  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Conexion = std::unique_ptr<sqlite3, CerrarConexion>;
+using Sentencia = std::unique_ptr<sqlite3_stmt, CerrarSentencia>;
+
+// The engine's failures while the demo is written; the caller names the file.
+struct FallaSqlite {
+  std::string mensaje;
+};
+
+void ejecutar(sqlite3* c, const char* sql) {
+  if (sqlite3_exec(c, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw FallaSqlite{sqlite3_errmsg(c)};
+}
+
+Sentencia preparar(sqlite3* c, const char* sql) {
+  sqlite3_stmt* s = nullptr;
+  if (sqlite3_prepare_v2(c, sql, -1, &s, nullptr) != SQLITE_OK)
+    throw FallaSqlite{sqlite3_errmsg(c)};
+  return Sentencia(s);
+}
+
+// Binds the values in order, runs the insert and resets it for the next row.
+void insertar(sqlite3* c, sqlite3_stmt* s, std::initializer_list<std::string> textos) {
+  int i = 0;
+  for (const auto& t : textos) sqlite3_bind_text(s, ++i, t.c_str(), -1, SQLITE_TRANSIENT);
+  if (sqlite3_step(s) != SQLITE_DONE) throw FallaSqlite{sqlite3_errmsg(c)};
+  sqlite3_reset(s);
+}
+
+void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
+  ejecutar(c, kEsquemaContabilidad);
+
+  auto plan = preparar(c, "insert into ctmcentros values(?, ?, ?)");
+  for (const auto& cuenta : demo::planDeCuentas()) {
+    insertar(c, plan.get(), {cuenta.centro, cuenta.nombre, cuenta.grupo});
+  }
+
+  auto empresa = preparar(c, "insert into admempresa values(?, ?, ?, ?, ?, ?, ?, ?)");
+  insertar(c, empresa.get(),
+           {"Rodrigo Ignacio Vergara Núñez", "Santiago", "76.543.210-3", kDemoNombreEmpresa,
+            "Los Aromos", "Av. Providencia 1234, Of. 56", "Providencia", "+56 2 2345 6789"});
+  auto contador = preparar(c, "insert into contador values(?, ?, ?)");
+  insertar(c, contador.get(), {"Claudia Andrea Muñoz Pérez", "13.456.789-9", "12345"});
+
+  auto cabecera = preparar(c, "insert into ctccomprmm values(?, ?, ?, ?, ?, ?, ?)");
+  auto linea = preparar(c, "insert into ctdcomprmm values(?, ?, ?, ?, ?, ?, ?, ?)");
+  for (const auto& comp : demo::comprobantes(hoy)) {
+    std::string fecha = comp.fecha.iso();
+    auto claves = [&](sqlite3_stmt* s) {
+      sqlite3_bind_int(s, 1, kDemoEmpresa);
+      sqlite3_bind_int(s, 2, comp.subsistema);
+      sqlite3_bind_text(s, 3, fecha.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_bind_text(s, 4, comp.documento.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_bind_int(s, 5, comp.num_docum);
+    };
+    claves(cabecera.get());
+    sqlite3_bind_int(cabecera.get(), 6, comp.usuario);
+    sqlite3_bind_text(cabecera.get(), 7, comp.ifrs.c_str(), -1, SQLITE_TRANSIENT);
+    if (sqlite3_step(cabecera.get()) != SQLITE_DONE) throw FallaSqlite{sqlite3_errmsg(c)};
+    sqlite3_reset(cabecera.get());
+    for (const auto& l : comp.lineas) {
+      claves(linea.get());
+      sqlite3_bind_text(linea.get(), 6, l.centro.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_bind_double(linea.get(), 7, static_cast<double>(l.debe));
+      sqlite3_bind_double(linea.get(), 8, static_cast<double>(l.haber));
+      if (sqlite3_step(linea.get()) != SQLITE_DONE) throw FallaSqlite{sqlite3_errmsg(c)};
+      sqlite3_reset(linea.get());
+    }
+  }
+  ejecutar(c, "analyze");
+}
+
+// Writes a new database at `destino` through `llenar`, in one transaction, under a temporary
+// name that is renamed to `destino` only when everything went in.
+void crearBase(const fs::path& destino, const std::function<void(sqlite3*)>& llenar) {
+  fs::path temporal = destino;
+  temporal += ".nuevo-" + std::to_string(::getpid());
+  fs::remove(temporal);
+  try {
+    sqlite3* crudo = nullptr;
+    int rc = sqlite3_open_v2(temporal.c_str(), &crudo, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    Conexion c(crudo);
+    if (rc != SQLITE_OK) throw FallaSqlite{crudo ? sqlite3_errmsg(crudo) : "sin memoria"};
+    ejecutar(c.get(), "begin");
+    llenar(c.get());
+    ejecutar(c.get(), "commit");
+    c.reset();
+    fs::rename(temporal, destino);
+  } catch (const FallaSqlite& e) {
+    std::error_code ignorado;
+    fs::remove(temporal, ignorado);
+    throw ErrorUso("No se pudo crear " + destino.string() + ": " + e.mensaje);
+  } catch (const fs::filesystem_error& e) {
+    std::error_code ignorado;
+    fs::remove(temporal, ignorado);
+    throw ErrorUso("No se pudo crear " + destino.string() + ": " + e.code().message());
+  }
+}
+
+}  // namespace
+
+ArchivosDemo prepararDemo(const fs::path& carpeta, const prjsumsal::Fecha& hoy) {
+  std::error_code ec;
+  fs::create_directories(carpeta, ec);
+  if (ec || !fs::is_directory(carpeta)) {
+    throw ErrorUso("No se pudo crear la carpeta de demostración " + carpeta.string() +
+                   (ec ? ": " + ec.message() : ": ya existe y no es una carpeta"));
+  }
+  ArchivosDemo a{carpeta / "contabilidad.db", carpeta / "informes.db"};
+  if (!fs::exists(a.contabilidad)) {
+    crearBase(a.contabilidad, [&](sqlite3* c) { llenarContabilidad(c, hoy); });
+  }
+  if (!fs::exists(a.informes)) {
+    crearBase(a.informes, [](sqlite3* c) { ejecutar(c, kEsquemaInformes); });
+  }
+  return a;
+}
+
+}  // namespace suite

@@ -1,0 +1,34 @@
+// nubo: the host program of the balance module. It takes the working context from the command
+// line, opens the databases and runs the actions asked for.
+#include <unistd.h>
+
+#include <iostream>
+
+#include "acciones.h"
+#include "bases.h"
+#include "host/plataforma.h"
+#include "opciones.h"
+
+int main(int argc, char** argv) {
+  using namespace suite;
+  prjsumsal::Fecha hoy = prjsumsal::plataforma().reloj->Hoy();
+  Lectura lectura;
+  Bases bases;
+  try {
+    lectura = leerOpciones(argc, argv, hoy);
+    if (lectura.ayuda) {
+      std::cout << *lectura.ayuda;
+      return 0;
+    }
+    bases = abrirBases(lectura.opciones, hoy);
+  } catch (const ErrorUso& e) {
+    std::cerr << "nubo: " << e.what() << '\n';
+    return 2;
+  }
+  if (lectura.opciones.acciones.empty()) {
+    std::cout << "nubo: indique una acción, por ejemplo --texto (nubo --help las muestra)\n";
+    return 0;
+  }
+  return ejecutarAcciones(lectura.opciones, bases,
+                          {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1});
+}

@@ -1,0 +1,191 @@
+#include "opciones.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <limits>
+#include <map>
+
+#include "demo.h"
+
+namespace suite {
+
+using prjsumsal::Fecha;
+
+namespace {
+
+// The actions nubo knows, in the order the help lists them. An action with a file takes it as
+// its value; the others are flags.
+struct DefinicionAccion {
+  const char* nombre;
+  Accion::Tipo tipo;
+  const char* archivo;  // the value's name in the help, or nullptr for a flag
+  const char* descripcion;
+};
+
+constexpr DefinicionAccion kAcciones[] = {
+    {"--texto", Accion::Tipo::Texto, nullptr,
+     "Imprime el balance de ocho columnas con sus sumas, resultado y totales"},
+};
+
+std::string entreComillas(const std::string& s) {
+  return "«" + s + "»";
+}
+
+std::int16_t leerCodigo(const std::string& opcion, const std::string& texto) {
+  int valor = 0;
+  const char* fin = texto.data() + texto.size();
+  auto [p, ec] = std::from_chars(texto.data(), fin, valor);
+  if (texto.empty() || ec != std::errc() || p != fin ||
+      valor < std::numeric_limits<std::int16_t>::min() ||
+      valor > std::numeric_limits<std::int16_t>::max()) {
+    throw ErrorUso(opcion + ": " + entreComillas(texto) +
+                   " no es un número entero entre -32768 y 32767");
+  }
+  return static_cast<std::int16_t>(valor);
+}
+
+Fecha leerFecha(const std::string& opcion, const std::string& texto) {
+  auto f = Fecha::leer(texto);
+  if (!f)
+    throw ErrorUso(opcion + ": " + entreComillas(texto) + " no es una fecha dd/mm/aaaa válida");
+  return *f;
+}
+
+// CLI11 reports in English; nubo's user reads one Spanish line. Its messages start with the
+// option's name (and a colon, or without dashes for a flag given a value), which is all this
+// takes from them.
+ErrorUso traducir(const CLI::ParseError& e) {
+  std::string texto = e.what();
+  std::string opcion = texto.substr(0, texto.find(':'));
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+    if (texto.find("missing") != std::string::npos) return ErrorUso("Falta el valor de " + opcion);
+    if (texto.find("At Most") != std::string::npos)
+      return ErrorUso(opcion + " se da más de una vez");
+    if (texto.find("flag override") != std::string::npos)
+      return ErrorUso("--" + texto.substr(0, texto.find(' ')) + " no lleva valor");
+  }
+  return ErrorUso("Línea de órdenes no válida: " + texto);
+}
+
+// The databases come from a demo folder or from the two files, never both.
+void revisarBases(Opciones& o) {
+  if (!o.demo.empty()) {
+    if (!o.contabilidad.empty() || !o.informes.empty())
+      throw ErrorUso("--demo no se combina con --contabilidad ni con --informes");
+    return;
+  }
+  if (o.contabilidad.empty() && o.informes.empty())
+    throw ErrorUso("Indique --demo DIR, o --contabilidad DB e --informes DB");
+  if (o.contabilidad.empty()) throw ErrorUso("Falta --contabilidad DB (la base de contabilidad)");
+  if (o.informes.empty()) throw ErrorUso("Falta --informes DB (la base de informes)");
+}
+
+}  // namespace
+
+Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
+  CLI::App app{"Balance de Tributario de ocho columnas", "nubo"};
+  app.allow_extras();
+  app.set_help_flag("-h,--help", "Muestra esta ayuda y termina")->group("Ayuda");
+  auto formato = app.get_formatter();
+  formato->label("Usage", "Uso");
+  formato->label("OPTIONS", "OPCIONES");
+  formato->label("REQUIRED", "OBLIGATORIO");
+  formato->column_width(26);
+
+  Opciones o;
+  std::string empresa, usuario, alias, desde, hasta, norma;
+  auto valor = [&](const char* nombre, std::string& destino, const char* tipo, const char* texto,
+                   const char* grupo) {
+    return app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
+  };
+  const char* kBases = "Bases de datos";
+  valor("--demo", o.demo, "DIR", "Crea (si falta) y usa la empresa de demostración en DIR", kBases);
+  valor("--contabilidad", o.contabilidad, "DB", "Base de contabilidad (archivo SQLite)", kBases);
+  valor("--informes", o.informes, "DB", "Base de informes (archivo SQLite)", kBases);
+
+  const char* kContexto = "Contexto";
+  valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);
+  valor("--nombre-empresa", o.nombreEmpresa, "T", "Nombre de la empresa", kContexto);
+  valor("--usuario", usuario, "N", "Código del usuario (1 por omisión)", kContexto);
+  valor("--nombre-usuario", o.nombreUsuario, "T", "Nombre del usuario", kContexto);
+  valor("--alias", alias, "N", "Alcance del usuario: 2 cuenta solo sus comprobantes", kContexto);
+  valor("--programa", o.programa, "T", "Nombre del programa", kContexto);
+  valor("--permiso", o.permiso, "T", "Permisos (4.º carácter vista previa, 5.º impresión)",
+        kContexto);
+  valor("--impresora", o.impresora, "T", "Tipo de impresora", kContexto);
+
+  const char* kBalance = "Balance";
+  valor("--desde", desde, "dd/mm/aaaa", "Inicio del período (el primero del mes de --hasta)",
+        kBalance);
+  valor("--hasta", hasta, "dd/mm/aaaa", "Fin del período (hoy por omisión)", kBalance);
+  valor("--norma", norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
+
+  std::map<const CLI::Option*, const DefinicionAccion*> acciones;
+  for (const auto& a : kAcciones) {
+    CLI::Option* op;
+    if (a.archivo) {
+      op = app.add_option(a.nombre)
+               ->description(a.descripcion)
+               ->type_name(a.archivo)
+               ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    } else {
+      op = app.add_flag(a.nombre)->description(a.descripcion)->disable_flag_override();
+    }
+    op->group("Acciones (se ejecutan en el orden dado)");
+    acciones[op] = &a;
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return {o, app.help()};
+  } catch (const CLI::ParseError& e) {
+    throw traducir(e);
+  }
+  for (const auto& resto : app.remaining()) {
+    if (resto.starts_with("-"))
+      throw ErrorUso("Opción desconocida: " + resto + " (vea nubo --help)");
+    throw ErrorUso("Argumento inesperado: " + entreComillas(resto));
+  }
+
+  // CLI11 takes the next word as an option's value even when it is another option
+  // ("--demo --texto"); no value of nubo starts with "--".
+  for (const CLI::Option* op : app.get_options()) {
+    for (const auto& r : op->results()) {
+      if (op->get_expected_min() > 0 && r.starts_with("--"))
+        throw ErrorUso("Falta el valor de " + op->get_name());
+    }
+  }
+
+  std::map<const CLI::Option*, std::size_t> usados;
+  for (const CLI::Option* op : app.parse_order()) {
+    auto a = acciones.find(op);
+    if (a == acciones.end()) continue;
+    std::string archivo;
+    if (a->second->archivo) archivo = op->results().at(usados[op]++);
+    o.acciones.push_back({a->second->tipo, archivo});
+  }
+
+  revisarBases(o);
+  auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
+  if (dado("--empresa")) o.empresa = leerCodigo("--empresa", empresa);
+  if (dado("--usuario")) o.usuario = leerCodigo("--usuario", usuario);
+  if (dado("--alias")) o.alias = leerCodigo("--alias", alias);
+  if (dado("--norma")) {
+    if (norma != "1" && norma != "2")
+      throw ErrorUso("--norma: " + entreComillas(norma) + " no es 1 (tributaria) ni 2 (IFRS)");
+    o.norma = norma == "1" ? 1 : 2;
+  }
+  o.hasta = dado("--hasta") ? leerFecha("--hasta", hasta) : hoy;
+  o.desde = dado("--desde") ? leerFecha("--desde", desde) : Fecha{o.hasta.anio, o.hasta.mes, 1};
+  if (o.hasta < o.desde) {
+    throw ErrorUso("--desde " + o.desde.texto() + " es posterior a --hasta " + o.hasta.texto());
+  }
+  if (!o.demo.empty()) {
+    if (o.nombreEmpresa.empty()) o.nombreEmpresa = kDemoNombreEmpresa;
+    if (o.nombreUsuario.empty()) o.nombreUsuario = kDemoNombreUsuario;
+  }
+  return {o, std::nullopt};
+}
+
+}  // namespace suite

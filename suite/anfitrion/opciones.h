@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/fecha.h"
+
+namespace suite {
+
+// Bad command-line input: the description is the one line nubo prints before it exits with
+// status 2.
+class ErrorUso : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Something nubo does after it has the context, in the order the command line gives.
+struct Accion {
+  enum class Tipo { Texto };
+  Tipo tipo;
+  std::string argumento;  // the file of actions that take one; empty otherwise
+};
+
+// The command line of nubo: where the databases are, the working context the host hands the
+// module, the period and book of the balance, and the actions.
+struct Opciones {
+  // Databases: a demo folder, or the two database files.
+  std::string demo;
+  std::string contabilidad;
+  std::string informes;
+
+  // Context.
+  std::int16_t empresa = 1;
+  std::string nombreEmpresa;
+  std::int16_t usuario = 1;
+  std::string nombreUsuario;
+  std::int16_t alias = 0;
+  std::string programa = "ctrsumsal";
+  std::string permiso = "11111";
+  std::string impresora;
+
+  // Balance.
+  prjsumsal::Fecha desde;  // the first of hasta's month unless given
+  prjsumsal::Fecha hasta;  // today unless given
+  int norma = 1;           // 1 tax book, 2 IFRS book
+
+  std::vector<Accion> acciones;
+};
+
+// The outcome of reading the command line: the options, or the help text to print.
+struct Lectura {
+  Opciones opciones;
+  std::optional<std::string> ayuda;  // set when --help was asked for
+};
+
+// Reads the arguments (argv without the program name is argv + 1) against today's date. Raises
+// ErrorUso with one Spanish line for an unknown option, a missing or malformed value, a value
+// out of range, a repeated option, or databases given both ways or not at all.
+Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
+
+}  // namespace suite
