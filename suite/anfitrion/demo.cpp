@@ -3,13 +3,13 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <string>
 #include <system_error>
 
 #include "movimientos_demo.h"
-#include "opciones.h"
 #include "plan_demo.h"
 
 namespace suite {
@@ -36,6 +36,25 @@ create unique index ctmcentros_centro on ctmcentros(centro);
 )";
 
 constexpr const char* kEsquemaInformes = "create table programa(programa TEXT);";
+
+// The reason of a file-system failure, in Spanish for the commonest ones.
+std::string motivo(const std::error_code& ec) {
+  switch (ec.value()) {
+    case EACCES:
+    case EPERM:
+      return "permiso denegado";
+    case ENOENT:
+      return "no existe la ruta";
+    case ENOTDIR:
+      return "una parte de la ruta no es una carpeta";
+    case EROFS:
+      return "el sistema de archivos es de solo lectura";
+    case ENOSPC:
+      return "no queda espacio en el disco";
+    default:
+      return ec.message();
+  }
+}
 
 struct CerrarConexion {
   void operator()(sqlite3* c) const { sqlite3_close(c); }
@@ -138,7 +157,7 @@ void crearBase(const fs::path& destino, const std::function<void(sqlite3*)>& lle
   } catch (const fs::filesystem_error& e) {
     std::error_code ignorado;
     fs::remove(temporal, ignorado);
-    throw ErrorUso("No se pudo crear " + destino.string() + ": " + e.code().message());
+    throw ErrorUso("No se pudo crear " + destino.string() + ": " + motivo(e.code()));
   }
 }
 
@@ -149,7 +168,7 @@ ArchivosDemo prepararDemo(const fs::path& carpeta, const prjsumsal::Fecha& hoy) 
   fs::create_directories(carpeta, ec);
   if (ec || !fs::is_directory(carpeta)) {
     throw ErrorUso("No se pudo crear la carpeta de demostración " + carpeta.string() +
-                   (ec ? ": " + ec.message() : ": ya existe y no es una carpeta"));
+                   (ec ? ": " + motivo(ec) : ": ya existe y no es una carpeta"));
   }
   ArchivosDemo a{carpeta / "contabilidad.db", carpeta / "informes.db"};
   if (!fs::exists(a.contabilidad)) {

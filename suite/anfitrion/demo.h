@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "error_uso.h"
 #include "host/fecha.h"
 
 namespace suite {

@@ -2,20 +2,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "error_uso.h"
 #include "host/fecha.h"
 
 namespace suite {
-
-// Bad command-line input: the description is the one line nubo prints before it exits with
-// status 2.
-class ErrorUso : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {

@@ -1,0 +1,136 @@
+// nubo run as a process: exit statuses, what goes to which output, and the files it makes or
+// leaves alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "ayuda_pruebas.h"
+
+namespace suite {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::Carpeta;
+using prueba::correrNubo;
+
+std::vector<std::string> campos(const std::string& linea) {
+  std::vector<std::string> r;
+  std::istringstream s(linea);
+  for (std::string c; std::getline(s, c, '\t');) r.push_back(c);
+  return r;
+}
+
+std::string ultimaLinea(const std::string& texto) {
+  auto fin = texto.find_last_of('\n', texto.size() - 2);
+  return texto.substr(fin + 1, texto.size() - fin - 2);
+}
+
+class Nubo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    contabilidad_ = (carpeta_.ruta() / "contabilidad.db").string();
+    informes_ = (carpeta_.ruta() / "informes.db").string();
+    prueba::crearBaseChica(contabilidad_);
+    prueba::crearBase(informes_, "create table programa(programa TEXT)");
+  }
+
+  Carpeta carpeta_;
+  std::string contabilidad_, informes_;
+};
+
+TEST_F(Nubo, EntradaMalaEsUnaLineaYEstado2) {
+  std::string falta = (carpeta_.ruta() / "no-existe.db").string();
+  std::string texto = (carpeta_.ruta() / "texto.db").string();
+  std::ofstream(texto) << "esto no es una base de datos\n";
+  struct Caso {
+    std::vector<std::string> args;
+    std::string inicio;  // how the line on standard error starts
+  };
+  const Caso casos[] = {
+      {{"--contabilidad", contabilidad_, "--informes", informes_, "--bogus"},
+       "nubo: Opción desconocida: --bogus"},
+      {{"--contabilidad", contabilidad_, "--informes", informes_, "--desde", "31/02/2025"},
+       "nubo: --desde: «31/02/2025»"},
+      {{"--contabilidad", contabilidad_, "--informes", informes_, "--usuario", "40000"},
+       "nubo: --usuario: «40000»"},
+      {{"--contabilidad", falta, "--informes", informes_, "--texto"}, "nubo: --contabilidad: "},
+      {{"--contabilidad", contabilidad_, "--informes", texto, "--texto"}, "nubo: --informes: "},
+      {{"--contabilidad", contabilidad_, "--informes", informes_, "--norma", "0"},
+       "nubo: --norma: «0»"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.inicio);
+    auto e = correrNubo(c.args);
+    EXPECT_EQ(e.estado, 2);
+    EXPECT_EQ(e.salida, "");
+    EXPECT_TRUE(e.errores.starts_with(c.inicio)) << e.errores;
+    EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
+  }
+  EXPECT_FALSE(fs::exists(falta));  // a missing database is not created
+}
+
+TEST_F(Nubo, TextoSeparadoPorTabuladores) {
+  auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_, "--desde",
+                       "01/03/2025", "--hasta", "31/03/2025", "--texto"});
+  EXPECT_EQ(e.estado, 0) << e.errores;
+  EXPECT_EQ(e.errores, "");
+  // The figures of the tiny database, worked out in salida_texto_test.cpp.
+  EXPECT_EQ(e.salida,
+            "1101\tCaja\t251\t0\t1251\t0\t1251\t0\t0\t0\n"
+            "2101\tProveedores\t0\t300\t0\t300\t0\t300\t0\t0\n"
+            "3101\tCapital\t0\t0\t0\t1000\t0\t1000\t0\t0\n"
+            "4101\tDepreciación\t300\t0\t300\t0\t0\t0\t300\t0\n"
+            "5101\tVentas\t0\t251\t0\t251\t0\t0\t0\t251\n"
+            "\tSUMAS\t\t\t\t\t1251\t1300\t300\t251\n"
+            "\tRESULTADO EJERCICIO\t\t\t\t\t50\t0\t0\t50\n"
+            "\tTOTALES\t551\t551\t1551\t1551\t1300\t1300\t300\t300\n");
+}
+
+TEST_F(Nubo, FallaDelCalculoEsEstado1) {
+  prueba::crearBase(contabilidad_, "drop table ctmcentros");
+  auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_, "--texto"});
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_EQ(e.salida, "");
+  EXPECT_TRUE(e.errores.starts_with("nubo: ")) << e.errores;
+  EXPECT_NE(e.errores.find("ctmcentros"), std::string::npos) << e.errores;
+  EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
+}
+
+TEST_F(Nubo, SinAccionUnaIndicacion) {
+  auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_});
+  EXPECT_EQ(e.estado, 0);
+  EXPECT_EQ(std::count(e.salida.begin(), e.salida.end(), '\n'), 1) << e.salida;
+  EXPECT_NE(e.salida.find("--texto"), std::string::npos);
+}
+
+// The demo's balance from the first of January: its vouchers balance, so the period's debits
+// equal its credits, and the closing rows balance each pair.
+TEST(NuboDemo, BalanceDelAnio) {
+  Carpeta carpeta;
+  std::string dir = (carpeta.ruta() / "demo").string();
+  auto creacion = prueba::correrNubo({"--demo", dir});
+  ASSERT_EQ(creacion.estado, 0) << creacion.errores;
+  auto creado = fs::last_write_time(carpeta.ruta() / "demo" / "contabilidad.db");
+
+  std::time_t t = std::time(nullptr);
+  char enero[16];
+  std::strftime(enero, sizeof enero, "01/01/%Y", std::localtime(&t));
+  auto e = prueba::correrNubo({"--demo", dir, "--desde", enero, "--texto"});
+  ASSERT_EQ(e.estado, 0) << e.errores;
+  EXPECT_EQ(fs::last_write_time(carpeta.ruta() / "demo" / "contabilidad.db"), creado);
+
+  auto totales = campos(ultimaLinea(e.salida));
+  ASSERT_EQ(totales.size(), 10u) << e.salida;
+  EXPECT_EQ(totales[1], "TOTALES");
+  EXPECT_EQ(totales[2], totales[3]);  // Debitos = Creditos
+  EXPECT_EQ(totales[4], totales[5]);  // Deudor = Acreedor
+  EXPECT_EQ(totales[6], totales[7]);  // Activo = Pasivo
+  EXPECT_EQ(totales[8], totales[9]);  // Perdidas = Ganancias
+  EXPECT_GT(std::stoll(totales[2]), 0);
+  EXPECT_GT(std::count(e.salida.begin(), e.salida.end(), '\n'), 30);
+}
+
+}  // namespace
+}  // namespace suite
