@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "balance/encabezado.h"
+#include "balance/filabalance.h"
+
+namespace prjsumsal {
+
+// The work table `ctrsumsal` of the report database, through which a report run hands its rows
+// to the report file: created when the form loads and dropped when it unloads (under the second
+// permission flag), emptied and filled by every data preparation. Texts between quotes have their
+// quotes doubled; apart from that the statements are exactly the report files' own.
+
+// The texts every row of one run repeats.
+struct DatosTabla {
+  std::string empresa;                  // company text of the report control: code, one blank, name
+  std::string usuario;                  // user text of the report control: code, one blank, name
+  std::string desde;                    // displayed start date, "dd/mm/yyyy"
+  std::string hasta;                    // displayed end date
+  std::string contador, rut, registro;  // the accountant's three boxes
+  Encabezado encabezado;                // the company record
+};
+
+inline constexpr const char* kVaciarTabla = "delete from ctrsumsal ";
+inline constexpr const char* kEliminarTabla = " drop table ctrsumsal ";
+
+// CREATE TABLE ctrsumsal with its 24 columns and the primary key `primario` on `reporte`.
+std::string sentenciaCrearTabla();
+
+// The insert of one account. The company text and the legal representative are cut to 50
+// characters, the representative's RUT to 15, the line of business to 100; the four amounts are
+// written with the pattern "0" in the order debe_act, haber_act, debe, haber.
+std::string sentenciaFila(const DatosTabla& datos, const FilaBalance& fila);
+
+// The closing row: the company text and the user text cut to 50 characters, the start date, and
+// the text "NULL" as the account code.
+std::string sentenciaCierre(const DatosTabla& datos);
+
+}  // namespace prjsumsal

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base_falla.h"
+#include "datos/base_sqlite.h"
+#include "dia_falso.h"
+#include "host/plataforma.h"
+#include "informe_falso.h"
+#include "mensajes_grabados.h"
+#include "reloj_fijo.h"
+
+namespace prjsumsal::prueba {
+
+// Everything a form needs around it in a test: recorded message boxes, a clock fixed on
+// 4 December 2026, Chile's regional settings, fake suite controls, and two real in-memory SQLite
+// databases behind recording, fault-injecting objects. The accounting database has the host's
+// tables (empty); the report database has `programa`.
+struct EntornoPrueba {
+  MensajesGrabados mensajes;
+  RelojFijo reloj;
+  Regional regional;
+  Plataforma plataforma;
+  std::shared_ptr<BaseQueFalla> contable;
+  std::shared_ptr<BaseQueFalla> informes;
+  std::vector<InformeFalso*> informesCreados;  // owned by the forms
+  std::vector<DiaFalso*> diasCreados;
+
+  EntornoPrueba() {
+    plataforma.mensajes = &mensajes;
+    plataforma.reloj = &reloj;
+    plataforma.regional = &regional;
+    plataforma.carpetaModulo = "/tmp";
+    plataforma.crearInforme = [this]() -> std::unique_ptr<ctlinforme> {
+      auto c = std::make_unique<InformeFalso>();
+      informesCreados.push_back(c.get());
+      return c;
+    };
+    plataforma.crearDia = [this]() -> std::unique_ptr<ctlDia> {
+      auto c = std::make_unique<DiaFalso>();
+      diasCreados.push_back(c.get());
+      return c;
+    };
+    contable =
+        std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad));
+    informes = std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Informes));
+    for (const char* s : {
+             "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
+             " documento TEXT, num_docum INTEGER, centro TEXT, debe_nacional REAL,"
+             " haber_nacional REAL)",
+             "create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
+             " documento TEXT, num_docum INTEGER, usuario INTEGER, ifrs TEXT)",
+             "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT)",
+             "create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,"
+             " n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT)",
+             "create table contador(nombre TEXT, rut TEXT, registro TEXT)",
+         }) {
+      contable->interna().executesql(s);
+    }
+    informes->interna().executesql("create table programa(programa TEXT)");
+  }
+
+  // Runs a SELECT on the real database behind `base` and gives its rows: the `columnas` of each
+  // as texts ("<null>" for a null) joined with "|".
+  static std::vector<std::string> filas(BaseQueFalla& base, const std::string& select,
+                                        std::initializer_list<const char*> columnas) {
+    std::vector<std::string> r;
+    for (auto rs = base.interna().newrecord(select); !rs->eof(); rs->MoveNext()) {
+      std::string fila;
+      bool primera = true;
+      for (const char* c : columnas) {
+        Valor v = rs->fields(c).Value;
+        fila += (primera ? "" : "|") + (v.esNulo() ? std::string("<null>") : v.texto());
+        primera = false;
+      }
+      r.push_back(fila);
+    }
+    return r;
+  }
+};
+
+}  // namespace prjsumsal::prueba
