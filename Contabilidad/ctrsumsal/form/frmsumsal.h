@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "form/controles.h"
+#include "host/basedatos.h"
+#include "host/ctldia.h"
+#include "host/ctlinforme.h"
+#include "host/dialogo.h"
+#include "host/plataforma.h"
+#include "host/valor.h"
+
+namespace prjsumsal {
+
+// The balance form, "Balance de Tributario". The public class copies the working context into
+// its members and shows it; the user picks the period, the book, the report layout and the
+// accountant, and asks for a preview, a print, a workbook or a PDF.
+//
+// The form is created unloaded. It loads the first time one of its controls is touched (the
+// printer-type property, Show or Load): the suite's controls are created through the platform,
+// connected, given their design values, and Form_Load runs. Unload runs Form_Unload and returns
+// the form to the unloaded state, its own controls to their design values. While loaded the form
+// is listed in formulariosAbiertos(), which keeps it alive when the class that created it is gone.
+class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frmsumsal> {
+ public:
+  static constexpr const char* kCaption = "Balance de Tributario";
+  static constexpr int kAnchoCliente = 6570;  // twips
+  static constexpr int kAltoCliente = 7260;
+  // Position and tab index of the suite's controls.
+  static constexpr Posicion kPosInforme{135, 90, 6345, 6960};
+  static constexpr int kTabInforme = 2;
+  static constexpr Posicion kPosDesde{1800, 675, 1770, 285};
+  static constexpr int kTabDesde = 0;
+  static constexpr Posicion kPosHasta{1800, 1080, 1770, 285};
+  static constexpr int kTabHasta = 1;
+  // The date the design stores in both date controls.
+  static constexpr const char* kFechaDiseno = "18/05/2000";
+  // Title of the report engine's preview window.
+  static constexpr const char* kTituloVistaPrevia = "Presentación Preliminar";
+
+  explicit frmsumsal(Plataforma& plataforma);
+  ~frmsumsal() override;
+  frmsumsal(const frmsumsal&) = delete;
+  frmsumsal& operator=(const frmsumsal&) = delete;
+
+  // The working context, copied in by the public class before the form loads.
+  std::int16_t glbEmpresa = 0;
+  std::string glbN_empresa;
+  std::int16_t glbUsuario = 0;
+  std::string glbN_usuario;
+  std::int16_t glbAlias = 0;
+  std::string glbPrograma;
+  std::shared_ptr<BaseDatos> glbdb;        // accounting database; null until set
+  std::shared_ptr<BaseDatos> glbdbReport;  // report database; null until set
+  std::string glbPermiso;
+
+  // The suite's controls: null until the form first loads.
+  std::unique_ptr<ctlinforme> ctlinforme1;
+  std::unique_ptr<ctlDia> txtdesde;
+  std::unique_ptr<ctlDia> txthasta;
+
+  // The form's own controls, with their design values.
+  Etiqueta Label2, Label1, Label28, Label3, Label4, Label5;
+  BotonComando Command1, cmdpdf, cmdGrabar;
+  Combo cmbifrs;
+  BotonOpcion Option1, Option2, Option3, Option4, Option5;
+  CajaTexto txtcontador, txtrut, txtregistro;
+  OpcionesGuardar dlg1;  // the save dialog's design settings
+
+  // Lifecycle.
+  bool cargado() const { return cargado_; }
+  bool visible() const { return visible_; }
+  // Loads the form when it is not loaded. Raises an Error, leaving the form unloaded, when the
+  // platform cannot create one of the suite's controls; Form_Load traps its own failures.
+  void Load();
+  // Loads the form if needed and shows it modeless.
+  void Show();
+  // Runs Form_Unload and unloads the form; nothing when it is not loaded.
+  void Unload();
+
+  // The report layout code: "" for Option1, "2" to "5" for Option2 to Option5.
+  std::string SII() const;
+  // Selects the option button `numero` (1 to 5) and clears the others, as a click does.
+  void seleccionarFormato(int numero);
+  // Write-only printer type: loads the form if needed, then hands the value as a text to the
+  // report control. No error trap: a null value raises to the caller.
+  void glbTipoImpresora(const Valor& valor);
+
+  // The accountant record and the RUT.
+  void cmdGrabar_Click();
+  void txtrut_Validate(bool& Cancel);
+  bool validarut(std::string R);
+
+  // The exports (frmsumsal_excel.cpp, frmsumsal_pdf.cpp).
+  void Command1_Click();
+  void cmdpdf_Click();
+
+  // Events of ctlinforme1.
+  void ctlinforme1_Imprime() override;
+  void ctlinforme1_Presenta() override;
+  void ctlinforme1_Sale() override;
+  void ctlinforme1_PreparaDatos() override;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void disenoPropio();
+  void crearControles();
+  void leerContador();
+  // The database objects; "Variable de tipo Object no establecida" when the host set none.
+  BaseDatos& db() const;
+  BaseDatos& dbReport() const;
+  // The error trap's box: the failure's description, critical icon, title "Mensaje".
+  void mostrarError(const std::exception& e);
+
+  Plataforma& plataforma_;
+  bool cargado_ = false;
+  bool visible_ = false;
+};
+
+// The loaded forms of the process, as the platform's Forms collection: a form is listed from its
+// load to its unload.
+const std::vector<std::shared_ptr<frmsumsal>>& formulariosAbiertos();
+
+}  // namespace prjsumsal

@@ -1,0 +1,44 @@
+#include <optional>
+#include <string>
+
+#include "balance/calculo.h"
+#include "export/archivo_seguro.h"
+#include "export/libro_excel.h"
+#include "form/frmsumsal.h"
+#include "host/caracteres.h"
+
+namespace prjsumsal {
+
+// "Excel Balance": asks where to save and writes the balance there as an XML Spreadsheet 2003
+// workbook, read from the accounting database in ascending account code. The workbook takes the
+// chosen file's place only when it is complete, so a failure keeps whatever file was there.
+// Cancelling the dialog writes nothing and says nothing.
+void frmsumsal::Command1_Click() {
+  try {
+    std::optional<std::string> ruta = plataforma_.dialogo->ShowSave(dlg1);
+    if (!ruta) return;
+
+    ArchivoSeguro archivo(*ruta);
+    LibroExcel libro(archivo.flujo());
+    libro.cabeza(glbN_empresa);
+
+    Consulta consulta;
+    consulta.empresa = glbEmpresa;
+    consulta.usuario = glbUsuario;
+    consulta.alias = glbAlias;
+    consulta.desde = txtdesde->FechaSQL();
+    consulta.hasta = txthasta->FechaSQL();
+    consulta.anio = txthasta->Anio();
+    consulta.libro = izquierda(cmbifrs.Text, 1);
+
+    Calculo calculo(db(), consulta, Uso::Exportacion);
+    FilaBalance fila;
+    while (calculo.siguiente(fila)) libro.fila(fila);
+    libro.cierre();
+    archivo.confirmar();
+  } catch (const std::exception& e) {
+    mostrarError(e);
+  }
+}
+
+}  // namespace prjsumsal

@@ -1,0 +1,68 @@
+#include "balance/calculo.h"
+#include "balance/encabezado.h"
+#include "balance/tablatrabajo.h"
+#include "form/frmsumsal.h"
+#include "host/caracteres.h"
+#include "host/error.h"
+
+namespace prjsumsal {
+
+namespace {
+
+// Sends one statement of the run; a 0 result is a failure like a raised one, because a row the
+// database did not take would leave a balance that looks complete and is not.
+void enviar(BaseDatos& db, const std::string& sentencia, const std::string& que) {
+  if (db.executesql(sentencia) == 0) {
+    throw Error("La base de datos de informes no aceptó " + que + " de la tabla ctrsumsal");
+  }
+}
+
+}  // namespace
+
+// The report control asks for its data: the work table is emptied and filled with one row per
+// account of the year-to-date statement and a closing row. A run that fails half way empties the
+// table again, so print and preview never show a partial balance as if it were whole.
+void frmsumsal::ctlinforme1_PreparaDatos() {
+  try {
+    BaseDatos& informe = dbReport();
+    BaseDatos& contable = db();
+    enviar(informe, kVaciarTabla, "el borrado");
+
+    DatosTabla datos;
+    datos.encabezado = leerEncabezado(contable);
+    datos.empresa = ctlinforme1->glbempresa();
+    datos.usuario = ctlinforme1->glbusuario();
+    datos.desde = txtdesde->Text();
+    datos.hasta = txthasta->Text();
+    datos.contador = txtcontador.Text;
+    datos.rut = txtrut.Text;
+    datos.registro = txtregistro.Text;
+
+    Consulta consulta;
+    consulta.empresa = glbEmpresa;
+    consulta.usuario = glbUsuario;
+    consulta.alias = glbAlias;
+    consulta.desde = txtdesde->FechaSQL();
+    consulta.hasta = txthasta->FechaSQL();
+    consulta.anio = txthasta->Anio();
+    consulta.libro = izquierda(cmbifrs.Text, 1);
+
+    Calculo calculo(contable, consulta, Uso::Informe);
+    FilaBalance fila;
+    while (calculo.siguiente(fila)) {
+      enviar(informe, sentenciaFila(datos, fila), "la fila de la cuenta " + fila.centro);
+    }
+    enviar(informe, sentenciaCierre(datos), "la fila de cierre");
+  } catch (const std::exception& e) {
+    if (glbdbReport) {
+      try {
+        glbdbReport->executesql(kVaciarTabla);
+      } catch (const std::exception&) {
+        // The table may be the very thing that failed; the message below says what happened.
+      }
+    }
+    plataforma_.mensajes->MsgBox(e.what(), Icono::Informacion, std::nullopt);
+  }
+}
+
+}  // namespace prjsumsal
