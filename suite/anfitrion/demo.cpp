@@ -138,8 +138,8 @@ void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
 void crearBase(const fs::path& destino, const std::function<void(sqlite3*)>& llenar) {
   fs::path temporal = destino;
   temporal += ".nuevo-" + std::to_string(::getpid());
-  fs::remove(temporal);
   try {
+    fs::remove(temporal);  // left by a run of the same process id that was cut short
     sqlite3* crudo = nullptr;
     int rc = sqlite3_open_v2(temporal.c_str(), &crudo, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                              nullptr);
