@@ -166,15 +166,20 @@ void crearBase(const fs::path& destino, const std::function<void(sqlite3*)>& lle
 ArchivosDemo prepararDemo(const fs::path& carpeta, const prjsumsal::Fecha& hoy) {
   std::error_code ec;
   fs::create_directories(carpeta, ec);
-  if (ec || !fs::is_directory(carpeta)) {
+  if (ec || !fs::is_directory(carpeta, ec)) {
     throw ErrorUso("No se pudo crear la carpeta de demostración " + carpeta.string() +
                    (ec ? ": " + motivo(ec) : ": ya existe y no es una carpeta"));
   }
+  // A file that cannot even be looked at is left to the opening, which names the reason.
+  auto falta = [](const fs::path& p) {
+    std::error_code ec;
+    return fs::symlink_status(p, ec).type() == fs::file_type::not_found;
+  };
   ArchivosDemo a{carpeta / "contabilidad.db", carpeta / "informes.db"};
-  if (!fs::exists(a.contabilidad)) {
+  if (falta(a.contabilidad)) {
     crearBase(a.contabilidad, [&](sqlite3* c) { llenarContabilidad(c, hoy); });
   }
-  if (!fs::exists(a.informes)) {
+  if (falta(a.informes)) {
     crearBase(a.informes, [](sqlite3* c) { ejecutar(c, kEsquemaInformes); });
   }
   return a;

@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
   } catch (const ErrorUso& e) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "nubo: " << e.what() << '\n';
+    return 1;
   }
   if (lectura.opciones.acciones.empty()) {
     std::cout << "nubo: indique una acción, por ejemplo --texto (nubo --help las muestra)\n";
