@@ -1,8 +1,10 @@
 #include "acciones.h"
 
 #include <exception>
+#include <memory>
 
 #include "balance.h"
+#include "formulario.h"
 #include "salida_texto.h"
 
 namespace suite {
@@ -22,17 +24,37 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
 }  // namespace
 
 int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
+  // The form, when the options need it, is open from before the first action to after the
+  // last; nothing more runs once it has shown a critical message, such as a refused RUT.
+  std::unique_ptr<SesionFormulario> sesion;
+  try {
+    if (usaFormulario(o)) sesion = std::make_unique<SesionFormulario>(o, bases, consola.errores);
+  } catch (const std::exception& e) {
+    consola.errores << "nubo: " << e.what() << '\n';
+    return 1;
+  }
   for (const Accion& a : o.acciones) {
+    if (sesion && sesion->fallo()) return 1;
     try {
       switch (a.tipo) {
         case Accion::Tipo::Texto:
           texto(o, bases, consola);
+          break;
+        case Accion::Tipo::Preparar:
+          sesion->preparar();
+          break;
+        case Accion::Tipo::GrabarContador:
+          sesion->grabarContador();
           break;
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';
       return 1;
     }
+  }
+  if (sesion) {
+    sesion->cerrar();
+    if (sesion->fallo()) return 1;
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "acciones.h"
 #include "bases.h"
+#include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 1;
   }
-  if (lectura.opciones.acciones.empty()) {
+  if (lectura.opciones.acciones.empty() && !usaFormulario(lectura.opciones)) {
     std::cout << "nubo: indique una acción, por ejemplo --texto (nubo --help las muestra)\n";
     return 0;
   }

@@ -25,6 +25,10 @@ struct DefinicionAccion {
 constexpr DefinicionAccion kAcciones[] = {
     {"--texto", Accion::Tipo::Texto, nullptr,
      "Imprime el balance de ocho columnas con sus sumas, resultado y totales"},
+    {"--preparar", Accion::Tipo::Preparar, nullptr,
+     "Prepara los datos del informe en la tabla de trabajo ctrsumsal"},
+    {"--grabar-contador", Accion::Tipo::GrabarContador, nullptr,
+     "Graba el contador (nombre, RUT y registro) en la base de contabilidad"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -93,7 +97,8 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   formato->column_width(26);
 
   Opciones o;
-  std::string empresa, usuario, alias, desde, hasta, norma;
+  std::string empresa, usuario, alias, desde, hasta, norma, formatoDado;
+  std::string contador, rut, registro;
   auto valor = [&](const char* nombre, std::string& destino, const char* tipo, const char* texto,
                    const char* grupo) {
     return app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
@@ -119,6 +124,12 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
         kBalance);
   valor("--hasta", hasta, "dd/mm/aaaa", "Fin del período (hoy por omisión)", kBalance);
   valor("--norma", norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
+  valor("--formato", formatoDado, "1-5", "Formato del informe (1 por omisión)", kBalance);
+
+  const char* kContador = "Contador";
+  valor("--contador", contador, "T", "Nombre del contador, escrito en el formulario", kContador);
+  valor("--rut", rut, "T", "RUT del contador; se valida al dejar el campo", kContador);
+  valor("--registro", registro, "T", "Registro del contador", kContador);
 
   std::map<const CLI::Option*, const DefinicionAccion*> acciones;
   for (const auto& a : kAcciones) {
@@ -176,6 +187,14 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
       throw ErrorUso("--norma: " + entreComillas(norma) + " no es 1 (tributaria) ni 2 (IFRS)");
     o.norma = norma == "1" ? 1 : 2;
   }
+  if (dado("--formato")) {
+    if (formatoDado.size() != 1 || formatoDado[0] < '1' || formatoDado[0] > '5')
+      throw ErrorUso("--formato: " + entreComillas(formatoDado) + " no es un formato de 1 a 5");
+    o.formato = formatoDado[0] - '0';
+  }
+  if (dado("--contador")) o.contador = contador;
+  if (dado("--rut")) o.rut = rut;
+  if (dado("--registro")) o.registro = registro;
   o.hasta = dado("--hasta") ? leerFecha("--hasta", hasta) : hoy;
   o.desde = dado("--desde") ? leerFecha("--desde", desde) : Fecha{o.hasta.anio, o.hasta.mes, 1};
   if (o.hasta < o.desde) {

@@ -12,7 +12,7 @@ namespace suite {
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
-  enum class Tipo { Texto };
+  enum class Tipo { Texto, Preparar, GrabarContador };
   Tipo tipo;
   std::string argumento;  // the file of actions that take one; empty otherwise
 };
@@ -39,6 +39,12 @@ struct Opciones {
   prjsumsal::Fecha desde;  // the first of hasta's month unless given
   prjsumsal::Fecha hasta;  // today unless given
   int norma = 1;           // 1 tax book, 2 IFRS book
+  int formato = 1;         // report layout: Option1 to Option5
+
+  // Typed into the form's accountant fields; unset leaves what the form read.
+  std::optional<std::string> contador;
+  std::optional<std::string> rut;  // the field's check runs when the focus leaves it
+  std::optional<std::string> registro;
 
   std::vector<Accion> acciones;
 };

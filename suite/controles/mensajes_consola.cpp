@@ -10,6 +10,7 @@ void MensajesConsola::MsgBox(const std::string& texto, prjsumsal::Icono icono,
     if (c == '\n' || c == '\r') c = ' ';
   }
   salida_ << titulo.value_or(titulo_) << ": " << linea << std::endl;
+  ++cajas_;
   if (icono == prjsumsal::Icono::Critico) critico_ = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -19,11 +20,14 @@ class MensajesConsola : public prjsumsal::Mensajes {
               const std::optional<std::string>& titulo) override;
 
   bool huboCritico() const { return critico_; }
+  // How many boxes were shown.
+  std::size_t cajas() const { return cajas_; }
 
  private:
   std::ostream& salida_;
   std::string titulo_;
   bool critico_ = false;
+  std::size_t cajas_ = 0;
 };
 
 }  // namespace suite

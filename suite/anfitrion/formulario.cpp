@@ -1,0 +1,101 @@
+#include "formulario.h"
+
+#include <filesystem>
+
+#include "componente.h"
+#include "controles/dia_sin_ventana.h"
+#include "controles/informe_sin_ventana.h"
+#include "host/biblioteca.h"
+#include "host/error.h"
+
+namespace suite {
+
+using prjsumsal::clssumsal;
+using prjsumsal::plataforma;
+
+SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes) : anterior_(plataforma()) {
+  auto& p = plataforma();
+  p.mensajes = &mensajes;
+  p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
+  p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
+}
+
+SesionFormulario::Instalacion::~Instalacion() {
+  plataforma() = anterior_;
+}
+
+SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
+    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_) {
+  std::filesystem::path propia =
+      std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
+  clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
+
+  // The host hands over its context late-bound, by member name, as an automation caller does.
+  clssumsal& c = *clase_;
+  c.put("glbEmpresa", static_cast<int>(o.empresa));
+  c.put("glbN_empresa", o.nombreEmpresa);
+  c.put("glbUsuario", static_cast<int>(o.usuario));
+  c.put("glbN_usuario", o.nombreUsuario);
+  c.put("glbAlias", static_cast<int>(o.alias));
+  c.put("glbPrograma", o.programa);
+  c.putref("glbdb", bases.contabilidad);
+  c.putref("glbdbReport", bases.informes);
+  c.put("glbPermiso", o.permiso);
+  c.put("glbTipoImpresora", o.impresora);
+  c.call("ShowForm");
+
+  // What the user enters on the form, in the order of its fields.
+  prjsumsal::frmsumsal& f = formulario();
+  f.txtdesde->Text(o.desde.texto());
+  f.txthasta->Text(o.hasta.texto());
+  if (static_cast<int>(f.cmbifrs.List.size()) >= o.norma) f.cmbifrs.seleccionar(o.norma - 1);
+  f.seleccionarFormato(o.formato);
+  // Each value replaces what the field showed, as typing over its selected text does.
+  if (o.contador) {
+    f.txtcontador.Text.clear();
+    f.txtcontador.teclear(*o.contador);
+  }
+  if (o.rut) {
+    f.txtrut.Text.clear();
+    f.txtrut.teclear(*o.rut);
+    bool cancelar = false;
+    f.txtrut_Validate(cancelar);
+  }
+  if (o.registro) {
+    f.txtregistro.Text.clear();
+    f.txtregistro.teclear(*o.registro);
+  }
+}
+
+SesionFormulario::~SesionFormulario() {
+  try {
+    if (clase_) cerrar();
+  } catch (const std::exception& e) {
+    mensajes_.MsgBox(e.what(), prjsumsal::Icono::Critico, "nubo");
+  }
+}
+
+void SesionFormulario::preparar() {
+  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+  if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
+  std::size_t antes = mensajes_.cajas();
+  informe->prepararDatos();
+  if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+}
+
+void SesionFormulario::grabarContador() {
+  formulario().cmdGrabar_Click();
+}
+
+void SesionFormulario::cerrar() {
+  clase_->call("UnloadForm");
+}
+
+bool usaFormulario(const Opciones& o) {
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Preparar || a.tipo == Accion::Tipo::GrabarContador) return true;
+  }
+  return o.contador || o.rut || o.registro || o.formato != 1;
+}
+
+}  // namespace suite

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <ostream>
+
+#include "bases.h"
+#include "controles/mensajes_consola.h"
+#include "form/frmsumsal.h"
+#include "host/clssumsal.h"
+#include "opciones.h"
+
+namespace suite {
+
+// The balance form run headless, nubo's batch mode. Opening it installs the console message
+// boxes and the windowless suite controls in the platform, creates the class by its identifier,
+// sets its ten properties from the command line and calls ShowForm; then it enters what the user
+// would on the form: the period, the book, the layout, the accountant's name, the RUT (typed,
+// then the focus leaves the field, so its check runs) and the registration.
+class SesionFormulario {
+ public:
+  // Raises prjsumsal::Error when the class cannot be created or ShowForm fails.
+  SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores);
+  // Unloads the form if it is still loaded and gives the platform its previous parts back.
+  ~SesionFormulario();
+  SesionFormulario(const SesionFormulario&) = delete;
+  SesionFormulario& operator=(const SesionFormulario&) = delete;
+
+  // The report control raises its data-preparation event. A message from the preparation is its
+  // failure: it makes the run fail too.
+  void preparar();
+  // "Grabar Contador" is pressed.
+  void grabarContador();
+  // UnloadForm.
+  void cerrar();
+
+  prjsumsal::frmsumsal& formulario() { return *clase_->formulario(); }
+  // True when a critical box was shown, or a data preparation reported a failure.
+  bool fallo() const { return mensajes_.huboCritico() || falloPreparacion_; }
+
+ private:
+  // Puts the session's parts into the process's platform and the previous ones back when the
+  // session ends, also when opening fails half way.
+  class Instalacion {
+   public:
+    explicit Instalacion(MensajesConsola& mensajes);
+    ~Instalacion();
+
+   private:
+    prjsumsal::Plataforma anterior_;
+  };
+
+  MensajesConsola mensajes_;
+  Instalacion instalacion_;
+  std::unique_ptr<prjsumsal::clssumsal> clase_;
+  bool falloPreparacion_ = false;
+};
+
+// True when the options ask for the form: an action on it or a value typed into it.
+bool usaFormulario(const Opciones& o);
+
+}  // namespace suite
