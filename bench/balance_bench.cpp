@@ -1,0 +1,214 @@
+// Times the balance computation on generated journals of 100,000 and 1,000,000 lines: the two
+// grouped statements alone on the engine, the whole computation through the module, and ledger's
+// balance of the same postings; each phase runs in a child process of its own so that its peak
+// memory is its own. See README.md beside this file.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "diario.h"
+#include "fases.h"
+#include "hijo.h"
+#include "libro_ledger.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using bench::Medida;
+
+struct Opciones {
+  bool rapido = false;
+  bool rehacer = false;
+  fs::path carpeta = fs::temp_directory_path() / "nubo_bench";
+  int repeticiones = 3;
+  int limite = 120;
+};
+
+// The figures of one journal size. A phase that went past the time limit has no figure.
+struct Resultado {
+  long lineas = 0;
+  std::optional<Medida> sentencias;  // the two grouped statements alone on the engine
+  std::optional<Medida> modulo;      // the whole computation through the module
+  std::optional<Medida> ledger;      // ledger's balance of the same year
+  // A third measured phase (the spreadsheet export, say) goes here as one more
+  // std::optional<Medida>, measured in medirTamano like `modulo` and given its columns in
+  // imprimirTabla.
+  std::string comprobacion;
+};
+
+void avisar(long lineas, const std::string& texto) {
+  std::fprintf(stderr, "[%ld líneas] %s\n", lineas, texto.c_str());
+}
+
+// Measures one phase, best of the repetitions, on a journal put back as generated before each
+// run; reports on standard error and leaves the figure empty when the limit was exceeded.
+std::optional<Medida> medir(const Opciones& o, long lineas, const char* nombre,
+                            const fs::path& diario, const std::function<std::string()>& fase) {
+  auto limpiar = [&] {
+    std::string quitado = bench::limpiarDiario(diario);
+    if (!quitado.empty()) avisar(lineas, "se quitó lo que la base añadió: " + quitado);
+    return quitado;
+  };
+  try {
+    Medida m = bench::mejorDe(o.repeticiones, fase, o.limite, limpiar);
+    char texto[160];
+    std::snprintf(texto, sizeof texto, "%s: %.3f s, %.1f MiB", nombre, m.segundos, m.kib / 1024.0);
+    avisar(lineas, texto);
+    return m;
+  } catch (const bench::Excedido& e) {
+    avisar(lineas, std::string(nombre) + ": " + e.what());
+    return std::nullopt;
+  }
+}
+
+// ledger runs as a program of its own: its time is taken around the whole process, from the
+// start to the exit, its report going to /dev/null.
+Medida medirLedger(const Opciones& o, long lineas, const fs::path& libro, const bench::Rango& r) {
+  Medida mejor;
+  for (int i = 0; i < o.repeticiones; ++i) {
+    Medida m = bench::programa(bench::ordenLedger(libro, r.desde, r.hasta), "/dev/null");
+    mejor.segundos = i == 0 ? m.segundos : std::min(mejor.segundos, m.segundos);
+    mejor.kib = std::max(mejor.kib, m.kib);
+  }
+  char texto[160];
+  std::snprintf(texto, sizeof texto, "ledger: %.3f s, %.1f MiB", mejor.segundos,
+                mejor.kib / 1024.0);
+  avisar(lineas, texto);
+  return mejor;
+}
+
+Resultado medirTamano(const Opciones& o, long lineas) {
+  bench::Parametros p;
+  p.lineas = lineas;
+  const fs::path diario = bench::rutaDiario(o.carpeta, p);
+  const fs::path libro = bench::rutaLedger(diario, 1, "1");
+  const prjsumsal::Consulta c = bench::consultaDe(p);
+  const bench::Rango rango = bench::rangoLedger(p);
+
+  if (o.rehacer || !fs::exists(diario)) {
+    Medida m = bench::enHijo([&] {
+      bench::generarDiario(diario, p);
+      return std::string();
+    });
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "diario generado en %.1f s: ", m.segundos);
+    avisar(lineas, texto + diario.string());
+    fs::remove(libro);
+  } else {
+    avisar(lineas, "diario reutilizado: " + diario.string());
+  }
+  if (!fs::exists(libro)) {
+    bench::enHijo([&] {
+      bench::escribirLedger(diario, libro, c.empresa, c.libro);
+      return std::string();
+    });
+  }
+  avisar(lineas, "plan del acumulado:\n" +
+                     bench::enHijo([&] { return bench::planAcumulado(diario, c); }).texto);
+
+  Resultado r;
+  r.lineas = lineas;
+  r.sentencias = medir(o, lineas, "sentencias solas", diario,
+                       [&] { return bench::sentenciasSolas(diario, c); });
+  r.modulo = medir(o, lineas, "cálculo del módulo", diario,
+                   [&] { return bench::calculoModulo(diario, c); });
+  // The third measured phase is measured here, on the same journal and query.
+  r.ledger = medirLedger(o, lineas, libro, rango);
+
+  if (r.modulo) {
+    r.comprobacion =
+        bench::enHijo([&] { return bench::compararConLedger(diario, libro, c, rango); }).texto;
+  } else {
+    r.comprobacion = "comprobación omitida: el cálculo del módulo superó el límite";
+  }
+  return r;
+}
+
+std::string segundos(const std::optional<Medida>& m, int limite) {
+  char t[32];
+  if (m) {
+    std::snprintf(t, sizeof t, "%.3f", m->segundos);
+  } else {
+    std::snprintf(t, sizeof t, "> %d", limite);
+  }
+  return t;
+}
+
+std::string mib(const std::optional<Medida>& m) {
+  char t[32];
+  std::snprintf(t, sizeof t, "%.1f", m ? m->kib / 1024.0 : 0.0);
+  return m ? t : "-";
+}
+
+std::string razon(const std::optional<Medida>& a, const std::optional<Medida>& b) {
+  if (!a || !b || b->segundos <= 0) return "-";
+  char t[32];
+  std::snprintf(t, sizeof t, "%.2f", a->segundos / b->segundos);
+  return t;
+}
+
+void imprimirTabla(const std::vector<Resultado>& filas, const Opciones& o, double base) {
+  std::printf("\n%9s %11s %11s %7s %10s %10s %11s %10s %9s\n", "líneas", "sentencias", "módulo",
+              "razón", "MiB sent.", "MiB mód.", "ledger", "MiB ledger", "a ledger");
+  std::printf("%9s %11s %11s %7s %10s %10s %11s %10s %9s\n", "", "(s)", "(s)", "", "", "", "(s)",
+              "", "");
+  for (const Resultado& r : filas) {
+    std::printf("%9ld %11s %11s %7s %10s %10s %11s %10s %9s\n", r.lineas,
+                segundos(r.sentencias, o.limite).c_str(), segundos(r.modulo, o.limite).c_str(),
+                razon(r.modulo, r.sentencias).c_str(), mib(r.sentencias).c_str(),
+                mib(r.modulo).c_str(), segundos(r.ledger, o.limite).c_str(), mib(r.ledger).c_str(),
+                razon(r.modulo, r.ledger).c_str());
+  }
+  std::printf(
+      "\nrazón = módulo / sentencias (objetivo <= 1.25); a ledger = módulo / ledger (objetivo <= "
+      "0.5).\nMemoria: pico de cada proceso medido; un proceso que no hace nada ocupa %.1f MiB. "
+      "Mejor de %d ejecuciones.\n",
+      base, o.repeticiones);
+  for (const Resultado& r : filas)
+    std::printf("%ld líneas: %s\n", r.lineas, r.comprobacion.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Opciones o;
+  CLI::App app{"Mide el cálculo del balance tributario sobre diarios generados."};
+  app.add_flag("--rapido", o.rapido, "solo el diario de 100.000 líneas");
+  app.add_flag("--rehacer", o.rehacer, "genera de nuevo los diarios aunque ya existan");
+  app.add_option("--carpeta", o.carpeta, "carpeta de los diarios generados")->capture_default_str();
+  app.add_option("--repeticiones", o.repeticiones, "ejecuciones de cada fase; vale la mejor")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  app.add_option("--limite", o.limite, "segundos que puede durar una ejecución medida")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  CLI11_PARSE(app, argc, argv);
+
+  // A statement trace would be measured with the module; the figures are for the module alone.
+  ::unsetenv("NUBO_TRAZA_SQL");
+  try {
+    fs::create_directories(o.carpeta);
+    double base = bench::enHijo([] { return std::string(); }).kib / 1024.0;
+    bench::Parametros p;
+    prjsumsal::Consulta c = bench::consultaDe(p);
+    std::printf("Balance tributario del %s al %s, empresa %d, libro %s, todos los usuarios.\n",
+                c.desde.c_str(), c.hasta.c_str(), c.empresa, c.libro.c_str());
+    std::vector<Resultado> filas;
+    for (long lineas : o.rapido ? std::vector<long>{100000} : std::vector<long>{100000, 1000000}) {
+      filas.push_back(medirTamano(o, lineas));
+    }
+    imprimirTabla(filas, o, base);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "balance_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

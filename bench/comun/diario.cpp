@@ -1,0 +1,191 @@
+#include "diario.h"
+
+#include <array>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "sqlite.h"
+
+namespace bench {
+namespace {
+
+using namespace std::chrono;
+
+// Groups of the chart with their share of the accounts: inventory (A, P, T), results (G, I).
+struct Grupo {
+  const char* letra;
+  const char* nombre;
+  int prefijo;
+  int partes;  // in thousandths of the chart
+};
+constexpr std::array<Grupo, 5> kGrupos{{{"A", "Activo", 1, 350},
+                                        {"P", "Pasivo", 2, 200},
+                                        {"T", "Patrimonio", 3, 50},
+                                        {"G", "Gasto", 4, 250},
+                                        {"I", "Ingreso", 5, 150}}};
+
+constexpr std::array<const char*, 3> kDocumentos{"CE", "CI", "CT"};
+
+const char* kEsquema = R"(
+create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
+  num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL);
+create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
+  num_docum INTEGER, usuario INTEGER, ifrs TEXT);
+create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT);
+create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,
+  n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT);
+create table contador(nombre TEXT, rut TEXT, registro TEXT);
+insert into admempresa values('JUAN PEREZ', 'SANTIAGO', '76.123.456-0', 'COMERCIAL SUR LTDA',
+  'SUR', 'AV. MATTA 123', 'SANTIAGO', '22 555 0101');
+insert into admempresa values('ANA SOTO', 'VALPARAISO', '77.654.321-5', 'NORTE SPA',
+  'NORTE', 'CALLE PRAT 45', 'VALPARAISO', '32 555 0202');
+)";
+
+const char* kIndices = R"(
+create index ctdcomprmm_empresa_fecha on ctdcomprmm(empresa, f_comp);
+create index ctccomprmm_claves on ctccomprmm(empresa, subsistema, f_comp, documento, num_docum);
+)";
+
+// Splits `total` whole pesos into `partes` positive amounts.
+std::vector<long long> repartir(long long total, int partes, std::mt19937_64& azar) {
+  std::vector<long long> montos;
+  long long resto = total;
+  for (int quedan = partes; quedan > 1; --quedan) {
+    long long media = resto / quedan;
+    long long monto = std::uniform_int_distribution<long long>(media / 2 + 1, media)(azar);
+    montos.push_back(monto);
+    resto -= monto;
+  }
+  montos.push_back(resto);
+  return montos;
+}
+
+std::vector<std::string> cargarPlan(Conexion& c, int cuentas) {
+  Sentencia ins(c, "insert into ctmcentros values(?, ?, ?)");
+  std::vector<std::string> codigos;
+  for (const Grupo& g : kGrupos) {
+    int n =
+        g.letra[0] == 'I' ? cuentas - static_cast<int>(codigos.size()) : cuentas * g.partes / 1000;
+    for (int i = 1; i <= n; ++i) {
+      std::string codigo = std::to_string(g.prefijo * 1000000 + i);
+      ins.reiniciar();
+      ins.enlazar(1, codigo);
+      ins.enlazar(2, std::string("Cuenta de ") + g.nombre + " " + std::to_string(i));
+      ins.enlazar(3, std::string(g.letra));
+      ins.paso();
+      codigos.push_back(codigo);
+    }
+  }
+  return codigos;
+}
+
+}  // namespace
+
+std::string iso(year_month_day dia) {
+  char texto[16];
+  std::snprintf(texto, sizeof texto, "%04d-%02u-%02u", static_cast<int>(dia.year()),
+                static_cast<unsigned>(dia.month()), static_cast<unsigned>(dia.day()));
+  return texto;
+}
+
+std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Parametros& p) {
+  return carpeta / ("diario_" + std::to_string(p.lineas) + "_" + std::to_string(p.cuentas) + "_" +
+                    iso(p.primerDia) + "_" + iso(p.ultimoDia) + "_" + std::to_string(p.semilla) +
+                    "_v1.sqlite");
+}
+
+void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
+  std::filesystem::path temporal = destino;
+  temporal += ".tmp";
+  std::filesystem::remove(temporal);
+  std::mt19937_64 azar(p.semilla);
+  {
+    Conexion c(temporal);
+    c.ejecutar("pragma journal_mode=off; pragma synchronous=off; begin;");
+    c.ejecutar(kEsquema);
+    std::vector<std::string> codigos = cargarPlan(c, p.cuentas);
+
+    // Line counts first, so the vouchers can be spread evenly over the days in date order.
+    std::vector<int> tamanos;
+    for (long quedan = p.lineas; quedan > 0;) {
+      int k = std::uniform_int_distribution<int>(2, 5)(azar);
+      if (quedan - k < 2) k = static_cast<int>(quedan);  // the last voucher takes the rest
+      tamanos.push_back(k);
+      quedan -= k;
+    }
+
+    Sentencia cabecera(c, "insert into ctccomprmm values(?, ?, ?, ?, ?, ?, ?)");
+    Sentencia linea(c, "insert into ctdcomprmm values(?, ?, ?, ?, ?, ?, ?, ?)");
+    const long long dias = (sys_days(p.ultimoDia) - sys_days(p.primerDia)).count() + 1;
+    const long long comprobantes = static_cast<long long>(tamanos.size());
+    std::array<std::array<std::array<long long, kDocumentos.size()>, 4>, 3> numeros{};
+    std::uniform_int_distribution<std::size_t> cuenta(0, codigos.size() - 1);
+    std::uniform_int_distribution<long long> monto(1000, 5000000);
+    for (long long v = 0; v < comprobantes; ++v) {
+      std::string fecha =
+          iso(year_month_day(sys_days(p.primerDia) + days(v * dias / comprobantes)));
+      int empresa = std::uniform_int_distribution<int>(1, 2)(azar);
+      int subsistema = std::uniform_int_distribution<int>(1, 3)(azar);
+      std::size_t doc = std::uniform_int_distribution<std::size_t>(0, kDocumentos.size() - 1)(azar);
+      long long numero = ++numeros[empresa][subsistema][doc];
+      int usuario = std::uniform_int_distribution<int>(1, 5)(azar);
+      int marca = std::uniform_int_distribution<int>(0, 99)(azar);
+      std::string ifrs = marca < 60 ? "0" : marca < 85 ? "1" : "2";
+
+      cabecera.reiniciar();
+      cabecera.enlazar(1, static_cast<long long>(empresa));
+      cabecera.enlazar(2, static_cast<long long>(subsistema));
+      cabecera.enlazar(3, fecha);
+      cabecera.enlazar(4, std::string(kDocumentos[doc]));
+      cabecera.enlazar(5, numero);
+      cabecera.enlazar(6, static_cast<long long>(usuario));
+      cabecera.enlazar(7, ifrs);
+      cabecera.paso();
+
+      // Some lines debit, the rest credit the same total.
+      int k = tamanos[static_cast<std::size_t>(v)];
+      int debitos = std::uniform_int_distribution<int>(1, k - 1)(azar);
+      std::vector<long long> montos;
+      long long total = 0;
+      for (int i = 0; i < debitos; ++i) total += montos.emplace_back(monto(azar));
+      for (long long m : repartir(total, k - debitos, azar)) montos.push_back(m);
+      for (int i = 0; i < k; ++i) {
+        linea.reiniciar();
+        linea.enlazar(1, static_cast<long long>(empresa));
+        linea.enlazar(2, static_cast<long long>(subsistema));
+        linea.enlazar(3, fecha);
+        linea.enlazar(4, std::string(kDocumentos[doc]));
+        linea.enlazar(5, numero);
+        linea.enlazar(6, codigos[cuenta(azar)]);
+        double importe = static_cast<double>(montos[static_cast<std::size_t>(i)]);
+        linea.enlazar(7, i < debitos ? importe : 0.0);
+        linea.enlazar(8, i < debitos ? 0.0 : importe);
+        linea.paso();
+      }
+    }
+    c.ejecutar(kIndices);
+    c.ejecutar("commit;");
+  }
+  std::filesystem::rename(temporal, destino);
+}
+
+std::string limpiarDiario(const std::filesystem::path& diario) {
+  Conexion c(diario);
+  std::vector<std::pair<std::string, std::string>> sobran;  // type, name
+  {
+    Sentencia s(c,
+                "select type, name from sqlite_master where (type = 'table' and name like "
+                "'sqlite\\_stat%' escape '\\') or (type = 'index' and sql is not null and name "
+                "not in ('ctdcomprmm_empresa_fecha', 'ctccomprmm_claves'))");
+    while (s.paso()) sobran.emplace_back(s.texto(0), s.texto(1));
+  }
+  std::string nombres;
+  for (const auto& [tipo, nombre] : sobran) {
+    c.ejecutar("drop " + tipo + " \"" + nombre + "\"");
+    nombres += (nombres.empty() ? "" : " ") + nombre;
+  }
+  return nombres;
+}
+
+}  // namespace bench

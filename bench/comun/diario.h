@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace bench {
+
+// The shape of a generated journal. Equal parameters give the same journal, line for line.
+struct Parametros {
+  long lineas = 100000;  // journal lines (ctdcomprmm rows)
+  int cuentas = 2000;    // accounts in ctmcentros
+  std::chrono::year_month_day primerDia{std::chrono::year{2025}, std::chrono::July,
+                                        std::chrono::day{1}};
+  std::chrono::year_month_day ultimoDia{std::chrono::year{2026}, std::chrono::December,
+                                        std::chrono::day{31}};
+  std::uint64_t semilla = 20261206;
+};
+
+// "yyyy-mm-dd", the form dates take in the database.
+std::string iso(std::chrono::year_month_day dia);
+
+// The database file that holds the journal of `p` inside `carpeta`; its name carries the
+// parameters, so a file already there with that name holds that very journal.
+std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Parametros& p);
+
+// Writes the journal of `p` to `destino` as a fresh SQLite database with the accounting
+// tables: balanced vouchers of two to five lines spread evenly over the days, two companies,
+// book marks '0', '1' and '2', five users, whole-peso amounts, and only the two ordinary
+// indexes (lines by company and date, headers by their five keys); no planner statistics.
+// It writes to a temporary name and renames at the end, so a file at `destino` is complete.
+void generarDiario(const std::filesystem::path& destino, const Parametros& p);
+
+// Puts a journal built by generarDiario back as it was built: drops the planner's statistics
+// and every index other than the two ordinary ones, should a database object have added them
+// while it was open. Returns the names of what it dropped, separated by blanks.
+std::string limpiarDiario(const std::filesystem::path& diario);
+
+}  // namespace bench

@@ -1,0 +1,140 @@
+#include "hijo.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace bench {
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+double desde(Reloj::time_point inicio) {
+  return std::chrono::duration<double>(Reloj::now() - inicio).count();
+}
+
+void escribirTodo(int fd, const std::string& datos) {
+  std::size_t hecho = 0;
+  while (hecho < datos.size()) {
+    ssize_t n = ::write(fd, datos.data() + hecho, datos.size() - hecho);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    hecho += static_cast<std::size_t>(n);
+  }
+}
+
+std::string leerTodo(int fd) {
+  std::string datos;
+  char bloque[4096];
+  for (;;) {
+    ssize_t n = ::read(fd, bloque, sizeof bloque);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    datos.append(bloque, static_cast<std::size_t>(n));
+  }
+  return datos;
+}
+
+// Waits for the child and returns its peak resident memory; raises when it did not exit cleanly
+// (Excedido when its alarm stopped it).
+long esperar(pid_t pid, const std::string& quien, int limite = 0) {
+  int estado = 0;
+  rusage uso{};
+  while (::wait4(pid, &estado, 0, &uso) < 0) {
+    if (errno != EINTR) throw std::runtime_error("wait4: " + std::string(std::strerror(errno)));
+  }
+  if (WIFSIGNALED(estado) && WTERMSIG(estado) == SIGALRM && limite > 0) throw Excedido(limite);
+  if (WIFSIGNALED(estado)) {
+    throw std::runtime_error(quien + " terminó por la señal " + std::to_string(WTERMSIG(estado)));
+  }
+  if (WEXITSTATUS(estado) != 0) {
+    throw std::runtime_error(quien + " terminó con estado " + std::to_string(WEXITSTATUS(estado)));
+  }
+  return uso.ru_maxrss;
+}
+
+}  // namespace
+
+Medida enHijo(const std::function<std::string()>& fase, int limite) {
+  int tubo[2];
+  if (::pipe(tubo) != 0) throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
+  std::fflush(nullptr);
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+  if (pid == 0) {
+    ::close(tubo[0]);
+    // The first line says how it went: the time in seconds, or "!" before an error text.
+    std::string salida;
+    int estado = 0;
+    try {
+      if (limite > 0) ::alarm(static_cast<unsigned>(limite));
+      auto inicio = Reloj::now();
+      std::string texto = fase();
+      char cifra[64];
+      std::snprintf(cifra, sizeof cifra, "%.9f\n", desde(inicio));
+      salida = cifra + texto;
+    } catch (const std::exception& e) {
+      salida = std::string("!\n") + e.what();
+      estado = 3;
+    }
+    escribirTodo(tubo[1], salida);
+    ::close(tubo[1]);
+    std::fflush(nullptr);
+    ::_exit(estado);
+  }
+  ::close(tubo[1]);
+  std::string salida = leerTodo(tubo[0]);
+  ::close(tubo[0]);
+  long kib = 0;
+  try {
+    kib = esperar(pid, "el proceso de medición", limite);
+  } catch (const std::runtime_error&) {
+    if (salida.rfind("!\n", 0) == 0) throw std::runtime_error(salida.substr(2));
+    throw;
+  }
+  auto fin = salida.find('\n');
+  if (fin == std::string::npos) throw std::runtime_error("el proceso de medición no informó");
+  return Medida{std::stod(salida.substr(0, fin)), kib, salida.substr(fin + 1)};
+}
+
+Medida mejorDe(int veces, const std::function<std::string()>& fase, int limite,
+               const std::function<std::string()>& antes) {
+  Medida mejor;
+  for (int i = 0; i < veces; ++i) {
+    if (antes) enHijo(antes);
+    Medida m = enHijo(fase, limite);
+    mejor.segundos = i == 0 ? m.segundos : std::min(mejor.segundos, m.segundos);
+    mejor.kib = std::max(mejor.kib, m.kib);
+    mejor.texto = std::move(m.texto);
+  }
+  return mejor;
+}
+
+Medida programa(const std::vector<std::string>& argumentos, const std::string& salida) {
+  std::vector<char*> argv;
+  for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
+  auto inicio = Reloj::now();
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+  if (pid == 0) {
+    int fd = ::open(salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(126);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+  }
+  long kib = esperar(pid, argumentos.front());
+  return Medida{desde(inicio), kib, {}};
+}
+
+}  // namespace bench
