@@ -46,6 +46,12 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
         case Accion::Tipo::GrabarContador:
           sesion->grabarContador();
           break;
+        case Accion::Tipo::Excel:
+          sesion->excel(a.argumento);
+          break;
+        case Accion::Tipo::Pdf:
+          sesion->pdf();
+          break;
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';

@@ -7,6 +7,7 @@
 #include "controles/informe_sin_ventana.h"
 #include "host/biblioteca.h"
 #include "host/error.h"
+#include "plataforma/dialogo_fijo.h"
 
 namespace suite {
 
@@ -16,6 +17,7 @@ using prjsumsal::plataforma;
 SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes) : anterior_(plataforma()) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
+  p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
 }
@@ -87,13 +89,26 @@ void SesionFormulario::grabarContador() {
   formulario().cmdGrabar_Click();
 }
 
+void SesionFormulario::excel(const std::string& archivo) {
+  DialogoFijo dialogo(archivo);
+  auto& p = plataforma();
+  prjsumsal::DialogoGuardar* anterior = p.dialogo;
+  p.dialogo = &dialogo;
+  formulario().Command1_Click();
+  p.dialogo = anterior;
+}
+
+void SesionFormulario::pdf() {
+  formulario().cmdpdf_Click();
+}
+
 void SesionFormulario::cerrar() {
   clase_->call("UnloadForm");
 }
 
 bool usaFormulario(const Opciones& o) {
   for (const Accion& a : o.acciones) {
-    if (a.tipo == Accion::Tipo::Preparar || a.tipo == Accion::Tipo::GrabarContador) return true;
+    if (a.tipo != Accion::Tipo::Texto) return true;
   }
   return o.contador || o.rut || o.registro || o.formato != 1;
 }

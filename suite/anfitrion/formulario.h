@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "bases.h"
 #include "controles/mensajes_consola.h"
 #include "form/frmsumsal.h"
 #include "host/clssumsal.h"
 #include "opciones.h"
+#include "plataforma/procesos_posix.h"
 
 namespace suite {
 
@@ -31,6 +33,10 @@ class SesionFormulario {
   void preparar();
   // "Grabar Contador" is pressed.
   void grabarContador();
+  // "Excel Balance" is pressed and the save dialog answers `archivo`.
+  void excel(const std::string& archivo);
+  // "PDF" is pressed: the hand-over files go to the module's folder and RENDIDOR starts there.
+  void pdf();
   // UnloadForm.
   void cerrar();
 
@@ -48,6 +54,7 @@ class SesionFormulario {
 
    private:
     prjsumsal::Plataforma anterior_;
+    ProcesosPosix procesos_;
   };
 
   MensajesConsola mensajes_;

@@ -29,6 +29,10 @@ constexpr DefinicionAccion kAcciones[] = {
      "Prepara los datos del informe en la tabla de trabajo ctrsumsal"},
     {"--grabar-contador", Accion::Tipo::GrabarContador, nullptr,
      "Graba el contador (nombre, RUT y registro) en la base de contabilidad"},
+    {"--excel", Accion::Tipo::Excel, "ARCHIVO",
+     "Guarda el balance como libro XML Spreadsheet 2003 en ARCHIVO (\"Excel Balance\")"},
+    {"--pdf", Accion::Tipo::Pdf, nullptr,
+     "Escribe los archivos del PDF en la carpeta del módulo e inicia RENDIDOR (\"PDF\")"},
 };
 
 std::string entreComillas(const std::string& s) {

@@ -12,7 +12,7 @@ namespace suite {
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
-  enum class Tipo { Texto, Preparar, GrabarContador };
+  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf };
   Tipo tipo;
   std::string argumento;  // the file of actions that take one; empty otherwise
 };
