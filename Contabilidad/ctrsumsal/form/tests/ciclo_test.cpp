@@ -254,23 +254,16 @@ TEST_F(CicloTest, SIIDaElCodigoDelFormatoElegido) {
   EXPECT_THROW(frm().seleccionarFormato(6), Error);
 }
 
-TEST_F(CicloTest, ValoresDeDiseno) {
+// Typing stops at each box's limit, counted in characters.
+TEST_F(CicloTest, ElLimiteDeLasCajasCuentaCaracteres) {
   frmsumsal& f = frm();
-  EXPECT_EQ(f.Option1.Caption, "Formato Horizontal Borrador");
-  EXPECT_TRUE(f.Option1.Value);
-  EXPECT_EQ(f.Option5.Caption, "Formato Vertical con Encabezado Empresa");
-  EXPECT_EQ(f.Option5.TabIndex, 19);
-  EXPECT_EQ(f.cmdpdf.pos, (Posicion{4635, 1575, 975, 750}));
-  EXPECT_EQ(f.cmdpdf.BackColor, 0xC0C0C0u);
-  EXPECT_EQ(f.txtrut.MaxLength, 14u);
-  EXPECT_EQ(f.txtcontador.MaxLength, 50u);
-  EXPECT_EQ(f.txtregistro.MaxLength, 10u);
-  EXPECT_EQ(f.cmdGrabar.Caption, "Grabar Contador");
-  EXPECT_EQ(f.dlg1.archivo, "balance_general.xls");
   f.txtregistro.teclear("12345678901234");
   EXPECT_EQ(f.txtregistro.Text, "1234567890");
   f.txtcontador.teclear(std::string(49, 'a') + "ñandú");
   EXPECT_EQ(f.txtcontador.Text, std::string(49, 'a') + "ñ");
+  f.txtrut.teclear("12.345.678-5");
+  f.txtrut.teclear("-123");
+  EXPECT_EQ(f.txtrut.Text, "12.345.678-5-1");
 }
 
 }  // namespace
