@@ -116,7 +116,8 @@ ArchivoSeguro::ArchivoSeguro(std::string ruta) : ruta_(std::move(ruta)) {
       throw Error("No se puede crear el archivo " + ruta_ + ": el archivo es de solo lectura");
     }
     fs::path carpeta = destino.parent_path();
-    std::string nombre = "." + destino.filename().string() + ".";
+    // The target's name, cut short, keeps the temporary name within the system's limit.
+    std::string nombre = "." + destino.filename().string().substr(0, 100) + ".";
     for (int intento = 0; intento < 10 && !archivo_; ++intento) {
       temporal_ = (carpeta / (nombre + sufijoUnico() + ".tmp")).string();
       errno = 0;

@@ -140,6 +140,15 @@ TEST_F(ArchivoSeguroTest, EscrituraQueFallaAMitadDeCamino) {
   EXPECT_EQ(archivos(), 1);
 }
 
+TEST_F(ArchivoSeguroTest, NombreLargoAdmitidoPorElSistema) {
+  std::string r = ruta(std::string(250, 'n') + ".xls");
+  ArchivoSeguro a(r);
+  a.flujo() << "nuevo";
+  a.confirmar();
+  EXPECT_EQ(leer(r), "nuevo");
+  EXPECT_EQ(archivos(), 1);
+}
+
 TEST_F(ArchivoSeguroTest, EnlaceSimbolicoSigueSiendoEnlace) {
   std::string real = ruta("real.xls"), enlace = ruta("enlace.xls");
   escribir(real, "anterior");
