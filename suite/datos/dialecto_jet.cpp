@@ -1,9 +1,11 @@
 #include "datos/dialecto_jet.h"
 
+#include <cstdio>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "datos/orden_join.h"
 #include "datos/piezas.h"
 #include "host/error.h"
 
@@ -13,13 +15,6 @@ namespace {
 
 using Clase = Pieza::Clase;
 using Piezas = std::vector<Pieza>;
-
-// A run of pieces [desde, hasta] replaced by a text.
-struct Cambio {
-  std::size_t hasta;
-  std::string texto;
-};
-using Cambios = std::map<std::size_t, Cambio>;
 
 std::string minusculas(std::string_view t) {
   std::string r(t);
@@ -135,6 +130,45 @@ Cambios tiposDeTabla(const Piezas& p) {
   return cambios;
 }
 
+bool esEntero(std::string_view t) {
+  return !t.empty() && t.size() <= 4 && t.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// `year(col) = N` among the conditions of a WHERE: written also as the range of that year's
+// ISO texts, which the engine can read from an index on col instead of testing every row up to
+// the upper date. The year test itself stays, so the result is the same for any text in col.
+// Returns the last piece written, or `fin` when the pattern does not hold and nothing was
+// written. `k` is the word year, `abre` and `cierra` its parentheses.
+std::size_t rangoDeAnio(const Piezas& p, std::size_t k, std::size_t abre, std::size_t cierra,
+                        std::size_t fin, std::string& out) {
+  if (cierra >= fin) return fin;
+  std::size_t previa = anterior(p, k);
+  bool alComienzo = previa >= p.size() || p[previa].texto == "(";
+  for (auto w : {"where", "and", "on", "having"}) {
+    alComienzo = alComienzo || p[previa].es(Clase::Palabra, w);
+  }
+  if (!alComienzo) return fin;
+  std::string columna;
+  for (std::size_t i = abre + 1; i < cierra; ++i) {
+    if (p[i].clase == Clase::Blanco) continue;
+    if (p[i].clase != Clase::Palabra && p[i].texto != ".") return fin;
+    columna += p[i].texto;
+  }
+  std::size_t igual = siguiente(p, cierra);
+  std::size_t numero = siguiente(p, igual);
+  if (numero >= fin || p[igual].texto != "=" || !esEntero(p[numero].texto)) return fin;
+  std::size_t despues = siguiente(p, numero);
+  if (despues < fin && p[despues].clase != Clase::Palabra && p[despues].texto != ")") return fin;
+  int anio = std::stoi(std::string(p[numero].texto));
+  if (columna.empty() || anio < 1 || anio > 9998) return fin;
+  char rango[80];
+  std::snprintf(rango, sizeof rango, ">= '%04d-01-01' AND %s < '%04d-01-01' AND ", anio,
+                columna.c_str(), anio + 1);
+  out += "(" + columna + " " + rango + "CAST(strftime('%Y', " + columna +
+         ") AS INTEGER)=" + std::to_string(anio) + ")";
+  return numero;
+}
+
 void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& cambios,
             std::string& out) {
   for (std::size_t k = ini; k < fin; ++k) {
@@ -157,6 +191,11 @@ void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& ca
       bool esMiembro = previa < p.size() && p[previa].texto == ".";
       if (!esMiembro && abre < fin && p[abre].texto == "(") {
         std::size_t cierra = cierre(p, abre);
+        std::size_t finRango = rangoDeAnio(p, k, abre, cierra, fin, out);
+        if (finRango < fin) {
+          k = finRango;
+          continue;
+        }
         if (cierra < fin) {
           out += "CAST(strftime('%Y', ";
           emitir(p, abre + 1, cierra, cambios, out);
@@ -175,6 +214,7 @@ void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& ca
 std::string traducirJet(std::string_view sentencia) {
   Piezas p = cortar(sentencia);
   Cambios cambios = tiposDeTabla(p);
+  ordenarJoin(p, cambios);
   std::string out;
   out.reserve(sentencia.size() + 32);
   emitir(p, 0, p.size(), cambios, out);

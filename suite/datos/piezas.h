@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +24,14 @@ struct Pieza {
 
   bool es(Clase c, std::string_view t) const;  // same class and same text, ignoring case
 };
+
+// A translation's edit: the pieces from the key of the map up to `hasta` (included) are written
+// as `texto`.
+struct Cambio {
+  std::size_t hasta;
+  std::string texto;
+};
+using Cambios = std::map<std::size_t, Cambio>;
 
 // Cuts a statement into pieces; the pieces' texts, joined, give the statement back unchanged.
 std::vector<Pieza> cortar(std::string_view sentencia);

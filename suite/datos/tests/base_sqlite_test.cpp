@@ -1,25 +1,142 @@
 #include "datos/base_sqlite.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "datos/error_sqlite.h"
 
 namespace suite {
 namespace {
 
+namespace fs = std::filesystem;
 using prjsumsal::Valor;
 
-TEST(BaseSqlite, EjecutaYLee) {
-  auto db = BaseSqlite::enMemoria(Papel::Contabilidad);
-  EXPECT_NE(db->executesql("create table t (a integer, b text, c double)"), 0);
-  EXPECT_NE(db->executesql("insert into t values (1, 'uno', 1.5)"), 0);
-  auto rs = db->newrecord("select * from t", 4);
-  ASSERT_FALSE(rs->eof());
-  EXPECT_EQ(rs->fields("A").Value, Valor(1));
-  EXPECT_EQ(rs->fields("b").Value, Valor("uno"));
-  EXPECT_EQ(rs->fields("c").Value, Valor(1.5));
-  rs->MoveNext();
-  EXPECT_TRUE(rs->eof());
+// A fresh folder for files of one test, removed at the end.
+class Carpeta {
+ public:
+  Carpeta() : ruta_(fs::temp_directory_path() / ("datos_test_" + std::to_string(::getpid()))) {
+    fs::remove_all(ruta_);
+    fs::create_directories(ruta_);
+  }
+  ~Carpeta() { fs::remove_all(ruta_); }
+  fs::path operator/(const char* nombre) const { return ruta_ / nombre; }
+
+ private:
+  fs::path ruta_;
+};
+
+// The work table's definition exactly as the form sends it.
+std::string tablaDeTrabajo() {
+  std::string s = "CREATE TABLE ctrsumsal (";
+  for (const char* col : {"empresa text(50)",     "usuario text(50)",       "fecha text(30)",
+                          "reporte counter",      "centro text(20)",        "auxiliar text(6)",
+                          "n_centro text(30)",    "n_auxiliar text(80)",    "debe double",
+                          "haber double",         "debe_act double",        "haber_act double",
+                          "g_cuenta text(1)",     "tipo_mov integer",       "contador text(50)",
+                          "rut text(15)",         "rep_legal_rut text(15)", "registro text(10)",
+                          "xrut text(15)",        "xnombre text(100)",      "xgiro text(100)",
+                          "xdireccion text(100)", "xciudad text(50)",       "xtelefono text(20)"}) {
+    s += std::string(" ") + col + ",";
+  }
+  return s + " CONSTRAINT primario" + " PRIMARY KEY (reporte))";
+}
+
+TEST(BaseSqlite, ExecutesqlDevuelveDistintoDeCeroOElMensajeDelMotor) {
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  EXPECT_NE(db->executesql("create table t (a integer)"), 0);
+  EXPECT_NE(db->executesql("delete from t"), 0);  // no row changed is still success
+  try {
+    db->executesql("insert into no_existe values (1)");
+    FAIL() << "la sentencia debía fallar";
+  } catch (const ErrorSqlite& e) {
+    EXPECT_STREQ(e.what(), "no such table: no_existe");
+    EXPECT_EQ(e.codigo(), SQLITE_ERROR);
+  }
+  try {
+    db->executesql("create table t (a integer)");
+    FAIL() << "la tabla ya existía";
+  } catch (const prjsumsal::Error& e) {
+    EXPECT_STREQ(e.what(), "table t already exists");
+  }
+}
+
+TEST(BaseSqlite, UnaSolaSentenciaPorLlamada) {
+  // A value with a quote of its own must not turn into a second statement.
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  db->executesql("create table t (a text)");
+  EXPECT_THROW(db->executesql("insert into t values('x'); drop table t; --')"), ErrorSqlite);
+  EXPECT_TRUE(db->newrecord("select * from t")->eof());
+  EXPECT_NE(db->executesql("insert into t values('x');  "), 0);  // a closing semicolon is fine
+}
+
+TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  db->executesql(tablaDeTrabajo());
+  for (int vuelta = 0; vuelta < 2; ++vuelta) {
+    db->executesql("delete from ctrsumsal ");
+    for (const char* centro : {"1101", "2101", "NULL"}) {
+      db->executesql(std::string("insert into ctrsumsal(empresa,usuario,fecha,centro)  values('3 "
+                                 "SUR','7 ANA','01/03/2024','") +
+                     centro + "')");
+    }
+    auto rs = db->newrecord("select reporte, centro from ctrsumsal order by reporte");
+    for (int n = 1; n <= 3; ++n, rs->MoveNext()) {
+      ASSERT_FALSE(rs->eof());
+      EXPECT_EQ(rs->fields("reporte").Value, Valor(n)) << "vuelta " << vuelta;
+    }
+    EXPECT_TRUE(rs->eof());
+  }
+  // The amounts column is a double even when the statement writes whole numbers.
+  db->executesql("insert into ctrsumsal(centro, debe) values('1', 1235)");
+  EXPECT_EQ(db->newrecord("select debe from ctrsumsal where centro='1'")->fields("debe").Value,
+            Valor(1235.0));
+}
+
+TEST(BaseSqlite, AbrirUnArchivoQueNoExisteNoCreaNada) {
+  Carpeta dir;
+  fs::path ruta = dir / "falta.db";
+  try {
+    BaseSqlite::abrir(ruta, Papel::Contabilidad);
+    FAIL() << "debía fallar";
+  } catch (const prjsumsal::Error& e) {
+    EXPECT_NE(std::string(e.what()).find(ruta.string()), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(fs::exists(ruta));
+}
+
+TEST(BaseSqlite, ArchivoQueNoEsUnaBaseDeDatos) {
+  Carpeta dir;
+  std::ofstream(dir / "texto.db") << "esto no es una base de datos, solo un texto cualquiera\n";
+  try {
+    BaseSqlite::abrir(dir / "texto.db", Papel::Contabilidad);
+    FAIL() << "debía fallar";
+  } catch (const ErrorSqlite& e) {
+    EXPECT_NE(std::string(e.what()).find("texto.db"), std::string::npos) << e.what();
+    EXPECT_EQ(e.codigo(), SQLITE_NOTADB);
+  }
+}
+
+TEST(BaseSqlite, CrearYVolverAAbrir) {
+  Carpeta dir;
+  fs::path ruta = dir / "nueva.db";
+  {
+    auto db = BaseSqlite::crear(ruta, Papel::Contabilidad);
+    db->executesql("create table programa (programa text(20))");
+    db->executesql("insert into programa values ('ctrsumsal')");
+    EXPECT_EQ(db->Name(), fs::absolute(ruta).string());
+  }
+  EXPECT_THROW(BaseSqlite::crear(ruta, Papel::Contabilidad), prjsumsal::Error);  // never clobbers
+  // A relative path still gives an absolute Name.
+  fs::path antes = fs::current_path();
+  fs::current_path(ruta.parent_path());
+  auto db = BaseSqlite::abrir("nueva.db", Papel::Informes);
+  fs::current_path(antes);
+  EXPECT_EQ(db->Name(), fs::absolute(ruta).string());
+  EXPECT_EQ(db->newrecord("select * from programa")->fields("programa").Value, Valor("ctrsumsal"));
+  EXPECT_EQ(BaseSqlite::enMemoria(Papel::Informes)->Name(), ":memory:");
 }
 
 }  // namespace
