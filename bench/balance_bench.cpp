@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -155,25 +156,41 @@ std::string razon(const std::optional<Medida>& a, const std::optional<Medida>& b
   return t;
 }
 
+// Prints one row of right-aligned cells, counting characters rather than bytes so that the
+// accented headers line up.
+void imprimirFila(const std::vector<std::string>& celdas) {
+  constexpr int kAnchos[] = {9, 11, 11, 7, 10, 10, 11, 11, 9};
+  std::string linea;
+  for (std::size_t i = 0; i < celdas.size(); ++i) {
+    int largo = 0;
+    for (unsigned char ch : celdas[i]) largo += (ch & 0xC0) != 0x80;
+    int ancho = i < std::size(kAnchos) ? kAnchos[i] : 11;
+    linea += std::string(static_cast<std::size_t>(std::max(0, ancho - largo)) + (i ? 1 : 0), ' ') +
+             celdas[i];
+  }
+  linea.erase(linea.find_last_not_of(' ') + 1);
+  std::printf("%s\n", linea.c_str());
+}
+
 void imprimirTabla(const std::vector<Resultado>& filas, const Opciones& o, double base) {
-  std::printf("\n%9s %11s %11s %7s %10s %10s %11s %10s %9s\n", "líneas", "sentencias", "módulo",
-              "razón", "MiB sent.", "MiB mód.", "ledger", "MiB ledger", "a ledger");
-  std::printf("%9s %11s %11s %7s %10s %10s %11s %10s %9s\n", "", "(s)", "(s)", "", "", "", "(s)",
-              "", "");
+  std::printf("\n");
+  imprimirFila({"líneas", "sentencias", "módulo", "razón", "MiB sent.", "MiB mód.", "ledger",
+                "MiB ledger", "a ledger"});
+  imprimirFila({"", "(s)", "(s)", "", "", "", "(s)", "", ""});
   for (const Resultado& r : filas) {
-    std::printf("%9ld %11s %11s %7s %10s %10s %11s %10s %9s\n", r.lineas,
-                segundos(r.sentencias, o.limite).c_str(), segundos(r.modulo, o.limite).c_str(),
-                razon(r.modulo, r.sentencias).c_str(), mib(r.sentencias).c_str(),
-                mib(r.modulo).c_str(), segundos(r.ledger, o.limite).c_str(), mib(r.ledger).c_str(),
-                razon(r.modulo, r.ledger).c_str());
+    imprimirFila({std::to_string(r.lineas), segundos(r.sentencias, o.limite),
+                  segundos(r.modulo, o.limite), razon(r.modulo, r.sentencias), mib(r.sentencias),
+                  mib(r.modulo), segundos(r.ledger, o.limite), mib(r.ledger),
+                  razon(r.modulo, r.ledger)});
   }
   std::printf(
       "\nrazón = módulo / sentencias (objetivo <= 1.25); a ledger = módulo / ledger (objetivo <= "
       "0.5).\nMemoria: pico de cada proceso medido; un proceso que no hace nada ocupa %.1f MiB. "
       "Mejor de %d ejecuciones.\n",
       base, o.repeticiones);
-  for (const Resultado& r : filas)
+  for (const Resultado& r : filas) {
     std::printf("%ld líneas: %s\n", r.lineas, r.comprobacion.c_str());
+  }
 }
 
 }  // namespace
