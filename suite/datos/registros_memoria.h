@@ -26,8 +26,6 @@ class RegistrosMemoria : public prjsumsal::Registros {
   void findfirst(std::string_view criterio) override;
   bool nomatch() const override { return nomatch_; }
 
-  std::size_t filas() const { return filas_; }
-
  private:
   using Indice = std::unordered_map<std::string, std::size_t>;  // value as text -> first row
 
