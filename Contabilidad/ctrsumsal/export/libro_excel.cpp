@@ -52,7 +52,7 @@ void resumen(std::ostream& salida, std::string_view etiqueta, const Cierre& c) {
 }  // namespace
 
 bool codigoNumerico(std::string_view centro) {
-  if (centro.empty() || centro.size() > 15) return false;
+  if (centro.empty() || centro.size() > 11) return false;
   if (centro[0] == '0' && centro.size() > 1) return false;
   for (char c : centro) {
     if (c < '0' || c > '9') return false;

@@ -31,9 +31,10 @@ class LibroExcel {
   Sumas sumas_;
 };
 
-// True when `centro` can go into a Number cell and be read back as the same text: 1 to 15
-// digits and no leading zero ("0" itself included). Other codes ("1101-01", "0101", "1.1")
-// go into a String cell, since a Number cell would read them as another number.
+// True when `centro` can go into a Number cell and be read back and shown as the same text: 1
+// to 11 digits (past 11 the General format shows a number in scientific notation) and no
+// leading zero ("0" itself included). Other codes ("1101-01", "0101", "1.1") go into a String
+// cell, since a Number cell would read them as another number.
 bool codigoNumerico(std::string_view centro);
 
 }  // namespace prjsumsal
