@@ -98,9 +98,11 @@ void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
     insertar(c, plan.get(), {cuenta.centro, cuenta.nombre, cuenta.grupo});
   }
 
+  // The host keeps the legal representative's RUT in the column provincia; the balance prints
+  // it from there.
   auto empresa = preparar(c, "insert into admempresa values(?, ?, ?, ?, ?, ?, ?, ?)");
   insertar(c, empresa.get(),
-           {"Rodrigo Ignacio Vergara Núñez", "Santiago", "76.543.210-3", kDemoNombreEmpresa,
+           {"Rodrigo Ignacio Vergara Núñez", "10.234.567-3", "76.543.210-3", kDemoNombreEmpresa,
             "Los Aromos", "Av. Providencia 1234, Of. 56", "Providencia", "+56 2 2345 6789"});
   auto contador = preparar(c, "insert into contador values(?, ?, ?)");
   insertar(c, contador.get(), {"Claudia Andrea Muñoz Pérez", "13.456.789-9", "12345"});

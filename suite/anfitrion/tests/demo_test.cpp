@@ -161,6 +161,7 @@ TEST_F(Demo, PlanEmpresaYContador) {
   EXPECT_EQ(uno("select count(*) from admempresa"), "1");
   EXPECT_EQ(uno("select n_empresa from admempresa"), kDemoNombreEmpresa);
   EXPECT_TRUE(rutValido(uno("select ruc from admempresa")));
+  EXPECT_TRUE(rutValido(uno("select provincia from admempresa")));  // legal representative
   EXPECT_EQ(uno("select count(*) from contador"), "1");
   EXPECT_TRUE(rutValido(uno("select rut from contador")));
 }
