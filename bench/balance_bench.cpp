@@ -16,6 +16,7 @@
 #include <CLI/CLI.hpp>
 
 #include "diario.h"
+#include "exportacion.h"
 #include "fases.h"
 #include "hijo.h"
 #include "libro_ledger.h"
@@ -39,9 +40,7 @@ struct Resultado {
   std::optional<Medida> sentencias;  // the two grouped statements alone on the engine
   std::optional<Medida> modulo;      // the whole computation through the module
   std::optional<Medida> ledger;      // ledger's balance of the same year
-  // A third measured phase (the spreadsheet export, say) goes here as one more
-  // std::optional<Medida>, measured in medirTamano like `modulo` and given its columns in
-  // imprimirTabla.
+  std::optional<Medida> excel;       // the spreadsheet export of the same balance into a file
   std::string comprobacion;
 };
 
@@ -121,7 +120,9 @@ Resultado medirTamano(const Opciones& o, long lineas) {
                        [&] { return bench::sentenciasSolas(diario, c); });
   r.modulo = medir(o, lineas, "cálculo del módulo", diario,
                    [&] { return bench::calculoModulo(diario, c); });
-  // The third measured phase is measured here, on the same journal and query.
+  const fs::path libroExcel = o.carpeta / ("balance_" + std::to_string(lineas) + ".xls");
+  r.excel = medir(o, lineas, "exportación a Excel", diario,
+                  [&] { return bench::exportacionLibro(diario, c, libroExcel); });
   r.ledger = medirLedger(o, lineas, libro, rango);
 
   if (r.modulo) {
@@ -175,17 +176,19 @@ void imprimirFila(const std::vector<std::string>& celdas) {
 void imprimirTabla(const std::vector<Resultado>& filas, const Opciones& o, double base) {
   std::printf("\n");
   imprimirFila({"líneas", "sentencias", "módulo", "razón", "MiB sent.", "MiB mód.", "ledger",
-                "MiB ledger", "a ledger"});
-  imprimirFila({"", "(s)", "(s)", "", "", "", "(s)", "", ""});
+                "MiB ledger", "a ledger", "Excel", "razón Ex.", "MiB Excel"});
+  imprimirFila({"", "(s)", "(s)", "", "", "", "(s)", "", "", "(s)", "", ""});
   for (const Resultado& r : filas) {
     imprimirFila({std::to_string(r.lineas), segundos(r.sentencias, o.limite),
                   segundos(r.modulo, o.limite), razon(r.modulo, r.sentencias), mib(r.sentencias),
                   mib(r.modulo), segundos(r.ledger, o.limite), mib(r.ledger),
-                  razon(r.modulo, r.ledger)});
+                  razon(r.modulo, r.ledger), segundos(r.excel, o.limite),
+                  razon(r.excel, r.sentencias), mib(r.excel)});
   }
   std::printf(
       "\nrazón = módulo / sentencias (objetivo <= 1.25); a ledger = módulo / ledger (objetivo <= "
-      "0.5).\nMemoria: pico de cada proceso medido; un proceso que no hace nada ocupa %.1f MiB. "
+      "0.5);\nrazón Ex. = exportación a Excel / sentencias (objetivo <= 1.3).\nMemoria: pico de "
+      "cada proceso medido; un proceso que no hace nada ocupa %.1f MiB. "
       "Mejor de %d ejecuciones.\n",
       base, o.repeticiones);
   for (const Resultado& r : filas) {
