@@ -188,6 +188,18 @@ BaseDatos& frmsumsal::dbReport() const {
   return *glbdbReport;
 }
 
+Consulta frmsumsal::consulta() const {
+  Consulta c;
+  c.empresa = glbEmpresa;
+  c.usuario = glbUsuario;
+  c.alias = glbAlias;
+  c.desde = txtdesde->FechaSQL();
+  c.hasta = txthasta->FechaSQL();
+  c.anio = txthasta->Anio();
+  c.libro = izquierda(cmbifrs.Text, 1);
+  return c;
+}
+
 void frmsumsal::mostrarError(const std::exception& e) {
   plataforma_.mensajes->MsgBox(e.what(), Icono::Critico, "Mensaje");
 }

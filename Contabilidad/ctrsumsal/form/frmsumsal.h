@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "balance/consulta.h"
 #include "form/controles.h"
 #include "host/basedatos.h"
 #include "host/ctldia.h"
@@ -114,6 +115,8 @@ class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frm
   // The database objects; "Variable de tipo Object no establecida" when the host set none.
   BaseDatos& db() const;
   BaseDatos& dbReport() const;
+  // The inputs of a balance run: the context, the two dates and the book key of cmbifrs.
+  Consulta consulta() const;
   // The error trap's box: the failure's description, critical icon, title "Mensaje".
   void mostrarError(const std::exception& e);
 

@@ -5,7 +5,6 @@
 #include "export/archivo_seguro.h"
 #include "export/libro_excel.h"
 #include "form/frmsumsal.h"
-#include "host/caracteres.h"
 
 namespace prjsumsal {
 
@@ -22,16 +21,7 @@ void frmsumsal::Command1_Click() {
     LibroExcel libro(archivo.flujo());
     libro.cabeza(glbN_empresa);
 
-    Consulta consulta;
-    consulta.empresa = glbEmpresa;
-    consulta.usuario = glbUsuario;
-    consulta.alias = glbAlias;
-    consulta.desde = txtdesde->FechaSQL();
-    consulta.hasta = txthasta->FechaSQL();
-    consulta.anio = txthasta->Anio();
-    consulta.libro = izquierda(cmbifrs.Text, 1);
-
-    Calculo calculo(db(), consulta, Uso::Exportacion);
+    Calculo calculo(db(), consulta(), Uso::Exportacion);
     FilaBalance fila;
     while (calculo.siguiente(fila)) libro.fila(fila);
     libro.cierre();

@@ -5,7 +5,6 @@
 #include "export/archivo_seguro.h"
 #include "export/entrega_pdf.h"
 #include "form/frmsumsal.h"
-#include "host/caracteres.h"
 
 namespace prjsumsal {
 
@@ -34,16 +33,7 @@ void frmsumsal::cmdpdf_Click() {
     BaseDatos& contable = db();
     Encabezado encabezado = leerEncabezado(contable);
 
-    Consulta consulta;
-    consulta.empresa = glbEmpresa;
-    consulta.usuario = glbUsuario;
-    consulta.alias = glbAlias;
-    consulta.desde = txtdesde->FechaSQL();
-    consulta.hasta = txthasta->FechaSQL();
-    consulta.anio = txthasta->Anio();
-    consulta.libro = izquierda(cmbifrs.Text, 1);
-
-    Calculo calculo(contable, consulta, Uso::Exportacion);
+    Calculo calculo(contable, consulta(), Uso::Exportacion);
     FilaBalance fila;
     while (calculo.siguiente(fila)) datos.bloque(fila);
     datos.cerrar();

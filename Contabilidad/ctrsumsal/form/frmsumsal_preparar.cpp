@@ -2,7 +2,6 @@
 #include "balance/encabezado.h"
 #include "balance/tablatrabajo.h"
 #include "form/frmsumsal.h"
-#include "host/caracteres.h"
 #include "host/error.h"
 
 namespace prjsumsal {
@@ -38,16 +37,7 @@ void frmsumsal::ctlinforme1_PreparaDatos() {
     datos.rut = txtrut.Text;
     datos.registro = txtregistro.Text;
 
-    Consulta consulta;
-    consulta.empresa = glbEmpresa;
-    consulta.usuario = glbUsuario;
-    consulta.alias = glbAlias;
-    consulta.desde = txtdesde->FechaSQL();
-    consulta.hasta = txthasta->FechaSQL();
-    consulta.anio = txthasta->Anio();
-    consulta.libro = izquierda(cmbifrs.Text, 1);
-
-    Calculo calculo(contable, consulta, Uso::Informe);
+    Calculo calculo(contable, consulta(), Uso::Informe);
     FilaBalance fila;
     while (calculo.siguiente(fila)) {
       enviar(informe, sentenciaFila(datos, fila), "la fila de la cuenta " + fila.centro);
