@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "datos/esquema.h"
 #include "sqlite.h"
 
 namespace bench {
@@ -27,15 +28,8 @@ constexpr std::array<Grupo, 5> kGrupos{{{"A", "Activo", 1, 350},
 
 constexpr std::array<const char*, 3> kDocumentos{"CE", "CI", "CT"};
 
-const char* kEsquema = R"(
-create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-  num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL);
-create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-  num_docum INTEGER, usuario INTEGER, ifrs TEXT);
-create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT);
-create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,
-  n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT);
-create table contador(nombre TEXT, rut TEXT, registro TEXT);
+// Two companies' records; the tables come from the host's schema.
+const char* kEmpresas = R"(
 insert into admempresa values('JUAN PEREZ', 'SANTIAGO', '76.123.456-0', 'COMERCIAL SUR LTDA',
   'SUR', 'AV. MATTA 123', 'SANTIAGO', '22 555 0101');
 insert into admempresa values('ANA SOTO', 'VALPARAISO', '77.654.321-5', 'NORTE SPA',
@@ -103,7 +97,8 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
   {
     Conexion c(temporal);
     c.ejecutar("pragma journal_mode=off; pragma synchronous=off; begin;");
-    c.ejecutar(kEsquema);
+    c.ejecutar(suite::scriptTablasContabilidad());
+    c.ejecutar(kEmpresas);
     std::vector<std::string> codigos = cargarPlan(c, p.cuentas);
 
     // Line counts first, so the vouchers can be spread evenly over the days in date order.

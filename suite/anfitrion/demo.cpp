@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "datos/esquema.h"
 #include "movimientos_demo.h"
 #include "plan_demo.h"
 
@@ -18,24 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kEsquemaContabilidad = R"(
-create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-                        num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL);
-create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-                        num_docum INTEGER, usuario INTEGER, ifrs TEXT);
-create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT);
-create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,
-                        n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT);
-create table contador(nombre TEXT, rut TEXT, registro TEXT);
--- The two grouped statements of the balance are answered from these indexes alone.
+// The demo's indexes: the two grouped statements of the balance are answered from them alone.
+constexpr const char* kIndicesDemo = R"(
 create index ctdcomprmm_balance on ctdcomprmm(empresa, f_comp, subsistema, documento, num_docum,
                                               centro, debe_nacional, haber_nacional);
 create index ctccomprmm_balance on ctccomprmm(empresa, subsistema, f_comp, documento, num_docum,
                                               ifrs, usuario);
 create unique index ctmcentros_centro on ctmcentros(centro);
 )";
-
-constexpr const char* kEsquemaInformes = "create table programa(programa TEXT);";
 
 // The reason of a file-system failure, in Spanish for the commonest ones.
 std::string motivo(const std::error_code& ec) {
@@ -91,7 +82,8 @@ void insertar(sqlite3* c, sqlite3_stmt* s, std::initializer_list<std::string> te
 }
 
 void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
-  ejecutar(c, kEsquemaContabilidad);
+  ejecutar(c, suite::scriptTablasContabilidad().c_str());
+  ejecutar(c, kIndicesDemo);
 
   auto plan = preparar(c, "insert into ctmcentros values(?, ?, ?)");
   for (const auto& cuenta : demo::planDeCuentas()) {
@@ -182,7 +174,7 @@ ArchivosDemo prepararDemo(const fs::path& carpeta, const prjsumsal::Fecha& hoy) 
     crearBase(a.contabilidad, [&](sqlite3* c) { llenarContabilidad(c, hoy); });
   }
   if (falta(a.informes)) {
-    crearBase(a.informes, [](sqlite3* c) { ejecutar(c, kEsquemaInformes); });
+    crearBase(a.informes, [](sqlite3* c) { ejecutar(c, suite::kTablaPrograma); });
   }
   return a;
 }

@@ -7,6 +7,7 @@
 
 #include "base_falla.h"
 #include "datos/base_sqlite.h"
+#include "datos/esquema.h"
 #include "dia_falso.h"
 #include "host/plataforma.h"
 #include "informe_falso.h"
@@ -47,20 +48,8 @@ struct EntornoPrueba {
     contable =
         std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad));
     informes = std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Informes));
-    for (const char* s : {
-             "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
-             " documento TEXT, num_docum INTEGER, centro TEXT, debe_nacional REAL,"
-             " haber_nacional REAL)",
-             "create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
-             " documento TEXT, num_docum INTEGER, usuario INTEGER, ifrs TEXT)",
-             "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT)",
-             "create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,"
-             " n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT)",
-             "create table contador(nombre TEXT, rut TEXT, registro TEXT)",
-         }) {
-      contable->interna().executesql(s);
-    }
-    informes->interna().executesql("create table programa(programa TEXT)");
+    for (const char* s : suite::kTablasContabilidad) contable->interna().executesql(s);
+    informes->interna().executesql(suite::kTablaPrograma);
   }
 
   // Runs a SELECT on the real database behind `base` and gives its rows: the `columnas` of each

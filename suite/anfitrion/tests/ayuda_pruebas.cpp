@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "datos/esquema.h"
+
 namespace suite::prueba {
 
 namespace fs = std::filesystem;
@@ -55,16 +57,7 @@ std::vector<std::string> consultar(const fs::path& archivo, const std::string& s
 }
 
 void crearBaseChica(const fs::path& archivo) {
-  crearBase(archivo, R"(
-    create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-                            num_docum INTEGER, centro TEXT, debe_nacional REAL,
-                            haber_nacional REAL);
-    create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,
-                            num_docum INTEGER, usuario INTEGER, ifrs TEXT);
-    create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT);
-    create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,
-                            n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT);
-    create table contador(nombre TEXT, rut TEXT, registro TEXT);
+  crearBase(archivo, suite::scriptTablasContabilidad() + R"(
     insert into ctmcentros values ('1101', 'Caja', 'A'), ('2101', 'Proveedores', 'P'),
       ('3101', 'Capital', 'T'), ('4101', 'Depreciación', 'G'), ('5101', 'Ventas', 'I');
     insert into ctccomprmm values

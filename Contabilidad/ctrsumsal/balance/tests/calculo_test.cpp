@@ -6,6 +6,7 @@
 
 #include "balance/calculo.h"
 #include "datos/base_sqlite.h"
+#include "datos/esquema.h"
 #include "host/error.h"
 
 namespace prjsumsal {
@@ -18,16 +19,7 @@ class CalculoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     db_ = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
-    for (const char* s : {
-             "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
-             " documento TEXT, num_docum INTEGER, centro TEXT, debe_nacional REAL,"
-             " haber_nacional REAL)",
-             "create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT,"
-             " documento TEXT, num_docum INTEGER, usuario INTEGER, ifrs TEXT)",
-             "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT)",
-         }) {
-      db_->executesql(s);
-    }
+    for (const char* s : suite::kTablasContabilidad) db_->executesql(s);
     cuenta("1101", "Caja", "A");
     cuenta("1102", "Fondo fijo", "a");
     cuenta("2101", "Proveedores", "P");

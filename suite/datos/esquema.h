@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace suite {
+
+// The tables of the accounting database exactly as the host keeps them (SQLite types; dates as
+// ISO text), one statement each. The demo company, the benchmark's journals and the tests all
+// build their databases from this one list, so none of them drifts from the host's columns.
+inline constexpr std::array<const char*, 5> kTablasContabilidad{
+    "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,"
+    " num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL)",
+    "create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,"
+    " num_docum INTEGER, usuario INTEGER, ifrs TEXT)",
+    "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT)",
+    "create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,"
+    " n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT)",
+    "create table contador(nombre TEXT, rut TEXT, registro TEXT)",
+};
+
+// The program control table of the report database.
+inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT)";
+
+// The accounting tables as one script, for sqlite3_exec.
+inline std::string scriptTablasContabilidad() {
+  std::string s;
+  for (const char* t : kTablasContabilidad) s += std::string(t) + ";\n";
+  return s;
+}
+
+}  // namespace suite
