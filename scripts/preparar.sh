@@ -13,6 +13,11 @@ paquetes=(
   libcli11-dev
   ledger
   libreoffice-calc-nogui
+  qt6-base-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+  poppler-utils qpdf xvfb xauth xdg-utils
+  cups cups-client cups-bsd cups-filters
+  postgresql libpq-dev
+  clang libclang-rt-14-dev
 )
 
 faltan=()
