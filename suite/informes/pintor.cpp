@@ -89,6 +89,7 @@ double PintorBalance::alturaEncabezado() const {
 
 double PintorBalance::alturaCierre() const {
   double h = 10 + modelo_.cierres.size() * renglon_;
+  if (!modelo_.nota.isEmpty()) h += renglon_;
   if (diseno_.firmas) h += kEspacioFirma + 3.5 * renglon_;
   return h;
 }
@@ -229,6 +230,11 @@ double PintorBalance::pintarCierre(QPainter& p, double y) const {
   p.setFont(negrita_);
   for (const RenglonInforme& r : modelo_.cierres) {
     pintarRenglon(p, r, y, true);
+    y += renglon_;
+  }
+  if (!modelo_.nota.isEmpty()) {
+    p.drawText(QPointF(bordes_.size() > 2 ? bordes_[1] : 0, y + QFontMetricsF(negrita_).ascent()),
+               modelo_.nota);
     y += renglon_;
   }
   return y;

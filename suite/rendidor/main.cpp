@@ -1,0 +1,65 @@
+// RENDIDOR: the balance's two hand-over files in, the Balance Tributario as a PDF out. The
+// module starts it without arguments from its own folder, where the files are.
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <iostream>
+
+#include "documento.h"
+#include "error_entrada.h"
+#include "mostrar.h"
+#include "opciones.h"
+#include "pdf.h"
+
+namespace {
+
+constexpr char kPdf[] = "balance_tributario.pdf";
+
+// Qt's own warnings (a missing runtime folder, font fallbacks) are not the user's business;
+// RENDIDOR's messages are its own lines on standard error.
+void sinAvisosDeQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+  if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+    std::cerr << "RENDIDOR: " << texto.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace rendidor;
+  // The document is painted, never shown: no display is needed, even in a desktop session.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(sinAvisosDeQt);
+  QGuiApplication aplicacion(argc, argv);
+
+  Opciones opciones;
+  try {
+    opciones = leerOpciones(QCoreApplication::arguments());
+  } catch (const ErrorUso& e) {
+    std::cerr << "RENDIDOR: " << e.what() << " (RENDIDOR --help muestra el uso)\n";
+    return 2;
+  }
+  if (opciones.ayuda) {
+    std::cout << textoAyuda().toStdString();
+    return 0;
+  }
+  const QString carpeta =
+      opciones.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones.carpeta;
+  const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
+
+  try {
+    suite::informes::ModeloBalance modelo = leerModelo(carpeta);
+    const QString& empresa = modelo.encabezado.empresa;
+    Propiedades propiedades{
+        QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
+        QStringLiteral("RENDIDOR, NUBO Contabilidad")};
+    guardar(salida, generarPdf(diseno(), modelo, propiedades));
+  } catch (const ErrorEntrada& e) {
+    std::cerr << "RENDIDOR: " << e.what() << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "RENDIDOR: " << e.what() << '\n';
+    return 1;
+  }
+  mostrar(salida, QProcessEnvironment::systemEnvironment(), std::cout);
+  return 0;
+}
