@@ -59,10 +59,11 @@ QString decodificar(QByteArrayView bytes) {
 }
 
 qsizetype cortePrudente(QByteArrayView trozo) {
-  for (qsizetype i = trozo.size(); i > 0; --i) {
-    if (static_cast<std::uint8_t>(trozo[i - 1]) < 0x80) return i;
+  const qsizetype n = trozo.size();
+  for (qsizetype i = n - 1; i >= 0 && i >= n - 3; --i) {
+    if (static_cast<std::uint8_t>(trozo[i]) >= 0xC0) return i;
   }
-  return trozo.size();
+  return n;
 }
 
 }  // namespace rendidor

@@ -12,9 +12,11 @@ namespace rendidor {
 // writer meant it, and no byte is ever lost or turned into a replacement character.
 QString decodificar(QByteArrayView bytes);
 
-// How many leading bytes of `trozo`, a piece of a longer file, can be decoded on their own:
-// up to and including its last ASCII byte, which never stands inside a UTF-8 sequence. The rest
-// waits for the next piece. A piece without any ASCII byte is taken whole.
+// How many leading bytes of `trozo`, a piece of a longer file, can be decoded on their own: all
+// but a trailing UTF-8 sequence that the next piece may complete. The cut is made before the
+// last byte from 0xC0 up among the last three, which can only start a sequence, so no valid
+// sequence is ever split; the bytes held back are decoded with the next piece, or alone at the
+// end of the file.
 qsizetype cortePrudente(QByteArrayView trozo);
 
 }  // namespace rendidor
