@@ -1,0 +1,164 @@
+// The PDF as a reader sees it (pdftotext -layout, pdfinfo, pdffonts, qpdf): totals and the check
+// line, the heading and whole rows on every page, the closing rows with the signatures, and the
+// demo company's PDF through nubo against its workbook.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "ayuda.h"
+
+namespace rendidor {
+namespace {
+
+using namespace prueba;
+
+std::string lineaCon(const std::string& texto, const std::string& parte) {
+  std::size_t i = texto.find(parte);
+  if (i == std::string::npos) return {};
+  std::size_t inicio = texto.rfind('\n', i) + 1;
+  return texto.substr(inicio, texto.find('\n', i) - inicio);
+}
+
+TEST(Documento, TotalesYLineaDeCuadre) {
+  const struct {
+    std::vector<prjsumsal::FilaBalance> filas;
+    std::vector<long long> totales;
+    std::string cuadre;
+  } casos[] = {
+      {{cuenta("1101", "Caja", "A", 1000, 0, 1000), cuenta("4101", "Ventas", "G", 0, 1000, -1000)},
+       {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000},
+       "Cuadra"},
+      {{cuenta("1101", "Caja", "A", 1000, 0, 1000), cuenta("4101", "Ventas", "G", 0, 766, -766)},
+       {1000, 766, 1000, 766, 1000, 1000, 766, 766},
+       "No cuadra: Debitos supera a Creditos en 234; Deudor supera a Acreedor en 234"},
+  };
+  for (const auto& c : casos) {
+    Carpeta carpeta;
+    escribir(carpeta.ruta(), archivos(c.filas));
+    ASSERT_EQ(rendir(carpeta.ruta()).estado, 0);
+    fs::path pdf = carpeta.ruta() / "balance_tributario.pdf";
+    std::string texto = textoPdf(pdf);
+    EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), c.totales) << texto;
+    EXPECT_NE(texto.find(c.cuadre + "\n"), std::string::npos) << texto;
+    EXPECT_EQ(correr("qpdf", {"--check", QString::fromStdString(pdf.string())}).estado, 0);
+    std::string info = correr("pdfinfo", {QString::fromStdString(pdf.string())}).salida;
+    EXPECT_NE(info.find("Author:          SUR & CIA LTDA\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Balance Tributario SUR & CIA LTDA"), std::string::npos);
+    EXPECT_NE(info.find("Creator:         RENDIDOR"), std::string::npos);
+    std::string fuentes = correr("pdffonts", {QString::fromStdString(pdf.string())}).salida;
+    std::size_t emb = fuentes.find("emb"), linea = fuentes.find("\n---");
+    ASSERT_NE(linea, std::string::npos) << fuentes;
+    while ((linea = fuentes.find('\n', linea + 1)) + 1 < fuentes.size())  // every font embedded
+      EXPECT_EQ(fuentes.substr(linea + 1 + emb, 3), "yes") << fuentes;
+  }
+}
+
+// Each page carries the heading and the column headers; each account is one whole line, on
+// one page; the last page holds the closing rows, the check line and both signature blocks.
+TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
+  for (int cuentas : {0, 62, 63, 74, 75, 148, 149}) {
+    Carpeta carpeta;
+    std::vector<prjsumsal::FilaBalance> filas;
+    for (int i = 0; i < cuentas; ++i)
+      filas.push_back(cuenta(std::to_string(1000000 + i), "Cuenta", "A", i, 0, i));
+    escribir(carpeta.ruta(), archivos(filas));
+    ASSERT_EQ(rendir(carpeta.ruta()).estado, 0);
+    std::istringstream texto(textoPdf(carpeta.ruta() / "balance_tributario.pdf"));
+    std::vector<std::string> paginas;
+    for (std::string p; std::getline(texto, p, '\f');) paginas.push_back(p);
+    if (!paginas.empty() && paginas.back().find_first_not_of("\n ") == std::string::npos)
+      paginas.pop_back();
+    SCOPED_TRACE(std::to_string(cuentas) + " cuentas, " + std::to_string(paginas.size()) +
+                 " págs.");
+    int vistas = 0;
+    for (std::size_t n = 0; n < paginas.size(); ++n) {
+      for (std::string e :
+           {"SUR & CIA LTDA", "Balance Tributario", "Período: 01/01/2026 - 31/03/2026",
+            "Emisión: 06/12/2026", "Movimientos", "Ganancias"})
+        EXPECT_NE(paginas[n].find(e), std::string::npos) << "página " << n + 1 << ": " << e;
+      EXPECT_NE(paginas[n].find("Folio " + std::to_string(n + 1) + "\n"), std::string::npos);
+      std::istringstream lineas(paginas[n]);
+      for (std::string l; std::getline(lineas, l);) {
+        auto c = cifras(l);
+        if (c.size() == 9 && c[0] == 1000000 + vistas && c[1] == vistas) ++vistas;
+      }
+      bool ultima = n + 1 == paginas.size();
+      for (std::string e : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES", "uadra", "Claudia Muñoz",
+                            "Contador, registro 12345", "Rodrigo Núñez", "RUT: 10.234.567-3"})
+        EXPECT_EQ(paginas[n].find(e) != std::string::npos, ultima)
+            << "página " << n + 1 << ": " << e;
+    }
+    EXPECT_EQ(vistas, cuentas);
+  }
+}
+
+// nubo --pdf through an installation of its own: the hand-over files, RENDIDOR started in the
+// module's folder, the PDF beside them; its rows are the data file's and its totals the
+// workbook's of the same balance.
+TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
+  Carpeta carpeta;
+  fs::path inst = carpeta.ruta() / "instalacion", demo = carpeta.ruta() / "demo";
+  fs::create_directories(inst);
+  for (const auto& e : fs::directory_iterator(fs::path(NUBO_EJECUTABLE).parent_path())) {
+    std::string nombre = e.path().filename().string();
+    if (nombre == "nubo" || nombre == "RENDIDOR" || nombre.starts_with("libprjsumsal.so"))
+      fs::copy(e.path(), inst / nombre, fs::copy_options::copy_symlinks);
+  }
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((carpeta.ruta() / "config").string()));
+  QStringList periodo = {"--demo",  QString::fromStdString(demo.string()),
+                         "--desde", "01/01/2026",
+                         "--hasta", "31/12/2026"};
+  QString libro = QString::fromStdString((carpeta.ruta() / "libro.xls").string());
+  ASSERT_EQ(correr(QString::fromStdString((inst / "nubo").string()),
+                   periodo + QStringList{"--excel", libro})
+                .estado,
+            0);
+  Corrida r =
+      correr(QString::fromStdString((inst / "nubo").string()), periodo + QStringList{"--pdf"});
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  EXPECT_EQ(r.errores, "");
+  fs::path pdf = inst / "balance_tributario.pdf";
+  for (int i = 0; i < 600 && !fs::exists(pdf); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::string texto = textoPdf(pdf);
+  ASSERT_FALSE(texto.empty());
+
+  // Each block of the data file: the code's line holds the eight amounts in whole pesos.
+  std::ifstream datos(inst / "balance_tributario_datos.xml");
+  std::vector<long long> esperadas;
+  int filas = 0;
+  for (std::string l; std::getline(datos, l);) {
+    if (l.starts_with("<centro>")) esperadas = {std::stoll(l.substr(8))};
+    for (const char* e : {"<debe>", "<haber>", "<debe_act>", "<haber_act>", "<varDebe5>",
+                          "<varHaber6>", "<varDebe7>", "<varHaber8>"}) {
+      if (l.starts_with(e)) esperadas.push_back(std::llround(std::stod(l.substr(std::strlen(e)))));
+    }
+    if (l.starts_with("</fila>")) {
+      ++filas;
+      auto linea = lineaCon(texto, std::to_string(esperadas[0]) + " ");
+      auto c = cifras(linea);
+      c.erase(c.begin() + 1, c.end() - 8);  // the name may hold figures
+      EXPECT_EQ(c, esperadas) << linea;
+    }
+  }
+  EXPECT_GT(filas, 30);
+
+  // The workbook's TOTALES row: the eight Number cells after its label.
+  std::ifstream in(libro.toStdString());
+  std::vector<long long> totales;
+  bool enTotales = false;
+  for (std::string l; std::getline(in, l);) {
+    enTotales = enTotales || l.find(">TOTALES<") != std::string::npos;
+    auto i = l.find("'Number'>");
+    if (enTotales && i != std::string::npos) totales.push_back(std::stoll(l.substr(i + 9)));
+  }
+  EXPECT_EQ(totales.size(), 8u);
+  EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), totales);
+}
+
+}  // namespace
+}  // namespace rendidor
