@@ -10,6 +10,8 @@ suite::informes::Diseno diseno() {
   d.titulo = QStringLiteral("Balance Tributario");
   d.foliado = true;
   d.firmas = true;
+  d.orientacion = QPageLayout::Landscape;
+  d.puntos = 8;
   return d;
 }
 
