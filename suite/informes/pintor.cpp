@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPen>
 #include <QPdfWriter>
 #include <numeric>
 
@@ -258,8 +259,12 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
   double ascenso = QFontMetricsF(normal_).ascent();
   p.setFont(normal_);
   for (const Bloque& b : bloques) {
+    // A line to sign on, half a point thick: a hairline all but vanishes on paper.
+    p.save();
+    p.setPen(QPen(Qt::black, 5));
     p.drawLine(QPointF(b.centro - kAnchoFirma / 2, linea),
                QPointF(b.centro + kAnchoFirma / 2, linea));
+    p.restore();
     double base = linea + 8 + ascenso;
     for (const QString& texto : b.lineas) {
       alCentro(p, texto, b.centro, base);
