@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,15 +12,10 @@ namespace rendidor::prueba {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the temporary directory, removed when the object dies.
-class Carpeta {
- public:
-  Carpeta();
-  ~Carpeta();
-  const fs::path& ruta() const { return ruta_; }
-
- private:
-  fs::path ruta_;
+// A fresh folder, removed with everything in it when the object dies.
+struct Carpeta {
+  QTemporaryDir dir;
+  fs::path ruta() const { return dir.path().toStdString(); }
 };
 
 // A classified account with its period movements and its year-to-date balance.
@@ -47,7 +42,7 @@ Corrida rendir(const fs::path& carpeta);
 // The text of a PDF as pdftotext -layout lays it out, pages ending in a form feed.
 std::string textoPdf(const fs::path& pdf);
 
-// The whole pesos of a line of the PDF's text, in order ("1.234" is 1234).
+// The whole numbers of a line of the PDF's text, in order, "1.234" read as 1234.
 std::vector<long long> cifras(const std::string& linea);
 
 }  // namespace rendidor::prueba

@@ -14,7 +14,6 @@ TEST(Decodificar, Utf8YWindows1252SeLeenComoLosQuisoSuAutor) {
     QByteArray bytes;
     QString texto;
   } casos[] = {
-      {"Caja", u"Caja"_qs},
       {"Mu\xc3\xb1oz", u"Muñoz"_qs},                                // UTF-8
       {"Mu\xf1oz", u"Muñoz"_qs},                                    // Windows-1252
       {"\x80 \x93x\x94 \x9f", u"€ “x” Ÿ"_qs},                       // the code page's own 0x80-0x9F
@@ -49,8 +48,6 @@ TEST(LeerImporte, AmbasFormasRegionalesYNadaMas) {
     Lectura lectura;
     double valor;
   } casos[] = {
-      {u"0", Lectura::Numero, 0},
-      {u"1234567", Lectura::Numero, 1234567},
       {u"-1234,5", Lectura::Numero, -1234.5},
       {u"1234.5", Lectura::Numero, 1234.5},
       {u",5", Lectura::Numero, 0.5},
@@ -61,16 +58,11 @@ TEST(LeerImporte, AmbasFormasRegionalesYNadaMas) {
       {u"1E+15", Lectura::FueraDeRango, 0},
       {u"-1E+400", Lectura::FueraDeRango, 0},
       {u"", Lectura::NoNumero, 0},
-      {u"-", Lectura::NoNumero, 0},
       {u"12a", Lectura::NoNumero, 0},
       {u"1.234,5", Lectura::NoNumero, 0},  // a thousands separator is not the general form
-      {u"1 234", Lectura::NoNumero, 0},
       {u"+5", Lectura::NoNumero, 0},
       {u"inf", Lectura::NoNumero, 0},
-      {u"nan", Lectura::NoNumero, 0},
-      {u"0x10", Lectura::NoNumero, 0},
       {u"1e", Lectura::NoNumero, 0},
-      {u"--1", Lectura::NoNumero, 0},
       {u"١٢", Lectura::NoNumero, 0},  // digits of another script
   };
   for (const auto& c : casos) {
