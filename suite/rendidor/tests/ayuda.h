@@ -12,7 +12,6 @@ namespace rendidor::prueba {
 
 namespace fs = std::filesystem;
 
-// A fresh folder, removed with everything in it when the object dies.
 struct Carpeta {
   QTemporaryDir dir;
   fs::path ruta() const { return dir.path().toStdString(); }
@@ -30,13 +29,11 @@ struct Archivos {
 Archivos archivos(const std::vector<prjsumsal::FilaBalance>& filas);
 void escribir(const fs::path& carpeta, const Archivos& a);
 
-// What a finished program left.
 struct Corrida {
   int estado = -1;
   std::string salida, errores;
 };
 Corrida correr(const QString& programa, const QStringList& argumentos);
-// RENDIDOR --carpeta `carpeta`.
 Corrida rendir(const fs::path& carpeta);
 
 // The text of a PDF as pdftotext -layout lays it out, pages ending in a form feed.
