@@ -92,11 +92,7 @@ TEST(Entradas, ArchivosDeOtrosEscritoresDanSuPdf) {
     std::initializer_list<Cambio> cambios;
     std::vector<std::string> esperado;
   } casos[] = {
-      {{{false, "Caja",
-         "Ca\xf1"
-         "er\xed"
-         "a \x80"},
-        {true, "Muñoz", "Mu\xf1oz"}},
+      {{{false, "Caja", "Ca\361er\355a \200"}, {true, "Muñoz", "Mu\xf1oz"}},
        {"Cañería €", "Claudia Muñoz"}},  // Windows-1252
       {{{false, "<tabla>", "<?xml version='1.0' encoding='windows-1252'?><tabla>"},
         {false, "Caja", "Cañería"}},
