@@ -88,7 +88,7 @@ double PintorBalance::alturaEncabezado() const {
 }
 
 double PintorBalance::alturaCierre() const {
-  double h = 10 + modelo_.cierres.size() * renglon_;
+  double h = diseno_.cierre ? 10 + modelo_.cierres.size() * renglon_ : 0;
   if (diseno_.firmas) h += kEspacioFirma + 3.5 * renglon_;
   return h;
 }
@@ -224,6 +224,7 @@ void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y
 }
 
 double PintorBalance::pintarCierre(QPainter& p, double y) const {
+  if (!diseno_.cierre) return y;
   p.drawLine(QPointF(0, y + 3), QPointF(ancho_, y + 3));
   y += 10;
   p.setFont(negrita_);
