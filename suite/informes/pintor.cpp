@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <numeric>
 
 #include "balance/formato.h"
@@ -50,6 +51,27 @@ void alDerecha(QPainter& p, const QFontMetricsF& m, const QString& texto, double
   p.translate(derecha - ancho, base);
   p.scale(ancho / w, 1);
   p.drawText(QPointF(0, 0), texto);
+  p.restore();
+}
+
+// Draws `texto` from `izquierda`. A text a little wider than `ancho` is narrowed to fit; a much
+// longer one is cut with an ellipsis at the widest narrowing, so that it never runs into the
+// next column.
+void alIzquierda(QPainter& p, const QFontMetricsF& m, const QString& texto, double izquierda,
+                 double base, double ancho) {
+  constexpr double kEstrechez = 1.3;  // how much narrower than its width a text may be drawn
+  double w = m.horizontalAdvance(texto);
+  if (w <= ancho) {
+    p.drawText(QPointF(izquierda, base), texto);
+    return;
+  }
+  QString visible =
+      w <= ancho * kEstrechez ? texto : m.elidedText(texto, Qt::ElideRight, ancho * kEstrechez);
+  double escala = ancho / std::max(m.horizontalAdvance(visible), ancho);
+  p.save();
+  p.translate(izquierda, base);
+  p.scale(escala, 1);
+  p.drawText(QPointF(0, 0), visible);
   p.restore();
 }
 
@@ -218,11 +240,7 @@ void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y
         diseno_.columnas[i - 1].campo == Campo::Cuenta) {
       ancho += bordes_[i] - bordes_[i - 1];
     }
-    if (m.horizontalAdvance(texto) <= ancho) {
-      p.drawText(QPointF(bordes_[i], base), texto);
-    } else {
-      p.drawText(QPointF(bordes_[i], base), m.elidedText(texto, Qt::ElideRight, ancho));
-    }
+    alIzquierda(p, m, texto, bordes_[i], base, ancho);
   }
 }
 
