@@ -128,6 +128,8 @@ TEST(MotorInforme, FallasDicenLaCausa) {
   auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   tablaVacia->executesql(prjsumsal::sentenciaCrearTabla());
+  auto aMedias = baseConTabla(kCuentas);  // a preparation that failed before its closing row
+  aMedias->executesql("delete from ctrsumsal where centro = 'NULL'");
   struct Caso {
     QString archivo;
     std::shared_ptr<prjsumsal::BaseDatos> base;
@@ -145,6 +147,7 @@ TEST(MotorInforme, FallasDicenLaCausa) {
        "d.rpt, línea 3: no hay campo «saldo»"},
       {rpt("ctrsumsal.rpt"), vacia, "No se puede leer la tabla de trabajo ctrsumsal"},
       {rpt("ctrsumsal.rpt"), tablaVacia, "La tabla de trabajo ctrsumsal está vacía"},
+      {rpt("ctrsumsal.rpt"), aMedias, "La tabla de trabajo ctrsumsal está incompleta"},
   };
   for (const Caso& c : casos) {
     try {
