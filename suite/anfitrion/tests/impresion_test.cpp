@@ -118,7 +118,7 @@ TEST(Impresion, VistaPreviaEImpresionConLasCifrasDelLibro) {
   auto vista = con({"--formato", "4", "--folio", "120", "--vista-previa", pdf.string()});
   EXPECT_EQ(vista.errores, "");
   CupsPrivado cups;
-  auto impresion = con({"--formato", "3", "--imprimir", "--impresora", "balance"});
+  auto impresion = con({"--formato", "2", "--imprimir", "--impresora", "balance"});
   EXPECT_EQ(impresion.errores, "");
   std::string textos[] = {textoPdf(pdf), cups.impresion()};
   for (const char* fila : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES"}) {
