@@ -51,6 +51,7 @@ struct Diseno {
   bool encabezadoEmpresa = false;  // RUT, name, line of business, address, city, telephones
   bool foliado = false;            // "Folio N" on every page, from the model's first folio
   bool firmas = false;             // signature blocks after the closing rows
+  bool cierre = true;              // the closing rows SUMAS, RESULTADO EJERCICIO, TOTALES
   std::vector<Columna> columnas;
   std::vector<Grupo> grupos;
 };
