@@ -9,6 +9,7 @@
 #include "error_entrada.h"
 #include "fuente_xml.h"
 #include "importe.h"
+#include "motivo.h"
 
 namespace rendidor {
 
@@ -133,14 +134,16 @@ void leerDatos(QIODevice& dispositivo, const QString& archivo, const Encabezado&
 
 namespace {
 
-// Opens `nombre` in `carpeta` for reading, or raises naming it.
+// Opens `ruta` for reading, or raises naming it and saying why it cannot.
 void abrir(QFile& archivo, const QString& ruta) {
   if (!QFileInfo::exists(ruta)) throw ErrorEntrada(ruta, 0, QStringLiteral("el archivo no existe"));
   if (QFileInfo(ruta).isDir())
     throw ErrorEntrada(ruta, 0, QStringLiteral("es una carpeta, no un archivo"));
+  if (!QFileInfo(ruta).isReadable())
+    throw ErrorEntrada(ruta, 0, QStringLiteral("no hay permiso para leerlo"));
   archivo.setFileName(ruta);
   if (!archivo.open(QIODevice::ReadOnly))
-    throw ErrorEntrada(ruta, 0, QStringLiteral("no se puede abrir: %1").arg(archivo.errorString()));
+    throw ErrorEntrada(ruta, 0, QStringLiteral("no se puede abrir: %1").arg(motivo(archivo)));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "informes/pintor.h"
+#include "motivo.h"
 
 namespace rendidor {
 
@@ -69,13 +70,14 @@ void guardar(const QString& ruta, const QByteArray& pdf) {
   QFileInfo destino(ruta);
   if (!destino.absoluteDir().exists()) throw fallo(QStringLiteral("la carpeta no existe"));
   if (destino.isDir()) throw fallo(QStringLiteral("es una carpeta"));
+  if (!QFileInfo(destino.absolutePath()).isWritable())
+    throw fallo(QStringLiteral("no hay permiso para escribir en su carpeta"));
   QSaveFile archivo(ruta);
   if (!archivo.open(QIODevice::WriteOnly))
-    throw fallo(QStringLiteral("no se puede crear: ") + archivo.errorString());
+    throw fallo(QStringLiteral("no se puede crear: ") + motivo(archivo));
   if (archivo.write(pdf) != pdf.size())
-    throw fallo(QStringLiteral("no se puede escribir: ") + archivo.errorString());
-  if (!archivo.commit())
-    throw fallo(QStringLiteral("no se puede guardar: ") + archivo.errorString());
+    throw fallo(QStringLiteral("no se puede escribir: ") + motivo(archivo));
+  if (!archivo.commit()) throw fallo(QStringLiteral("no se puede guardar: ") + motivo(archivo));
 }
 
 }  // namespace rendidor
