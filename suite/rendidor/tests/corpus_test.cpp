@@ -13,7 +13,10 @@ namespace {
 
 TEST(Corpus, CadaEntradaSeLeeOSeRechaza) {
   const QDir corpus(RENDIDOR_CORPUS);
-  const Encabezado encabezado{"1", {}, {}, {}, "01/01/2026", "31/03/2026"};
+  Encabezado encabezado;
+  encabezado.empresa = "1";
+  encabezado.fecha_desde = "01/01/2026";
+  encabezado.fecha_hasta = "31/03/2026";
   int leidas = 0;
   for (const QString& nombre : corpus.entryList(QDir::Files)) {
     QFile archivo(corpus.filePath(nombre));
