@@ -6,7 +6,6 @@
 #include <iostream>
 
 #include "documento.h"
-#include "error_entrada.h"
 #include "mostrar.h"
 #include "opciones.h"
 #include "pdf.h"
@@ -53,10 +52,9 @@ int main(int argc, char** argv) {
         QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
         QStringLiteral("RENDIDOR, NUBO Contabilidad")};
     guardar(salida, generarPdf(diseno(), modelo, propiedades));
-  } catch (const ErrorEntrada& e) {
-    std::cerr << "RENDIDOR: " << e.what() << '\n';
-    return 1;
   } catch (const std::exception& e) {
+    // A hand-over file that cannot be used (ErrorEntrada) or a PDF that could not be made or
+    // saved (ErrorSalida): one line, and no PDF.
     std::cerr << "RENDIDOR: " << e.what() << '\n';
     return 1;
   }
