@@ -150,6 +150,9 @@ void abrir(QFile& archivo, const QString& ruta) {
 
 Encabezado leerEntrega(const QString& carpeta, const Agregar& agregar) {
   const QDir dir(carpeta);
+  if (!dir.exists())
+    throw ErrorEntrada(QDir::toNativeSeparators(carpeta), 0,
+                       QStringLiteral("la carpeta no existe"));
   const QString rutaEmpresa = QDir::toNativeSeparators(dir.filePath(kArchivoEmpresa));
   const QString rutaDatos = QDir::toNativeSeparators(dir.filePath(kArchivoDatos));
   QFile empresa, datos;
