@@ -2,10 +2,12 @@
 // module starts it without arguments from its own folder, where the files are.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <iostream>
 
 #include "documento.h"
+#include "lector.h"
 #include "mostrar.h"
 #include "opciones.h"
 #include "pdf.h"
@@ -44,6 +46,15 @@ int main(int argc, char** argv) {
   const QString carpeta =
       opciones.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones.carpeta;
   const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
+  // The PDF replaces whatever file --salida names; never one of the files it is made from.
+  for (const char* entrada : {kArchivoDatos, kArchivoEmpresa}) {
+    const QString ruta = QFileInfo(QDir(carpeta).filePath(entrada)).canonicalFilePath();
+    if (!ruta.isEmpty() && ruta == QFileInfo(salida).canonicalFilePath()) {
+      std::cerr << "RENDIDOR: --salida no puede ser " << entrada
+                << ", que es de donde sale el PDF\n";
+      return 2;
+    }
+  }
 
   try {
     suite::informes::ModeloBalance modelo = leerModelo(carpeta);

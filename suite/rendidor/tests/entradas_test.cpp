@@ -110,6 +110,16 @@ TEST(Entradas, ArchivosDeOtrosEscritoresDanSuPdf) {
   }
 }
 
+TEST(Entradas, ElPdfNuncaReemplazaUnArchivoDeEntrada) {
+  Carpeta carpeta;
+  Archivos a = cambiados({}, carpeta.ruta());
+  QString datos = QString::fromStdString((carpeta.ruta() / kArchivoDatos).string());
+  Corrida r = correr(RENDIDOR_EJECUTABLE, {"--carpeta", carpeta.dir.path(), "--salida", datos});
+  EXPECT_EQ(r.estado, 2) << r.errores;
+  std::ifstream in(datos.toStdString(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), a.datos);
+}
+
 TEST(Entradas, CienMilCuentasYNombresDeMilCaracteres) {
   Carpeta carpeta;
   std::vector<prjsumsal::FilaBalance> filas;
