@@ -108,7 +108,14 @@ int main(int argc, char** argv) {
   std::printf("%7ld  %8.2f  %10.2f  %5.1f  %7.1f  %9.1f\n", cuentas, mejor.segundos, mejorCpu,
               mejor.kib / 1024.0, fs::file_size(pdf) / 1048576.0,
               fs::file_size(carpeta / "balance_tributario_datos.xml") / 1048576.0);
-  std::printf("objetivo: menos de 5 s y de 300 MiB: %s\n",
-              mejor.segundos < 5 && mejor.kib < 300 * 1024 ? "se cumple" : "NO se cumple");
+  // On a shared machine the wall time says more about the others than about RENDIDOR; the
+  // processor time is what it needs with a core of its own.
+  auto cumple = [&](double s) {
+    return s < 5 && mejor.kib < 300 * 1024 ? "se cumple" : "NO se cumple";
+  };
+  std::printf(
+      "objetivo (menos de 5 s y de 300 MiB): %s en tiempo de pared, %s en tiempo de "
+      "procesador\n",
+      cumple(mejor.segundos), cumple(mejorCpu));
   return 0;
 }
