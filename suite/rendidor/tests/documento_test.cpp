@@ -48,12 +48,14 @@ TEST(Documento, TotalesYLineaDeCuadre) {
     std::string texto = textoPdf(pdf);
     EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), c.totales) << texto;
     EXPECT_NE(texto.find(c.cuadre + "\n"), std::string::npos) << texto;
-    EXPECT_EQ(correr("qpdf", {"--check", QString::fromStdString(pdf.string())}).estado, 0);
-    std::string info = correr("pdfinfo", {QString::fromStdString(pdf.string())}).salida;
-    EXPECT_NE(info.find("Author:          SUR & CIA LTDA\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("Title:           Balance Tributario SUR & CIA LTDA"), std::string::npos);
-    EXPECT_NE(info.find("Creator:         RENDIDOR"), std::string::npos);
-    std::string fuentes = correr("pdffonts", {QString::fromStdString(pdf.string())}).salida;
+    const QString ruta = QString::fromStdString(pdf.string());
+    EXPECT_EQ(correr("qpdf", {"--check", ruta}).estado, 0);
+    QString info = QString::fromStdString(correr("pdfinfo", {ruta}).salida).simplified();
+    EXPECT_TRUE(
+        info.contains("Title: Balance Tributario SUR & CIA LTDA 01/01/2026 - 31/03/2026 "
+                      "Author: SUR & CIA LTDA Creator: RENDIDOR"))
+        << info.toStdString();
+    std::string fuentes = correr("pdffonts", {ruta}).salida;
     static const QRegularExpression incrustada("\\n\\S+ .* yes (yes|no) ");  // emb, sub columns
     EXPECT_EQ(QString::fromStdString(fuentes).count(incrustada), 2) << fuentes;
   }
@@ -72,8 +74,6 @@ TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
     std::istringstream texto(textoPdf(carpeta.ruta() / "balance_tributario.pdf"));
     std::vector<std::string> paginas;
     for (std::string p; std::getline(texto, p, '\f');) paginas.push_back(p);
-    if (!paginas.empty() && paginas.back().find_first_not_of("\n ") == std::string::npos)
-      paginas.pop_back();
     SCOPED_TRACE(std::to_string(cuentas) + " cuentas, " + std::to_string(paginas.size()) +
                  " págs.");
     int vistas = 0;
@@ -125,7 +125,7 @@ TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
   std::string texto = textoPdf(pdf);
 
   std::ifstream in(libro.toStdString());
-  std::vector<long long> fila, totales;
+  std::vector<long long> fila;
   int cuentas = 0;
   for (std::string l; std::getline(in, l);) {
     if (auto i = l.find("'Number'>"); i != std::string::npos)
@@ -134,13 +134,12 @@ TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
     if (fila.size() == 9) {
       ++cuentas;
       EXPECT_EQ(cifras(lineaCon(texto, std::to_string(fila[0]) + " ")), fila);
-    } else if (fila.size() == 8) {
-      totales = fila;
+    } else if (fila.size() == 8) {  // TOTALES
+      EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), fila);
     }
     fila.clear();
   }
   EXPECT_GT(cuentas, 30);
-  EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), totales);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "ayuda.h"
-#include "lector.h"
 
 namespace rendidor {
 namespace {
@@ -52,6 +51,8 @@ TEST(Entradas, CadaArchivoMaloSeRechazaConArchivoYLinea) {
       {{false, "<haber>400</haber>\r\n", ""}, 20, "a la fila que empieza aquí le falta <haber>"},
       {{false, ">100<", ">12a<"}, 28, "<debe> no es un número: «12a»"},
       {{false, ">100<", ">1E+20<"}, 28, "<debe> está fuera de rango: «1E+20»"},
+      {{false, ">100<", ">inf<"}, 28, "<debe> no es un número: «inf»"},
+      {{false, ">100<", ">1.100,5<"}, 28, "<debe> no es un número: «1.100,5»"},
       {{false, "</debe>", "</debe><debe>1</debe>"}, 10, "<debe> está dos veces en la fila"},
       {{false, "01/01/2026 -", "01/02/2026 -"},
        5,

@@ -1,7 +1,12 @@
-// The pieces under the reader: decoding of either encoding, amounts in either regional form.
+// The reader below the program: decoding in either encoding, and every input of the fuzzing
+// corpus, where an input that once crashed the reader is kept.
 #include <gtest/gtest.h>
 
-#include "importe.h"
+#include <QBuffer>
+#include <QDir>
+
+#include "error_entrada.h"
+#include "lector.h"
 #include "texto_entrada.h"
 
 namespace rendidor {
@@ -27,28 +32,30 @@ TEST(Decodificar, Utf8YWindows1252EnteroOEnTrozos) {
   }
 }
 
-TEST(LeerImporte, AmbasFormasRegionalesYNadaMas) {
-  const struct {
-    const char16_t* texto;
-    Lectura lectura;
-    double valor;
-  } casos[] = {
-      {u"-1234,5", Lectura::Numero, -1234.5},
-      {u"1234.5", Lectura::Numero, 1234.5},
-      {u"1,5E+14", Lectura::Numero, 1.5e14},
-      {u"999999999999999", Lectura::Numero, 999999999999999},
-      {u"1E+15", Lectura::FueraDeRango, 0},
-      {u"12a", Lectura::NoNumero, 0},
-      {u"1.234,5", Lectura::NoNumero, 0},  // a thousands separator is not the general form
-      {u"+5", Lectura::NoNumero, 0},
-      {u"inf", Lectura::NoNumero, 0},
-      {u"١٢", Lectura::NoNumero, 0},  // digits of another script
-  };
-  for (const auto& c : casos) {
-    Importe i = leerImporte(QStringView(c.texto));
-    EXPECT_EQ(i.lectura, c.lectura) << QString::fromUtf16(c.texto).toStdString();
-    EXPECT_EQ(i.valor, c.valor) << QString::fromUtf16(c.texto).toStdString();
+// Each input, read as both files, is read or refused with ErrorEntrada, never anything else.
+TEST(Corpus, CadaEntradaSeLeeOSeRechaza) {
+  const QDir corpus(RENDIDOR_CORPUS);
+  Encabezado encabezado;
+  encabezado.empresa = "1";
+  encabezado.fecha_desde = "01/01/2026";
+  encabezado.fecha_hasta = "31/03/2026";
+  int leidas = 0;
+  for (const QString& nombre : corpus.entryList(QDir::Files)) {
+    QFile archivo(corpus.filePath(nombre));
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly)) << nombre.toStdString();
+    QByteArray bytes = archivo.readAll().mid(1);  // the first byte is the fuzzer's piece size
+    for (bool datos : {false, true}) {
+      QBuffer b(&bytes);
+      b.open(QIODevice::ReadOnly);
+      try {
+        if (datos) leerDatos(b, nombre, encabezado, [](prjsumsal::FilaBalance&&) {});
+        if (!datos) leerEncabezado(b, nombre);
+        leidas += datos;
+      } catch (const ErrorEntrada&) {
+      }
+    }
   }
+  EXPECT_GT(leidas, 0);  // the seeds of a whole data file are read
 }
 
 }  // namespace
