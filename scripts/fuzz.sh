@@ -2,8 +2,8 @@
 # Fuzzes RENDIDOR's reader of the hand-over files with libFuzzer for SECONDS (default 600):
 # builds the target with clang in build/fuzz (apart from the g++ build, which needs no clang),
 # runs it on a copy of the seed corpus in suite/rendidor/fuzz/corpus, and leaves any input that
-# crashes it in build/fuzz/hallazgos/. Copy each such input into suite/rendidor/fuzz/corpus: the
-# test Corpus.CadaEntradaSeLeeOSeRechaza reads every file there, so it stays a regression test.
+# crashes it in build/fuzz/hallazgos/. Keep each such input as a case of the table in
+# suite/rendidor/tests/entradas_test.cpp, and in the corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 segundos="${1:-600}"

@@ -1,12 +1,6 @@
-// The reader below the program: decoding in either encoding, and every input of the fuzzing
-// corpus, where an input that once crashed the reader is kept.
+// Decoding below the reader: either encoding, whole or in pieces.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-#include <QDir>
-
-#include "error_entrada.h"
-#include "lector.h"
 #include "texto_entrada.h"
 
 namespace rendidor {
@@ -30,32 +24,6 @@ TEST(Decodificar, Utf8YWindows1252EnteroOEnTrozos) {
     }
     EXPECT_EQ(leido, texto) << "trozos de " << paso;
   }
-}
-
-// Each input, read as both files, is read or refused with ErrorEntrada, never anything else.
-TEST(Corpus, CadaEntradaSeLeeOSeRechaza) {
-  const QDir corpus(RENDIDOR_CORPUS);
-  Encabezado encabezado;
-  encabezado.empresa = "1";
-  encabezado.fecha_desde = "01/01/2026";
-  encabezado.fecha_hasta = "31/03/2026";
-  int leidas = 0;
-  for (const QString& nombre : corpus.entryList(QDir::Files)) {
-    QFile archivo(corpus.filePath(nombre));
-    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly)) << nombre.toStdString();
-    QByteArray bytes = archivo.readAll().mid(1);  // the first byte is the fuzzer's piece size
-    for (bool datos : {false, true}) {
-      QBuffer b(&bytes);
-      b.open(QIODevice::ReadOnly);
-      try {
-        if (datos) leerDatos(b, nombre, encabezado, [](prjsumsal::FilaBalance&&) {});
-        if (!datos) leerEncabezado(b, nombre);
-        leidas += datos;
-      } catch (const ErrorEntrada&) {
-      }
-    }
-  }
-  EXPECT_GT(leidas, 0);  // the seeds of a whole data file are read
 }
 
 }  // namespace
