@@ -4,8 +4,8 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPen>
 #include <QPdfWriter>
+#include <QPen>
 #include <algorithm>
 #include <numeric>
 
@@ -120,7 +120,8 @@ double PintorBalance::alturaCierre() const {
   return h;
 }
 
-void PintorBalance::imprimir(QPagedPaintDevice& dispositivo) const {
+void PintorBalance::imprimir(QPagedPaintDevice& dispositivo, std::size_t desde,
+                             std::size_t hasta) const {
   if (!dispositivo.setPageLayout(disposicion(diseno_))) {
     throw prjsumsal::Error("El dispositivo de impresión no acepta el papel " +
                            diseno_.papel.toStdString());
@@ -129,14 +130,15 @@ void PintorBalance::imprimir(QPagedPaintDevice& dispositivo) const {
   if (!pintor.begin(&dispositivo)) {
     throw prjsumsal::Error("No se puede dibujar en el dispositivo de impresión");
   }
-  pintar(pintor, dispositivo);
+  pintar(pintor, dispositivo, desde, hasta);
   if (!pintor.end()) throw prjsumsal::Error("No se pudo terminar la impresión");
 }
 
-void PintorBalance::pintar(QPainter& pintor, QPagedPaintDevice& dispositivo) const {
+void PintorBalance::pintar(QPainter& pintor, QPagedPaintDevice& dispositivo, std::size_t desde,
+                           std::size_t hasta) const {
   double escala = dispositivo.logicalDpiY() / (72.0 * kUnidadesPorPunto);
-  for (std::size_t i = 0; i < paginas_.size(); ++i) {
-    if (i > 0) dispositivo.newPage();
+  for (std::size_t i = desde; i < std::min(hasta, paginas_.size()); ++i) {
+    if (i > desde) dispositivo.newPage();
     pintor.save();
     pintor.scale(escala, escala);
     pintarPagina(pintor, i);

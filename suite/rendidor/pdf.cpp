@@ -5,10 +5,17 @@
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QThread>
+#include <algorithm>
+#include <exception>
+#include <memory>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <thread>
+#include <vector>
 
 #include "informes/pintor.h"
 #include "motivo.h"
@@ -17,11 +24,40 @@ namespace rendidor {
 
 namespace {
 
-// Qt's PDF writer fills the title and the creator but has no author; qpdf adds it to the
-// information dictionary and writes the file out again, checked as it goes.
-QByteArray conAutor(const QByteArray& pdf, const QString& autor) {
-  QPDF documento;
-  documento.processMemoryFile("balance", pdf.constData(), static_cast<size_t>(pdf.size()));
+// Pages a part of the document has at least before painting is shared among threads.
+constexpr std::size_t kPaginasPorParte = 50;
+
+// Pages [desde, hasta) of the document as a PDF in memory. Runs in a thread of its own, so the
+// painter, its fonts and the writer are created here, each thread with its own.
+QByteArray parte(const suite::informes::Diseno& diseno,
+                 const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
+                 std::size_t desde, std::size_t hasta) {
+  QBuffer memoria;
+  memoria.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&memoria);
+    pdf.setResolution(600);
+    pdf.setTitle(propiedades.titulo);
+    pdf.setCreator(propiedades.creador);
+    suite::informes::PintorBalance(diseno, modelo).imprimir(pdf, desde, hasta);
+  }
+  return memoria.data();
+}
+
+// The parts joined in order into one document, with the author that Qt's PDF writer cannot set
+// added to its information dictionary; qpdf reads, checks and writes the whole file again.
+QByteArray unir(const std::vector<QByteArray>& partes, const QString& autor) {
+  std::vector<std::unique_ptr<QPDF>> leidas;  // each must live until the whole is written
+  for (const QByteArray& p : partes) {
+    leidas.push_back(std::make_unique<QPDF>());
+    leidas.back()->processMemoryFile("balance", p.constData(), static_cast<size_t>(p.size()));
+  }
+  QPDF& documento = *leidas.front();
+  QPDFPageDocumentHelper paginas(documento);
+  for (std::size_t i = 1; i < leidas.size(); ++i) {
+    for (auto& pagina : QPDFPageDocumentHelper(*leidas[i]).getAllPages())
+      paginas.addPage(pagina, false);
+  }
   QPDFObjectHandle trailer = documento.getTrailer();
   QPDFObjectHandle info = trailer.getKey("/Info");
   if (!info.isDictionary()) {
@@ -42,22 +78,33 @@ QByteArray conAutor(const QByteArray& pdf, const QString& autor) {
 QByteArray generarPdf(const suite::informes::Diseno& diseno,
                       const suite::informes::ModeloBalance& modelo,
                       const Propiedades& propiedades) {
-  QBuffer memoria;
-  memoria.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter pdf(&memoria);
-    pdf.setResolution(600);
-    pdf.setTitle(propiedades.titulo);
-    pdf.setCreator(propiedades.creador);
-    suite::informes::PintorBalance pintor(diseno, modelo);
+  // A long balance is painted in as many parts as the machine has cores, each in its own
+  // thread, and the parts joined: painting is most of the time a long balance takes.
+  const std::size_t paginas = suite::informes::PintorBalance(diseno, modelo).paginas().size();
+  const std::size_t n = std::clamp<std::size_t>(
+      std::min<std::size_t>(QThread::idealThreadCount(), paginas / kPaginasPorParte), 1, 8);
+  std::vector<QByteArray> partes(n);
+  std::vector<std::exception_ptr> fallos(n);
+  auto pintarParte = [&](std::size_t k) {
     try {
-      pintor.imprimir(pdf);
+      partes[k] = parte(diseno, modelo, propiedades, paginas * k / n, paginas * (k + 1) / n);
+    } catch (...) {
+      fallos[k] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> hilos;
+  for (std::size_t k = 1; k < n; ++k) hilos.emplace_back(pintarParte, k);
+  pintarParte(0);
+  for (auto& h : hilos) h.join();
+  for (const auto& f : fallos) {
+    try {
+      if (f) std::rethrow_exception(f);
     } catch (const std::exception& e) {
       throw ErrorSalida(std::string("No se pudo dibujar el balance: ") + e.what());
     }
   }
   try {
-    return conAutor(memoria.data(), propiedades.autor);
+    return unir(partes, propiedades.autor);
   } catch (const std::exception& e) {
     throw ErrorSalida(std::string("No se pudo completar el PDF: ") + e.what());
   }
