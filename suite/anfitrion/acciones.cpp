@@ -5,6 +5,7 @@
 
 #include "balance.h"
 #include "formulario.h"
+#include "host/error.h"
 #include "salida_texto.h"
 
 namespace suite {
@@ -52,6 +53,9 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
         case Accion::Tipo::Pdf:
           sesion->pdf();
           break;
+        case Accion::Tipo::Captura:
+          throw prjsumsal::Error(
+              "--captura dibuja la ventana: no es una acción del modo sin ventana");
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';

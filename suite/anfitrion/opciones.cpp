@@ -33,6 +33,8 @@ constexpr DefinicionAccion kAcciones[] = {
      "Guarda el balance como libro XML Spreadsheet 2003 en ARCHIVO (\"Excel Balance\")"},
     {"--pdf", Accion::Tipo::Pdf, nullptr,
      "Escribe los archivos del PDF en la carpeta del módulo e inicia RENDIDOR (\"PDF\")"},
+    {"--captura", Accion::Tipo::Captura, "ARCHIVO.png",
+     "Dibuja la ventana del formulario, sin pantalla, en la imagen ARCHIVO.png"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -182,6 +184,10 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   }
 
   revisarBases(o);
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
+      throw ErrorUso("--captura no se combina con otras acciones");
+  }
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", usuario);
