@@ -17,9 +17,18 @@ Fecha deQDate(const QDate& d) {
   return {d.year(), d.month(), d.day()};
 }
 
+// Tab leaves the field, as from any other field of the form; the arrow keys and the separator
+// move between day, month and year.
+class CampoFecha : public QDateEdit {
+ protected:
+  bool focusNextPrevChild(bool siguiente) override {
+    return QWidget::focusNextPrevChild(siguiente);
+  }
+};
+
 }  // namespace
 
-DiaVentana::DiaVentana() : campo_(new QDateEdit) {
+DiaVentana::DiaVentana() : campo_(new CampoFecha) {
   campo_->setDisplayFormat("dd/MM/yyyy");
   campo_->setCalendarPopup(true);
   campo_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));

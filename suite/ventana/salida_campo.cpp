@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace ventana {
 
@@ -59,14 +61,17 @@ bool SalidaCampo::enCampo(QObject*, QEvent* evento) {
   return false;
 }
 
-// A press of the mouse on a control of the field's window that takes the focus by a click.
+// A press of the mouse on a control of the field's window that takes the focus by a click. It
+// is caught where the window receives it: by the time the control would see it, the platform
+// has already moved the focus.
 bool SalidaCampo::clicFuera(QObject* objeto, QEvent* evento) {
   if (evento->type() != QEvent::MouseButtonPress || !campo_->hasFocus() || revisando_) {
     return false;
   }
-  auto* w = qobject_cast<QWidget*>(objeto);
-  if (!w || w->window() != campo_->window()) return false;
-  for (QWidget* x = w; x && x != campo_->window(); x = x->parentWidget()) {
+  QWidget* ventana = campo_->window();
+  if (objeto != ventana->windowHandle()) return false;
+  QPoint punto = static_cast<QMouseEvent*>(evento)->position().toPoint();
+  for (QWidget* x = ventana->childAt(punto); x && x != ventana; x = x->parentWidget()) {
     if (x == campo_) return false;
     if (x->isEnabled() && (x->focusPolicy() & Qt::ClickFocus)) return !puedeSalir();
   }

@@ -158,6 +158,13 @@ void VentanaBalance::construir() {
     auto* o = crear<QRadioButton>(("Option" + std::to_string(i + 1)).c_str(), this);
     o->setText(q(opciones[i]->Caption));
     colocar(o, opciones[i]->pos, true);
+    // The design stacks the buttons 360 twips apart but makes them 375 high: the lower one
+    // starts where the upper one ends, so their clickable areas do not overlap.
+    if (i > 0 && opciones_[i - 1]->geometry().bottom() >= o->y()) {
+      QRect arriba = opciones_[i - 1]->geometry();
+      arriba.setBottom(o->y() - 1);
+      opciones_[i - 1]->setGeometry(arriba);
+    }
     connect(o, &QRadioButton::clicked, this,
             [this, i] { ejecutar([this, i] { forma_->seleccionarFormato(i + 1); }, false); });
     opciones_[i] = o;
