@@ -11,6 +11,8 @@
 #include "formulario.h"
 #include "host/biblioteca.h"
 #include "host/clssumsal.h"
+#include "informes/instalar.h"
+#include "informes/motor.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"
 #include "ventana/captura.h"
@@ -32,6 +34,17 @@ bool definida(const char* variable) {
   return v && *v;
 }
 
+// The five report files beside a report database that is a file, where the form looks for them.
+// When they cannot be written, print and preview say which file is missing.
+void instalarInformes(const prjsumsal::BaseDatos& base) {
+  std::filesystem::path archivo(base.Name());
+  if (!archivo.has_parent_path() || !std::filesystem::is_regular_file(archivo)) return;
+  try {
+    informes::instalarArchivosInforme(archivo.parent_path());
+  } catch (const std::exception&) {
+  }
+}
+
 // The form in its window: the window's platform parts installed in the process's platform
 // (and the previous ones put back at the end), the class created by its identifier and handed
 // the context over the watched databases, the window made on the loaded form.
@@ -46,6 +59,14 @@ class SesionVentana {
     p.puntero = &progreso_;
     p.crearInforme = [this] { return std::make_unique<ventana::InformeVentana>(&progreso_); };
     p.crearDia = [] { return std::make_unique<ventana::DiaVentana>(); };
+    // The engine reads the work table straight from the report database: its drawing is not
+    // long work to watch, it is the preview itself.
+    informes::AjustesMotor ajustes;
+    ajustes.impresora = QString::fromStdString(o.impresora);
+    p.crearReporte = [base = bases.informes, ajustes] {
+      return std::make_unique<informes::MotorInforme>(base, ajustes);
+    };
+    instalarInformes(*bases.informes);
 
     std::filesystem::path propia =
         std::filesystem::path(p.carpetaModulo) / prjsumsal::kArchivoBiblioteca;
@@ -57,6 +78,8 @@ class SesionVentana {
     ventana_ = std::make_unique<ventana::VentanaBalance>(clase_->formulario(), &progreso_);
     progreso_.padre(ventana_.get());
     dialogo_.padre(ventana_.get());
+    if (auto* motor = dynamic_cast<informes::MotorInforme*>(clase_->formulario()->rptreporte.get()))
+      motor->ajustes().padre = ventana_.get();
   }
 
   ~SesionVentana() {

@@ -67,7 +67,6 @@ void Progreso::paso() {
     dialogo_->setMinimumDuration(0);
     dialogo_->setAutoClose(false);
     dialogo_->setAutoReset(false);
-    QObject::connect(dialogo_, &QProgressDialog::canceled, [this] { cancelado_ = true; });
     dialogo_->show();
     if (alMostrar) alMostrar(*dialogo_);
   }
@@ -77,6 +76,7 @@ void Progreso::paso() {
     QApplication::processEvents(dialogo_ ? QEventLoop::AllEvents
                                          : QEventLoop::ExcludeUserInputEvents);
   }
+  if (dialogo_ && dialogo_->wasCanceled()) cancelado_ = true;
   if (cancelado_) {
     avisado_ = true;
     throw prjsumsal::Error(kCancelado);

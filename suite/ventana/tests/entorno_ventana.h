@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base_vigilada.h"
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
 #include "dia_ventana.h"
@@ -16,6 +18,8 @@
 #include "form/frmsumsal.h"
 #include "host/plataforma.h"
 #include "informe_ventana.h"
+#include "informes/instalar.h"
+#include "informes/motor.h"
 #include "mensajes_ventana.h"
 #include "progreso.h"
 #include "ventana_balance.h"
@@ -44,9 +48,13 @@ class ProcesosGrabados : public prjsumsal::Procesos {
 // by `respuesta` (empty: cancelled), processes are recorded, and the clock of long work moves
 // `pasoReloj` milliseconds at each look.
 struct EntornoVentana {
+  QTemporaryDir carpeta;  // the module's folder, and the report database's with its report files
   std::vector<Caja> cajas;
   std::string respuesta;
-  QFileDialog* dialogoVisto = nullptr;
+  struct {
+    QString titulo, sufijo;
+    QStringList filtros, propuesto;
+  } dialogoVisto;  // the save dialog as the test found it
   qint64 ahora = 0, pasoReloj = 0;
   RelojFijo reloj;
   prjsumsal::Regional regional;
@@ -60,25 +68,32 @@ struct EntornoVentana {
   std::unique_ptr<VentanaBalance> ventana;
   prjsumsal::Mensajes* anterior = nullptr;
 
-  explicit EntornoVentana(const std::string& permiso = "00011",
-                          const std::string& carpeta = "/tmp") {
+  explicit EntornoVentana(const std::string& permiso = "00011") {
     mensajes.capturar = [this](QMessageBox& m) {
       cajas.push_back(
           {m.icon(), m.windowTitle().toStdString(), m.text().toStdString(), m.standardButtons()});
     };
     dialogo.responder = [this](QFileDialog& d) {
-      dialogoVisto = &d;
+      dialogoVisto = {d.windowTitle(), d.defaultSuffix(), d.nameFilters(), d.selectedFiles()};
       if (respuesta.empty()) return int(QDialog::Rejected);
       d.selectFile(QString::fromStdString(respuesta));
       return int(QDialog::Accepted);
     };
-    plataforma = {&mensajes, &reloj, &regional, &dialogo, &procesos, &progreso, carpeta, {}, {}};
+    const std::string dir = carpeta.path().toStdString();
+    plataforma = {&mensajes, &reloj, &regional, &dialogo, &procesos, &progreso, dir, {}, {}};
     plataforma.crearInforme = [this] { return std::make_unique<InformeVentana>(&progreso); };
     plataforma.crearDia = [] { return std::make_unique<DiaVentana>(); };
     anterior = std::exchange(prjsumsal::plataforma().mensajes, &mensajes);
 
     contable = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
-    informes = suite::BaseSqlite::enMemoria(suite::Papel::Informes);
+    informes = suite::BaseSqlite::crear(dir + "/informes.db", suite::Papel::Informes);
+    suite::informes::instalarArchivosInforme(dir);
+    plataforma.crearReporte = [this, dir] {
+      suite::informes::AjustesMotor a;
+      a.vistaPreviaPdf = QString::fromStdString(dir + "/vista.pdf");
+      a.impresora = "cola-que-no-existe";
+      return std::make_unique<suite::informes::MotorInforme>(informes, a);
+    };
     for (const char* s : suite::kTablasContabilidad) contable->executesql(s);
     informes->executesql(suite::kTablaPrograma);
     for (const char* s :
@@ -98,8 +113,9 @@ struct EntornoVentana {
     forma->glbN_usuario = "ANA";
     forma->glbPrograma = "ctrsumsal";
     forma->glbPermiso = permiso;
-    forma->glbdb = contable;
-    forma->glbdbReport = informes;
+    // As the host hands them: watched, so that long work keeps the screen alive.
+    forma->glbdb = std::make_shared<BaseVigilada>(contable, progreso);
+    forma->glbdbReport = std::make_shared<BaseVigilada>(informes, progreso);
     forma->Show();
     ventana = std::make_unique<VentanaBalance>(forma, &progreso);
     progreso.padre(ventana.get());
