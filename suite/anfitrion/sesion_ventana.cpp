@@ -132,6 +132,8 @@ int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
   SesionVentana sesion(o, bases, mensajes);
   sesion.ventana().show();
   QApplication::processEvents();
+  // The picture shows the form at rest, without a field's caret or selection.
+  if (QWidget* foco = QApplication::focusWidget()) foco->clearFocus();
   QImageWriter escritor(QString::fromStdString(archivo), "png");
   if (!escritor.write(ventana::capturar(sesion.ventana()))) {
     errores << "nubo: no se puede escribir " << archivo << ": "
