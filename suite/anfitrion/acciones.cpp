@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "aplicacion_qt.h"
 #include "balance.h"
 #include "formulario.h"
 #include "host/error.h"
@@ -27,6 +28,7 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
 int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
   // The form, when the options need it, is open from before the first action to after the
   // last; nothing more runs once it has shown a critical message, such as a refused RUT.
+  AplicacionQt aplicacion(o);  // outlives the form and its report engine
   std::unique_ptr<SesionFormulario> sesion;
   try {
     if (usaFormulario(o)) sesion = std::make_unique<SesionFormulario>(o, bases, consola.errores);
@@ -52,6 +54,12 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
           break;
         case Accion::Tipo::Pdf:
           sesion->pdf();
+          break;
+        case Accion::Tipo::VistaPrevia:
+          sesion->vistaPrevia(a.argumento);
+          break;
+        case Accion::Tipo::Imprimir:
+          sesion->imprimir();
           break;
         case Accion::Tipo::Captura:
           throw prjsumsal::Error(

@@ -28,6 +28,14 @@ SesionFormulario::Instalacion::~Instalacion() {
 
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
     : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_) {
+  // The report engine reads the work table through the host's report database.
+  ajustesMotor_.impresora = QString::fromStdString(o.impresora);
+  ajustesMotor_.primerFolio = o.folio;
+  plataforma().crearReporte = [this, base = bases.informes] {
+    auto motor = std::make_unique<informes::MotorInforme>(base, ajustesMotor_);
+    motor_ = motor.get();
+    return motor;
+  };
   std::filesystem::path propia =
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
@@ -50,6 +58,23 @@ void SesionFormulario::preparar() {
   std::size_t antes = mensajes_.cajas();
   informe->prepararDatos();
   if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+}
+
+void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
+  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+  if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
+  std::size_t antes = mensajes_.cajas();
+  (informe->*boton)();
+  if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+}
+
+void SesionFormulario::vistaPrevia(const std::string& archivo) {
+  if (motor_) motor_->ajustes().vistaPreviaPdf = QString::fromStdString(archivo);
+  pulsar(&InformeSinVentana::pulsarVistaPrevia);
+}
+
+void SesionFormulario::imprimir() {
+  pulsar(&InformeSinVentana::pulsarImprimir);
 }
 
 void SesionFormulario::grabarContador() {

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "acciones.h"
+#include "aplicacion_qt.h"
 #include "bases.h"
 #include "formulario.h"
 #include "host/plataforma.h"
@@ -32,11 +33,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Opciones& o = lectura.opciones;
+  const bool captura = o.acciones.size() == 1 && o.acciones.front().tipo == Accion::Tipo::Captura;
   try {
-    if (o.acciones.size() == 1 && o.acciones.front().tipo == Accion::Tipo::Captura) {
-      return capturarVentana(o, bases, o.acciones.front().argumento, std::cerr);
+    // The picture is drawn without a screen, whatever the machine has.
+    if (captura) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (captura || (o.acciones.empty() && hayPantalla())) {
+      AplicacionQt aplicacion(o);
+      if (captura) return capturarVentana(o, bases, o.acciones.front().argumento, std::cerr);
+      return abrirVentana(o, bases);
     }
-    if (o.acciones.empty() && hayPantalla()) return abrirVentana(o, bases);
   } catch (const std::exception& e) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 1;

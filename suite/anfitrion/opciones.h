@@ -12,7 +12,7 @@ namespace suite {
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
-  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf, Captura };
+  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf, VistaPrevia, Imprimir, Captura };
   Tipo tipo;
   std::string argumento;  // the file of actions that take one; empty otherwise
 };
@@ -33,7 +33,8 @@ struct Opciones {
   std::int16_t alias = 0;
   std::string programa = "ctrsumsal";
   std::string permiso = "11111";
-  std::string impresora;
+  std::string impresora;  // printer type for the module, and the queue the report prints on
+  int folio = 1;          // first folio of the folio layouts
 
   // Balance.
   prjsumsal::Fecha desde;  // the first of hasta's month unless given

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImageWriter>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -28,11 +27,6 @@ namespace suite {
 namespace {
 
 using prjsumsal::plataforma;
-
-bool definida(const char* variable) {
-  const char* v = std::getenv(variable);
-  return v && *v;
-}
 
 // The five report files beside a report database that is a file, where the form looks for them.
 // When they cannot be written, print and preview say which file is missing.
@@ -103,31 +97,19 @@ class SesionVentana {
   std::unique_ptr<ventana::VentanaBalance> ventana_;
 };
 
-// QApplication keeps a reference to argc.
-int argc_ = 1;
-char nombre_[] = "nubo";
-char* argv_[] = {nombre_, nullptr};
-
 }  // namespace
 
-bool hayPantalla() {
-  return definida("DISPLAY") || definida("WAYLAND_DISPLAY") || definida("QT_QPA_PLATFORM");
-}
-
 int abrirVentana(const Opciones& o, Bases& bases) {
-  QApplication aplicacion(argc_, argv_);
   QApplication::setApplicationDisplayName(prjsumsal::kNombreBiblioteca);
   ventana::MensajesVentana mensajes;
   SesionVentana sesion(o, bases, mensajes);
   mensajes.padre(&sesion.ventana());
   sesion.ventana().show();
-  return aplicacion.exec();
+  return QApplication::exec();
 }
 
 int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
                     std::ostream& errores) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication aplicacion(argc_, argv_);
   MensajesConsola mensajes(errores, prjsumsal::kNombreBiblioteca);
   SesionVentana sesion(o, bases, mensajes);
   sesion.ventana().show();

@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <numeric>
 
 #include "balance/formato.h"
@@ -37,9 +38,11 @@ bool esMonto(Campo c) {
   return c != Campo::Cuenta && c != Campo::Nombre;
 }
 
-// Draws `texto` ending at `derecha`; a text wider than `ancho` is narrowed to fit.
-void alDerecha(QPainter& p, const QString& texto, double derecha, double base, double ancho) {
-  double w = QFontMetricsF(p.font()).horizontalAdvance(texto);
+// Draws `texto` ending at `derecha`, measured with `m`, the metrics of the painter's font; a
+// text wider than `ancho` is narrowed to fit.
+void alDerecha(QPainter& p, const QFontMetricsF& m, const QString& texto, double derecha,
+               double base, double ancho) {
+  double w = m.horizontalAdvance(texto);
   if (w <= ancho) {
     p.drawText(QPointF(derecha - w, base), texto);
     return;
@@ -48,6 +51,27 @@ void alDerecha(QPainter& p, const QString& texto, double derecha, double base, d
   p.translate(derecha - ancho, base);
   p.scale(ancho / w, 1);
   p.drawText(QPointF(0, 0), texto);
+  p.restore();
+}
+
+// Draws `texto` from `izquierda`. A text a little wider than `ancho` is narrowed to fit; a much
+// longer one is cut with an ellipsis at the widest narrowing, so that it never runs into the
+// next column.
+void alIzquierda(QPainter& p, const QFontMetricsF& m, const QString& texto, double izquierda,
+                 double base, double ancho) {
+  constexpr double kEstrechez = 1.3;  // how much narrower than its width a text may be drawn
+  double w = m.horizontalAdvance(texto);
+  if (w <= ancho) {
+    p.drawText(QPointF(izquierda, base), texto);
+    return;
+  }
+  QString visible =
+      w <= ancho * kEstrechez ? texto : m.elidedText(texto, Qt::ElideRight, ancho * kEstrechez);
+  double escala = ancho / std::max(m.horizontalAdvance(visible), ancho);
+  p.save();
+  p.translate(izquierda, base);
+  p.scale(escala, 1);
+  p.drawText(QPointF(0, 0), visible);
   p.restore();
 }
 
@@ -143,14 +167,15 @@ double PintorBalance::pintarEncabezado(QPainter& p, std::size_t numero) const {
   QString marca = diseno_.foliado
                       ? QStringLiteral("Folio %1").arg(e.primerFolio + static_cast<int>(numero))
                       : QStringLiteral("Página %1 de %2").arg(numero + 1).arg(paginas_.size());
-  alDerecha(p, marca, ancho_, base, ancho_ / 4);
+  alDerecha(p, QFontMetricsF(negrita_), marca, ancho_, base, ancho_ / 4);
   p.drawText(QPointF(0, base), e.empresa);
 
   double y = mt.lineSpacing() * 1.3;
   double ascenso = QFontMetricsF(normal_).ascent();
   p.setFont(normal_);
   p.drawText(QPointF(0, y + ascenso), QStringLiteral("Período: ") + e.periodo);
-  alDerecha(p, QStringLiteral("Emisión: ") + e.emision, ancho_, y + ascenso, ancho_ / 3);
+  alDerecha(p, QFontMetricsF(normal_), QStringLiteral("Emisión: ") + e.emision, ancho_, y + ascenso,
+            ancho_ / 3);
   y += renglon_;
   if (diseno_.encabezadoEmpresa) {
     const QString lineas[] = {
@@ -185,7 +210,7 @@ double PintorBalance::pintarCabeceras(QPainter& p, double y) const {
     const Columna& c = diseno_.columnas[i];
     double ancho = bordes_[i + 1] - bordes_[i] - kRelleno;
     if (esMonto(c.campo)) {
-      alDerecha(p, c.titulo, bordes_[i + 1] - kRelleno, base, ancho);
+      alDerecha(p, QFontMetricsF(negrita_), c.titulo, bordes_[i + 1] - kRelleno, base, ancho);
     } else {
       p.drawText(QPointF(bordes_[i], base), c.titulo);
     }
@@ -205,7 +230,7 @@ void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y
     double ancho = bordes_[i + 1] - bordes_[i] - kRelleno;
     if (esMonto(campo)) {
       const auto& monto = r.montos[static_cast<int>(campo) - static_cast<int>(Campo::Debitos)];
-      if (monto) alDerecha(p, cifra(*monto), bordes_[i + 1] - kRelleno, base, ancho);
+      if (monto) alDerecha(p, m, cifra(*monto), bordes_[i + 1] - kRelleno, base, ancho);
       continue;
     }
     const QString& texto = campo == Campo::Cuenta ? r.cuenta : r.nombre;
@@ -215,11 +240,7 @@ void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y
         diseno_.columnas[i - 1].campo == Campo::Cuenta) {
       ancho += bordes_[i] - bordes_[i - 1];
     }
-    if (m.horizontalAdvance(texto) <= ancho) {
-      p.drawText(QPointF(bordes_[i], base), texto);
-    } else {
-      p.drawText(QPointF(bordes_[i], base), m.elidedText(texto, Qt::ElideRight, ancho));
-    }
+    alIzquierda(p, m, texto, bordes_[i], base, ancho);
   }
 }
 

@@ -80,7 +80,13 @@ struct EntornoVentana {
       return int(QDialog::Accepted);
     };
     const std::string dir = carpeta.path().toStdString();
-    plataforma = {&mensajes, &reloj, &regional, &dialogo, &procesos, &progreso, dir, {}, {}};
+    plataforma.mensajes = &mensajes;
+    plataforma.reloj = &reloj;
+    plataforma.regional = &regional;
+    plataforma.dialogo = &dialogo;
+    plataforma.procesos = &procesos;
+    plataforma.puntero = &progreso;
+    plataforma.carpetaModulo = dir;
     plataforma.crearInforme = [this] { return std::make_unique<InformeVentana>(&progreso); };
     plataforma.crearDia = [] { return std::make_unique<DiaVentana>(); };
     anterior = std::exchange(prjsumsal::plataforma().mensajes, &mensajes);
