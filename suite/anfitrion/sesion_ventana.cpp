@@ -10,7 +10,6 @@
 #include "formulario.h"
 #include "host/biblioteca.h"
 #include "host/clssumsal.h"
-#include "informes/instalar.h"
 #include "informes/motor.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"
@@ -27,17 +26,6 @@ namespace suite {
 namespace {
 
 using prjsumsal::plataforma;
-
-// The five report files beside a report database that is a file, where the form looks for them.
-// When they cannot be written, print and preview say which file is missing.
-void instalarInformes(const prjsumsal::BaseDatos& base) {
-  std::filesystem::path archivo(base.Name());
-  if (!archivo.has_parent_path() || !std::filesystem::is_regular_file(archivo)) return;
-  try {
-    informes::instalarArchivosInforme(archivo.parent_path());
-  } catch (const std::exception&) {
-  }
-}
 
 // The form in its window: the window's platform parts installed in the process's platform
 // (and the previous ones put back at the end), the class created by its identifier and handed
@@ -57,10 +45,10 @@ class SesionVentana {
     // long work to watch, it is the preview itself.
     informes::AjustesMotor ajustes;
     ajustes.impresora = QString::fromStdString(o.impresora);
+    ajustes.primerFolio = o.folio;
     p.crearReporte = [base = bases.informes, ajustes] {
       return std::make_unique<informes::MotorInforme>(base, ajustes);
     };
-    instalarInformes(*bases.informes);
 
     std::filesystem::path propia =
         std::filesystem::path(p.carpetaModulo) / prjsumsal::kArchivoBiblioteca;
