@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPushButton>
 
 namespace ventana {
@@ -13,5 +14,8 @@ class BotonComando : public QPushButton {
  protected:
   void paintEvent(QPaintEvent* evento) override;
 };
+
+// The PDF button's picture, 26 x 28 pixels: a page with its corner folded and a red band.
+QIcon iconoPdf();
 
 }  // namespace ventana

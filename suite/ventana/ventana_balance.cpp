@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -31,29 +30,6 @@ namespace {
 
 QString q(const std::string& s) {
   return QString::fromStdString(s);
-}
-
-// The PDF button's picture, 26 x 28 pixels: a page with its corner folded and a red band.
-QIcon iconoPdf() {
-  QPixmap hoja(26, 28);
-  hoja.fill(Qt::transparent);
-  QPainter p(&hoja);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QPolygonF contorno{{4.5, 1.5}, {17.5, 1.5}, {23.5, 7.5}, {23.5, 26.5}, {4.5, 26.5}};
-  p.setPen(QPen(QColor(90, 90, 90), 1));
-  p.setBrush(Qt::white);
-  p.drawPolygon(contorno);
-  p.drawPolyline(QPolygonF{{17.5, 1.5}, {17.5, 7.5}, {23.5, 7.5}});
-  p.setPen(QPen(QColor(150, 150, 150), 1));
-  for (int y = 10; y <= 14; y += 2) p.drawLine(QPointF(7, y + 0.5), QPointF(20, y + 0.5));
-  p.fillRect(QRectF(1, 17, 20, 8), QColor(200, 30, 30));
-  p.setPen(Qt::white);
-  QFont letra("Liberation Sans");
-  letra.setPixelSize(7);
-  letra.setBold(true);
-  p.setFont(letra);
-  p.drawText(QRectF(1, 17, 20, 8), Qt::AlignCenter, "PDF");
-  return QIcon(hoja);
 }
 
 template <typename W>
