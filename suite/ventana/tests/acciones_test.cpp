@@ -35,14 +35,6 @@ TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
 }
 
-TEST(Exportar, CancelarElDialogoNoEscribeNada) {
-  EntornoVentana e;
-  const QStringList antes = QDir(e.carpeta.path()).entryList(QDir::Files);
-  e.clic(e.control("Command1"));
-  EXPECT_EQ(QDir(e.carpeta.path()).entryList(QDir::Files), antes);
-  EXPECT_TRUE(e.cajas.empty());
-}
-
 TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
   EntornoVentana e;
   e.clic(e.control("cmdpdf"));

@@ -22,6 +22,7 @@
 #include "informes/motor.h"
 #include "mensajes_ventana.h"
 #include "progreso.h"
+#include "reloj_fijo.h"
 #include "ventana_balance.h"
 
 namespace ventana::prueba {
@@ -30,11 +31,6 @@ struct Caja {
   QMessageBox::Icon icono;
   std::string titulo, texto;
   QMessageBox::StandardButtons botones;
-};
-
-class RelojFijo : public prjsumsal::Reloj {
- public:
-  prjsumsal::Fecha Hoy() const override { return {2026, 12, 4}; }
 };
 
 class ProcesosGrabados : public prjsumsal::Procesos {
@@ -56,7 +52,7 @@ struct EntornoVentana {
     QStringList filtros, propuesto;
   } dialogoVisto;  // the save dialog as the test found it
   qint64 ahora = 0, pasoReloj = 0;
-  RelojFijo reloj;
+  prjsumsal::prueba::RelojFijo reloj;  // 4 December 2026
   prjsumsal::Regional regional;
   ProcesosGrabados procesos;
   Progreso progreso{[this] { return ahora += pasoReloj; }};
