@@ -56,9 +56,11 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
   }
   ModeloBalance m;
   bool conEncabezado = false;
+  bool cerrada = false;  // the last row read is a closing row
   for (; !rs->eof(); rs->MoveNext()) {
     QString centro = texto(*rs, "centro");
-    if (centro == QLatin1String("NULL")) {
+    cerrada = centro == QLatin1String("NULL");
+    if (cerrada) {
       if (!conEncabezado) {
         m.encabezado.empresa = texto(*rs, "empresa");
         m.encabezado.periodo = texto(*rs, "fecha");
@@ -79,6 +81,12 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
     f.haber_act = monto(*rs, "haber_act");
     prjsumsal::clasificar(f);
     m.agregar(f);
+  }
+  // A data preparation writes its closing row last; without it the preparation stopped half
+  // way, and the rows there are only part of the balance.
+  if (!cerrada) {
+    throw prjsumsal::Error(
+        "La tabla de trabajo ctrsumsal está incompleta: la preparación de los datos no terminó");
   }
   m.cerrar();
   return m;

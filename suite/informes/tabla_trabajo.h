@@ -11,7 +11,8 @@ namespace suite::informes {
 // "NULL") is not an account: it is skipped, and its company text and period stand in when the
 // run had no accounts. The closing rows are appended (ModeloBalance::cerrar); the issue date
 // and the first folio are the caller's. Raises prjsumsal::Error when the table is missing or
-// cannot be read, and when it is empty (no data preparation has filled it).
+// cannot be read, when it is empty (no data preparation has filled it), and when its last row
+// is not a closing row (the preparation that filled it failed half way).
 ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base);
 
 }  // namespace suite::informes

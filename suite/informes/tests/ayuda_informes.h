@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "balance/filabalance.h"
@@ -11,23 +9,12 @@
 
 namespace suite::informes::prueba {
 
-// A report database in memory holding the work table, filled as a data preparation fills it:
-// the module's own statements, one row per account, then the closing row.
-std::shared_ptr<prjsumsal::BaseDatos> baseConTabla(const std::vector<prjsumsal::FilaBalance>& filas);
+// A report database in memory whose work table a data preparation filled with `filas`: the
+// module's own statements, one row per account, then the closing row.
+std::shared_ptr<prjsumsal::BaseDatos> baseConTabla(
+    const std::vector<prjsumsal::FilaBalance>& filas);
 
-// The text a reader sees in a PDF, page by page (pdftotext -layout).
+// The text a reader sees on each page of a PDF (pdftotext -layout), every run of blanks one.
 QStringList paginasPdf(const QString& ruta);
-
-// A fresh temporary folder, removed with the object.
-class Carpeta {
- public:
-  Carpeta();
-  ~Carpeta();
-  QString ruta(const QString& nombre) const;
-  std::string camino() const { return camino_; }
-
- private:
-  std::string camino_;
-};
 
 }  // namespace suite::informes::prueba
