@@ -34,6 +34,7 @@ class SesionVentana {
  public:
   SesionVentana(const Opciones& o, Bases& bases, prjsumsal::Mensajes& mensajes)
       : anterior_(plataforma()) {
+    QApplication::setStyle(ventana::kEstilo);
     auto& p = plataforma();
     p.mensajes = &mensajes;
     p.dialogo = &dialogo_;

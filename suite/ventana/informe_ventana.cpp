@@ -47,7 +47,7 @@ struct PunteroOcupado {
 
 InformeVentana::InformeVentana(Progreso* progreso) : progreso_(progreso), panel_(new QFrame) {
   panel_->setObjectName("ctlinforme1");
-  panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel_->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
   panel_->setAutoFillBackground(true);
 
   etiquetaEmpresa_ = etiqueta("empresa", panel_);

@@ -22,6 +22,10 @@ namespace ventana {
 class InformeVentana;
 class Progreso;
 
+// The widget style the window is drawn in: raised buttons and sunken fields, the look of the
+// accountant's other forms. The host sets it for the application before it makes the window.
+inline constexpr const char* kEstilo = "Windows";
+
 // The window of the balance form, "Balance de Tributario". It shows the form's controls, each at
 // its place and size in the design (twips at the screen's resolution, widened only where its
 // caption would not fit), in the design's tab order, and binds to them: the form's controls keep
