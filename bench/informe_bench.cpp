@@ -89,6 +89,9 @@ int main(int argc, char** argv) {
     static char* qargv[] = {nombre, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication qapp(qargc, qargv);
+    for (const char* c : {"", "2", "3", "4", "5"}) {
+      fs::remove(carpeta / (std::string("ctrsumsal") + c + ".rpt"));  // the shipped ones, fresh
+    }
     suite::informes::instalarArchivosInforme(carpeta);
     return std::string();
   });

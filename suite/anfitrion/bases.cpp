@@ -3,7 +3,6 @@
 #include "datos/base_sqlite.h"
 #include "demo.h"
 #include "host/error.h"
-#include "informes/instalar.h"
 
 namespace suite {
 
@@ -21,30 +20,16 @@ std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::strin
   }
 }
 
-// The report files belong in the report database's folder. One that cannot be written there
-// is not a failure yet: a preview or print that needs it says which file is missing.
-void instalarInformes(const std::filesystem::path& baseInformes) {
-  try {
-    std::filesystem::path carpeta = std::filesystem::absolute(baseInformes).parent_path();
-    informes::instalarArchivosInforme(carpeta);
-  } catch (const std::exception&) {
-  }
-}
-
 }  // namespace
 
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
   if (!o.demo.empty()) {
     ArchivosDemo demo = prepararDemo(o.demo, hoy);
-    Bases b{abrir("--demo", demo.contabilidad, Papel::Contabilidad),
+    return {abrir("--demo", demo.contabilidad, Papel::Contabilidad),
             abrir("--demo", demo.informes, Papel::Informes)};
-    instalarInformes(demo.informes);
-    return b;
   }
-  Bases b{abrir("--contabilidad", o.contabilidad, Papel::Contabilidad),
+  return {abrir("--contabilidad", o.contabilidad, Papel::Contabilidad),
           abrir("--informes", o.informes, Papel::Informes)};
-  instalarInformes(o.informes);
-  return b;
 }
 
 }  // namespace suite

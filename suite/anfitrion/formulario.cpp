@@ -7,6 +7,7 @@
 #include "controles/informe_sin_ventana.h"
 #include "host/biblioteca.h"
 #include "host/error.h"
+#include "informes/instalar.h"
 #include "plataforma/dialogo_fijo.h"
 
 namespace suite {
@@ -36,6 +37,12 @@ SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream
     motor_ = motor.get();
     return motor;
   };
+  // The report files belong where the form looks for them, beside the report database. One
+  // that cannot be written there is no failure yet: a run that needs it names the missing file.
+  try {
+    if (bases.informes) informes::instalarJuntoALaBase(bases.informes->Name());
+  } catch (const std::exception&) {
+  }
   std::filesystem::path propia =
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);

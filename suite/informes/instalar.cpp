@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "form/rutainforme.h"
 #include "host/error.h"
 
 namespace suite::informes {
@@ -27,6 +28,11 @@ int instalarArchivosInforme(const std::filesystem::path& carpeta) {
     ++escritos;
   }
   return escritos;
+}
+
+int instalarJuntoALaBase(const std::string& nombreBase) {
+  std::filesystem::path informe = prjsumsal::archivoInforme(nombreBase, "");
+  return instalarArchivosInforme(std::filesystem::absolute(informe).parent_path());
 }
 
 }  // namespace suite::informes

@@ -69,14 +69,13 @@ void MotorInforme::Accion(std::int16_t valor) {
   modelo.encabezado.emision = ajustes_.emision.isEmpty()
                                   ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
                                   : ajustes_.emision;
-  PintorBalance pintor(diseno, modelo);
-
   if (destino_ == kDestinoImpresora) {
-    imprimir(pintor, diseno, ajustes_.impresora);
+    imprimir(PintorBalance(diseno, modelo), diseno, ajustes_.impresora);
   } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
     escribirPdf(diseno, modelo, ajustes_.vistaPreviaPdf);
   } else if (hayPantalla()) {
-    presentar(pintor, diseno, QString::fromStdString(titulo_), ajustes_.padre);
+    presentar(PintorBalance(diseno, modelo), diseno, QString::fromStdString(titulo_),
+              ajustes_.padre);
   } else {
     throw prjsumsal::Error(
         "No hay pantalla para la presentación preliminar: indique un archivo PDF para verla");

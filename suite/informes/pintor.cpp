@@ -60,6 +60,7 @@ void alDerecha(QPainter& p, const QFontMetricsF& m, const QString& texto, double
 void alIzquierda(QPainter& p, const QFontMetricsF& m, const QString& texto, double izquierda,
                  double base, double ancho) {
   constexpr double kEstrechez = 1.3;  // how much narrower than its width a text may be drawn
+  if (ancho <= 0) return;
   double w = m.horizontalAdvance(texto);
   if (w <= ancho) {
     p.drawText(QPointF(izquierda, base), texto);
@@ -168,7 +169,9 @@ double PintorBalance::pintarEncabezado(QPainter& p, std::size_t numero) const {
                       ? QStringLiteral("Folio %1").arg(e.primerFolio + static_cast<int>(numero))
                       : QStringLiteral("Página %1 de %2").arg(numero + 1).arg(paginas_.size());
   alDerecha(p, QFontMetricsF(negrita_), marca, ancho_, base, ancho_ / 4);
-  p.drawText(QPointF(0, base), e.empresa);
+  // The company text keeps clear of the centred title, however long the company's name.
+  double libre = (ancho_ - mt.horizontalAdvance(diseno_.titulo)) / 2 - kRelleno * 4;
+  alIzquierda(p, QFontMetricsF(negrita_), e.empresa, 0, base, std::max(libre, 0.0));
 
   double y = mt.lineSpacing() * 1.3;
   double ascenso = QFontMetricsF(normal_).ascent();

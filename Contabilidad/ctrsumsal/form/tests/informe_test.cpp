@@ -53,13 +53,16 @@ class InformeTest : public ::testing::Test {
 // preview right after a print goes to the window: every run writes its own destination.
 TEST_F(InformeTest, EscribeDestinoArchivoYDisparo) {
   EXPECT_EQ(reporte_->titulo, "Presentación Preliminar");
-  frm().seleccionarFormato(1);
-  frm().ctlinforme1_Imprime();
-  frm().seleccionarFormato(3);
-  frm().ctlinforme1_Presenta();
-  EXPECT_EQ(reporte_->escrituras,
-            (std::vector<std::string>{"destino=1", "archivo=ctrsumsal.rpt", "accion=1", "destino=0",
-                                      "archivo=ctrsumsal3.rpt", "accion=1"}));
+  std::vector<std::string> esperadas;
+  for (int n = 1; n <= 5; ++n) {
+    frm().seleccionarFormato(n);
+    frm().ctlinforme1_Imprime();
+    frm().ctlinforme1_Presenta();
+    std::string archivo = "archivo=ctrsumsal" + (n > 1 ? std::to_string(n) : "") + ".rpt";
+    esperadas.insert(esperadas.end(),
+                     {"destino=1", archivo, "accion=1", "destino=0", archivo, "accion=1"});
+  }
+  EXPECT_EQ(reporte_->escrituras, esperadas);
   EXPECT_TRUE(e_.mensajes.cajas.empty());
 }
 
