@@ -26,8 +26,6 @@ TEST(TablaTrabajo, CrearTabla) {
             "tipo_mov integer, contador text(50), rut text(15), rep_legal_rut text(15), registro "
             "text(10), xrut text(15), xnombre text(100), xgiro text(100), xdireccion text(100), "
             "xciudad text(50), xtelefono text(20), CONSTRAINT primario PRIMARY KEY (reporte))");
-  EXPECT_STREQ(kVaciarTabla, "delete from ctrsumsal ");
-  EXPECT_STREQ(kEliminarTabla, " drop table ctrsumsal ");
 }
 
 TEST(TablaTrabajo, FilaDeCuenta) {
