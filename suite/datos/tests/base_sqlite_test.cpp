@@ -4,8 +4,6 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <fstream>
-
 #include "balance/tablatrabajo.h"
 #include "datos/error_sqlite.h"
 
@@ -78,30 +76,6 @@ TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
   db->executesql("insert into ctrsumsal(centro, debe) values('1', 1235)");
   EXPECT_EQ(db->newrecord("select debe from ctrsumsal where centro='1'")->fields("debe").Value,
             Valor(1235.0));
-}
-
-TEST(BaseSqlite, AbrirUnArchivoQueNoExisteNoCreaNada) {
-  Carpeta dir;
-  fs::path ruta = dir / "falta.db";
-  try {
-    BaseSqlite::abrir(ruta, Papel::Contabilidad);
-    FAIL() << "debía fallar";
-  } catch (const prjsumsal::Error& e) {
-    EXPECT_NE(std::string(e.what()).find(ruta.string()), std::string::npos) << e.what();
-  }
-  EXPECT_FALSE(fs::exists(ruta));
-}
-
-TEST(BaseSqlite, ArchivoQueNoEsUnaBaseDeDatos) {
-  Carpeta dir;
-  std::ofstream(dir / "texto.db") << "esto no es una base de datos, solo un texto cualquiera\n";
-  try {
-    BaseSqlite::abrir(dir / "texto.db", Papel::Contabilidad);
-    FAIL() << "debía fallar";
-  } catch (const ErrorSqlite& e) {
-    EXPECT_NE(std::string(e.what()).find("texto.db"), std::string::npos) << e.what();
-    EXPECT_EQ(e.codigo(), SQLITE_NOTADB);
-  }
 }
 
 TEST(BaseSqlite, CrearYVolverAAbrir) {

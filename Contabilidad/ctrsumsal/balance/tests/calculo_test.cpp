@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <sstream>
 #include <string>
@@ -158,19 +157,6 @@ TEST_F(CalculoTest, SinMovimientosEnElAnioNoHayFilas) {
   EXPECT_TRUE(filas(c).empty());
 }
 
-TEST_F(CalculoTest, ElInformeRecibeLasMismasCuentas) {
-  auto informe = filas(marzo(), Uso::Informe);
-  std::sort(informe.begin(), informe.end(),
-            [](const FilaBalance& a, const FilaBalance& b) { return a.centro < b.centro; });
-  auto exportacion = filas(marzo());
-  ASSERT_EQ(informe.size(), exportacion.size());
-  for (std::size_t i = 0; i < informe.size(); ++i) {
-    EXPECT_EQ(informe[i].centro, exportacion[i].centro);
-    EXPECT_EQ(informe[i].debe_act, exportacion[i].debe_act);
-    EXPECT_EQ(informe[i].haber_act, exportacion[i].haber_act);
-  }
-}
-
 TEST_F(CalculoTest, CodigosDeTextoEnOrdenDeTexto) {
   prueba::cuenta(*db_, "21", "'Corto'", "P");
   comprobante(1, "2024-03-15", "CT", 11, 7, "0", {{"21", 5, 0}, {"1101", 0, 5}});
@@ -212,11 +198,6 @@ TEST_F(CalculoTest, SumasNulasYCodigoNuloTerminanConUnErrorClaro) {
   e = errorDeCalculo(*db_, marzo());
   EXPECT_NE(e.find("Uso no válido de Null"), std::string::npos) << e;
   EXPECT_NE(e.find("centro"), std::string::npos) << e;
-}
-
-TEST_F(CalculoTest, UnaTablaQueFaltaDaElMensajeDelMotor) {
-  db_->executesql("drop table ctmcentros");
-  EXPECT_NE(errorDeCalculo(*db_, marzo()).find("ctmcentros"), std::string::npos);
 }
 
 }  // namespace

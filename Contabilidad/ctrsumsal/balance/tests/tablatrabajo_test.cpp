@@ -46,12 +46,6 @@ TEST(TablaTrabajo, FilaDeCuenta) {
             "'SUR LTDA','GIRO','DIR','CIU','TEL')");
 }
 
-TEST(TablaTrabajo, FilaDeCierre) {
-  EXPECT_EQ(sentenciaCierre(datos()),
-            "insert into ctrsumsal(empresa,usuario,fecha,centro)  values('3 SUR LTDA','7 ANA',"
-            "'01/03/2024','NULL')");
-}
-
 // The four cut columns take their first characters, never half of one; the others go whole.
 TEST(TablaTrabajo, LosCortesCuentanCaracteres) {
   DatosTabla d = datos();

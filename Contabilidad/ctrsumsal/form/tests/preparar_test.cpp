@@ -150,9 +150,7 @@ TEST_F(PrepararTest, DosCorridasDejanSoloLaSegunda) {
                            "4101|Ventas|0|501|0|501|R",
                            "NULL|<null>|<null>|<null>|<null>|<null>|<null>",
                        }));
-}
-
-TEST_F(PrepararTest, SinMovimientosQuedaSoloLaFilaDeCierre) {
+  // A period without movement in its year: the closing row alone.
   frm().txtdesde->Text("01/01/2025");
   frm().txthasta->Text("31/01/2025");
   preparar();
