@@ -47,9 +47,10 @@ class CalculoTest : public ::testing::Test {
     comprobante(1, "2024-02-15", "CT", 8, 8, "0", {{"1101", 300, 0}, {"2101", 0, 300}});
     comprobante(1, "2024-03-10", "CT", 9, 7, "0", {{"9999", 40, 0}, {"1102", 0, 40}});
     comprobante(1, "2024-03-12", "CT", 10, 8, "", {{"5101", 10, 0}, {"1101", 0, 10}});
-    // Another company with the same voucher keys, and a line without a voucher header.
+    // Another company with the same voucher keys, and a line whose voucher header is missing: it
+    // has the keys of voucher CI 2 but another day.
     comprobante(2, "2024-03-05", "CI", 2, 7, "1", {{"1101", 123456, 0}, {"4101", 0, 123456}});
-    prueba::linea(*db_, 1, "2024-03-06", "CI", 99, {"1101", 5555, 0});
+    prueba::linea(*db_, 1, "2024-03-06", "CI", 2, {"1101", 5555, 0});
   }
 
   void comprobante(int empresa, const char* fecha, const char* doc, int num, int usuario,
