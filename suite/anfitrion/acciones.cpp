@@ -6,6 +6,7 @@
 #include "aplicacion_qt.h"
 #include "balance.h"
 #include "formulario.h"
+#include "host/error.h"
 #include "salida_texto.h"
 
 namespace suite {
@@ -60,6 +61,9 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
         case Accion::Tipo::Imprimir:
           sesion->imprimir();
           break;
+        case Accion::Tipo::Captura:
+          throw prjsumsal::Error(
+              "--captura dibuja la ventana: no es una acción del modo sin ventana");
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';

@@ -17,21 +17,33 @@ void filtrarAvisos(QtMsgType tipo, const QMessageLogContext& contexto, const QSt
   if (anterior) anterior(tipo, contexto, texto);
 }
 
-bool imprimeOPresenta(const Opciones& o) {
+// Preview and print need the engine's application; the form's window (no action, or a picture
+// of it) needs it too.
+bool necesitaQt(const Opciones& o) {
+  if (o.acciones.empty()) return true;
   for (const Accion& a : o.acciones) {
-    if (a.tipo == Accion::Tipo::VistaPrevia || a.tipo == Accion::Tipo::Imprimir) return true;
+    if (a.tipo == Accion::Tipo::VistaPrevia || a.tipo == Accion::Tipo::Imprimir ||
+        a.tipo == Accion::Tipo::Captura) {
+      return true;
+    }
   }
   return false;
 }
 
+bool definida(const char* variable) {
+  const char* v = std::getenv(variable);
+  return v != nullptr && *v != '\0';
+}
+
 }  // namespace
 
+bool hayPantalla() {
+  return definida("DISPLAY") || definida("WAYLAND_DISPLAY") || definida("QT_QPA_PLATFORM");
+}
+
 AplicacionQt::AplicacionQt(const Opciones& o) {
-  if (!imprimeOPresenta(o) || QCoreApplication::instance() != nullptr) return;
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-      std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  if (!necesitaQt(o) || QCoreApplication::instance() != nullptr) return;
+  if (!hayPantalla()) qputenv("QT_QPA_PLATFORM", "offscreen");
   anterior = qInstallMessageHandler(filtrarAvisos);
   // QApplication keeps a reference to argc and reads argv for its own options: give it only
   // the program's name, never nubo's options.

@@ -47,41 +47,8 @@ SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
 
-  // The host hands over its context late-bound, by member name, as an automation caller does.
-  clssumsal& c = *clase_;
-  c.put("glbEmpresa", static_cast<int>(o.empresa));
-  c.put("glbN_empresa", o.nombreEmpresa);
-  c.put("glbUsuario", static_cast<int>(o.usuario));
-  c.put("glbN_usuario", o.nombreUsuario);
-  c.put("glbAlias", static_cast<int>(o.alias));
-  c.put("glbPrograma", o.programa);
-  c.putref("glbdb", bases.contabilidad);
-  c.putref("glbdbReport", bases.informes);
-  c.put("glbPermiso", o.permiso);
-  c.put("glbTipoImpresora", o.impresora);
-  c.call("ShowForm");
-
-  // What the user enters on the form, in the order of its fields.
-  prjsumsal::frmsumsal& f = formulario();
-  f.txtdesde->Text(o.desde.texto());
-  f.txthasta->Text(o.hasta.texto());
-  if (static_cast<int>(f.cmbifrs.List.size()) >= o.norma) f.cmbifrs.seleccionar(o.norma - 1);
-  f.seleccionarFormato(o.formato);
-  // Each value replaces what the field showed, as typing over its selected text does.
-  if (o.contador) {
-    f.txtcontador.Text.clear();
-    f.txtcontador.teclear(*o.contador);
-  }
-  if (o.rut) {
-    f.txtrut.Text.clear();
-    f.txtrut.teclear(*o.rut);
-    bool cancelar = false;
-    f.txtrut_Validate(cancelar);
-  }
-  if (o.registro) {
-    f.txtregistro.Text.clear();
-    f.txtregistro.teclear(*o.registro);
-  }
+  entregarContexto(*clase_, o, bases);
+  entrarValores(formulario(), o);
 }
 
 SesionFormulario::~SesionFormulario() {
@@ -136,6 +103,43 @@ void SesionFormulario::pdf() {
 
 void SesionFormulario::cerrar() {
   clase_->call("UnloadForm");
+}
+
+void entregarContexto(clssumsal& c, const Opciones& o, const Bases& bases) {
+  c.put("glbEmpresa", static_cast<int>(o.empresa));
+  c.put("glbN_empresa", o.nombreEmpresa);
+  c.put("glbUsuario", static_cast<int>(o.usuario));
+  c.put("glbN_usuario", o.nombreUsuario);
+  c.put("glbAlias", static_cast<int>(o.alias));
+  c.put("glbPrograma", o.programa);
+  c.putref("glbdb", bases.contabilidad);
+  c.putref("glbdbReport", bases.informes);
+  c.put("glbPermiso", o.permiso);
+  c.put("glbTipoImpresora", o.impresora);
+  c.call("ShowForm");
+}
+
+void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o) {
+  // What the user enters on the form, in the order of its fields.
+  f.txtdesde->Text(o.desde.texto());
+  f.txthasta->Text(o.hasta.texto());
+  if (static_cast<int>(f.cmbifrs.List.size()) >= o.norma) f.cmbifrs.seleccionar(o.norma - 1);
+  f.seleccionarFormato(o.formato);
+  // Each value replaces what the field showed, as typing over its selected text does.
+  if (o.contador) {
+    f.txtcontador.Text.clear();
+    f.txtcontador.teclear(*o.contador);
+  }
+  if (o.rut) {
+    f.txtrut.Text.clear();
+    f.txtrut.teclear(*o.rut);
+    bool cancelar = false;
+    f.txtrut_Validate(cancelar);
+  }
+  if (o.registro) {
+    f.txtregistro.Text.clear();
+    f.txtregistro.teclear(*o.registro);
+  }
 }
 
 bool usaFormulario(const Opciones& o) {

@@ -37,6 +37,8 @@ constexpr DefinicionAccion kAcciones[] = {
      "Presentación preliminar del formato elegido: en ARCHIVO.pdf, o en una ventana"},
     {"--imprimir", Accion::Tipo::Imprimir, nullptr,
      "Imprime el formato elegido en --impresora (o la impresora predeterminada)"},
+    {"--captura", Accion::Tipo::Captura, "ARCHIVO.png",
+     "Dibuja la ventana del formulario, sin pantalla, en la imagen ARCHIVO.png"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -205,6 +207,10 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   }
 
   revisarBases(o);
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
+      throw ErrorUso("--captura no se combina con otras acciones");
+  }
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", usuario);
