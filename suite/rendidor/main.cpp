@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <csignal>
 #include <iostream>
 
 #include "documento.h"
@@ -69,6 +70,9 @@ int main(int argc, char** argv) {
     std::cerr << "RENDIDOR: " << e.what() << '\n';
     return 1;
   }
+  // The path is for the user; standard output may be a pipe of the host that is long gone,
+  // and writing to it must not end the program with a signal after the PDF is saved.
+  std::signal(SIGPIPE, SIG_IGN);
   mostrar(salida, QProcessEnvironment::systemEnvironment(), std::cout);
   return 0;
 }
