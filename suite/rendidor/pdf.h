@@ -24,7 +24,8 @@ struct Propiedades {
 };
 
 // The balance painted by the report engine's painter into a PDF held in memory, fonts embedded
-// and text selectable as Qt writes them, with `propiedades` in its information dictionary.
+// and text selectable as Qt writes them, with `propiedades` in its information dictionary. A
+// long balance is painted in one part per core, in threads, and the parts joined in order.
 // Raises ErrorSalida when painting or completing the file fails.
 QByteArray generarPdf(const suite::informes::Diseno& diseno,
                       const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades);
