@@ -78,11 +78,11 @@ TEST_F(ContadorTest, GrabarReemplazaLaTablaConLaSentenciaExacta) {
   frm().txtregistro.Text = "123";
   e_.contable->sentencias.clear();
   frm().cmdGrabar_Click();
-  EXPECT_EQ(
-      e_.contable->sentencias,
-      (std::vector<std::string>{
-          "delete from contador ",
-          "insert into contador(nombre, rut, registro) values( 'N', '12.345.678-5', '123')"}));
+  EXPECT_EQ(e_.contable->sentencias,
+            (std::vector<std::string>{
+                "begin transaction", "delete from contador ",
+                "insert into contador(nombre, rut, registro) values( 'N', '12.345.678-5', '123')",
+                "commit transaction"}));
   EXPECT_EQ(filas(), std::vector<std::string>{"N|12.345.678-5|123"});
   EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kGrabado});
 }
@@ -90,7 +90,7 @@ TEST_F(ContadorTest, GrabarReemplazaLaTablaConLaSentenciaExacta) {
 TEST_F(ContadorTest, GrabarConCajasVaciasGuardaTextosVacios) {
   cls_->ShowForm();
   frm().cmdGrabar_Click();
-  EXPECT_EQ(e_.contable->sentencias.back(),
+  EXPECT_EQ(e_.contable->sentencias.at(2),
             "insert into contador(nombre, rut, registro) values( '', '', '')");
   EXPECT_EQ(filas(), std::vector<std::string>{"||"});
   EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kGrabado});
@@ -113,7 +113,7 @@ TEST_F(ContadorTest, UnaInsercionFallidaNoPierdeElContador) {
   };
   const Caso casos[] = {
       {BaseQueFalla::Modo::Cero, kProblemas},
-      {BaseQueFalla::Modo::Error, {"falla inyectada en la sentencia 2", Icono::Critico, "Mensaje"}},
+      {BaseQueFalla::Modo::Error, {"falla inyectada en la sentencia 3", Icono::Critico, "Mensaje"}},
   };
   for (const auto& c : casos) {
     EntornoPrueba e;
@@ -124,7 +124,7 @@ TEST_F(ContadorTest, UnaInsercionFallidaNoPierdeElContador) {
     cls.glbdbReport = e.informes;
     cls.ShowForm();
     cls.formulario()->txtcontador.Text = "Nuevo";
-    e.contable->fallarEn(2, c.modo);  // the delete passes, the insert fails
+    e.contable->fallarEn(3, c.modo);  // the delete passes, the insert fails
     cls.formulario()->cmdGrabar_Click();
     EXPECT_EQ(e.mensajes.cajas, std::vector<Caja>{c.caja}) << c.caja.texto;
     EXPECT_EQ(
@@ -139,7 +139,7 @@ TEST_F(ContadorTest, UnBorradoFallidoNoAgregaUnaSegundaFila) {
   insertar("'Primero','1-9','1'");
   cls_->ShowForm();
   frm().txtcontador.Text = "Nuevo";
-  e_.contable->fallarEn(1, BaseQueFalla::Modo::Cero);
+  e_.contable->fallarEn(2, BaseQueFalla::Modo::Cero);
   frm().cmdGrabar_Click();
   EXPECT_EQ(filas(), std::vector<std::string>{"Primero|1-9|1"});
   EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kProblemas});
