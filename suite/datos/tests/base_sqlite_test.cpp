@@ -52,7 +52,7 @@ TEST(BaseSqlite, ExecutesqlDevuelveDistintoDeCeroOElMensajeDelMotor) {
     db->executesql("insert into no_existe values (1)");
     FAIL() << "la sentencia debía fallar";
   } catch (const ErrorSqlite& e) {
-    EXPECT_STREQ(e.what(), "no such table: no_existe");
+    EXPECT_STREQ(e.what(), "no such table: no_existe (base de datos de informes :memory:)");
     EXPECT_EQ(e.codigo(), SQLITE_ERROR);
   }
   try {
