@@ -31,6 +31,9 @@ struct Plataforma {
   // Create the suite's controls `prjinformes.ctlinforme` and `prjDia.ctlDia`.
   std::function<std::unique_ptr<ctlinforme>()> crearInforme;
   std::function<std::unique_ptr<ctlDia>()> crearDia;
+  // Where a warning goes that is no message box of the form (a balance that does not square in
+  // a file just written); unset drops it.
+  std::function<void(const std::string&)> aviso;
 };
 
 // The process's platform. Until the host installs its own parts it holds defaults: message
