@@ -36,9 +36,10 @@ std::string motivo(int e) {
   }
 }
 
-// Runs in the intermediate process: starts the program and reports posix_spawn's result (0 or
-// an error number) through `aviso`. Only calls that are safe after fork in a threaded host.
-[[noreturn]] void intermedio(const char* ruta, int aviso) {
+// Runs in the intermediate process: starts the program in `carpeta` and reports posix_spawn's
+// result (0 or an error number) through `aviso`. Only calls that are safe after fork in a
+// threaded host.
+[[noreturn]] void intermedio(const char* ruta, const char* carpeta, int aviso) {
   posix_spawnattr_t atributos;
   posix_spawnattr_init(&atributos);
   sigset_t vacio, todas;
@@ -51,6 +52,7 @@ std::string motivo(int e) {
   posix_spawn_file_actions_t acciones;
   posix_spawn_file_actions_init(&acciones);
   posix_spawn_file_actions_addclosefrom_np(&acciones, 3);
+  posix_spawn_file_actions_addchdir_np(&acciones, carpeta);
 
   char* argumentos[] = {const_cast<char*>(ruta), nullptr};
   pid_t programa;
@@ -68,6 +70,11 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   if (!S_ISREG(datos.st_mode)) throw noInicia(ruta, "no es un archivo ejecutable");
   if (access(ruta.c_str(), X_OK) != 0) throw noInicia(ruta, motivo(errno));
 
+  // The program runs in its own folder, where it finds the files that come with it, whatever
+  // the host's working folder is.
+  std::string carpeta = ruta.substr(0, ruta.find_last_of('/') + 1);
+  if (carpeta.empty()) carpeta = ".";
+
   int tubo[2];
   if (pipe2(tubo, O_CLOEXEC) != 0) throw noInicia(ruta, motivo(errno));
   pid_t hijo = fork();
@@ -79,7 +86,7 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   }
   if (hijo == 0) {
     close(tubo[0]);
-    intermedio(ruta.c_str(), tubo[1]);
+    intermedio(ruta.c_str(), carpeta.c_str(), tubo[1]);
   }
 
   close(tubo[1]);
