@@ -14,9 +14,11 @@ namespace suite {
 using prjsumsal::clssumsal;
 using prjsumsal::plataforma;
 
-SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes) : anterior_(plataforma()) {
+SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores)
+    : anterior_(plataforma()) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
+  p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
@@ -27,7 +29,7 @@ SesionFormulario::Instalacion::~Instalacion() {
 }
 
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
-    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_) {
+    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_, errores) {
   std::filesystem::path propia =
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);

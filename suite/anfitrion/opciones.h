@@ -60,4 +60,9 @@ struct Lectura {
 // out of range, a repeated option, or databases given both ways or not at all.
 Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
 
+// What the user should know about options that are valid but may not mean what they seem: a
+// period that starts before the first of January of --hasta's year, whose columns count only
+// from that first of January.
+std::vector<std::string> avisos(const Opciones& o);
+
 }  // namespace suite

@@ -25,9 +25,36 @@ std::string campo(std::string texto) {
   return texto;
 }
 
+// A text as a terminal may show it: each control character (C0, DEL, and the C1 controls
+// U+0080 to U+009F in UTF-8) becomes "?", so that a name cannot move the cursor, retitle the
+// window or clear the screen.
+std::string visible(const std::string& texto) {
+  std::string r;
+  r.reserve(texto.size());
+  for (std::size_t i = 0; i < texto.size(); ++i) {
+    auto c = static_cast<unsigned char>(texto[i]);
+    if (c < 0x20 || c == 0x7F) {
+      r += '?';
+    } else if (c == 0xC2 && i + 1 < texto.size() &&
+               static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(texto[i + 1]) <= 0x9F) {
+      r += '?';
+      ++i;
+    } else {
+      r += texto[i];
+    }
+  }
+  return r;
+}
+
 }  // namespace
 
-void escribirTabla(std::ostream& salida, const std::vector<Renglon>& renglones) {
+void escribirTabla(std::ostream& salida, const std::vector<Renglon>& dados) {
+  std::vector<Renglon> renglones = dados;
+  for (auto& r : renglones) {
+    r.codigo = visible(r.codigo);
+    r.nombre = visible(r.nombre);
+  }
   // Each row's amounts as shown, then the widths of the columns.
   std::vector<std::array<std::string, 8>> montos;
   std::size_t anchoCodigo = anchura("Cuenta"), anchoNombre = anchura("Nombre");
