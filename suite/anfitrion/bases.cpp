@@ -112,7 +112,9 @@ Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
     throw prjsumsal::Error("No se puede crear la base de informes " +
                            b.propios->archivo().string() + ": " + motivo);
   }
-  b.informes = BaseSqlite::abrir(b.propios->archivo(), Papel::Informes);
+  auto informes = BaseSqlite::abrir(b.propios->archivo(), Papel::Informes);
+  informes->usoExclusivo();
+  b.informes = std::move(informes);
   return b;
 }
 

@@ -48,6 +48,10 @@ class BaseSqlite : public prjsumsal::BaseDatos {
 
   Papel papel() const { return papel_; }
 
+  // For a file that only this object uses (a run's own report database): the lock is taken
+  // once and kept, instead of being taken and released around each of the statements.
+  void usoExclusivo();
+
  private:
   BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel);
   static std::unique_ptr<BaseSqlite> conectar(const std::string& ruta, int banderas,
