@@ -139,5 +139,18 @@ TEST(BaseSqlite, CrearYVolverAAbrir) {
   EXPECT_EQ(BaseSqlite::enMemoria(Papel::Informes)->Name(), ":memory:");
 }
 
+// Both files in write-ahead-log mode; the report database (scratch) without a sync per commit.
+TEST(BaseSqlite, DiarioYSincronizacionSegunElPapel) {
+  for (auto [papel, sincronizacion] :
+       {std::pair{Papel::Contabilidad, "1"}, std::pair{Papel::Informes, "0"}}) {
+    Carpeta c;
+    BaseSqlite::crear(c / "b.db", papel)->executesql("create table t(x)");
+    auto b = BaseSqlite::abrir(c / "b.db", papel);
+    EXPECT_EQ(b->newrecord("pragma journal_mode")->fields("journal_mode").Value.texto(), "wal");
+    EXPECT_EQ(b->newrecord("pragma synchronous")->fields("synchronous").Value.texto(),
+              sincronizacion);
+  }
+}
+
 }  // namespace
 }  // namespace suite

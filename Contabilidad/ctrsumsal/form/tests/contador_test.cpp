@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "entorno_prueba.h"
 #include "form/frmsumsal.h"
@@ -151,6 +154,42 @@ TEST_F(ContadorTest, SinBaseContableLaTrampaLoMuestra) {
   frm().cmdGrabar_Click();
   EXPECT_EQ(e_.mensajes.cajas,
             (std::vector<Caja>{{kObjetoNoEstablecido, Icono::Critico, "Mensaje"}}));
+}
+
+// A save whose process dies at the insert or at the commit: nothing reaches the engine from
+// there on, and another connection still finds the previous accountant.
+TEST(ContadorAtomico, UnaGrabacionInterrumpidaDejaElContadorAnterior) {
+  struct BaseQueMuere : BaseQueFalla {
+    using BaseQueFalla::BaseQueFalla;
+    long executesql(const std::string& s) override {
+      muerta = muerta || s.starts_with(mortal);
+      if (muerta) throw Error("el proceso terminó");
+      return BaseQueFalla::executesql(s);
+    }
+    std::string mortal;
+    bool muerta = false;
+  };
+  std::string archivo = ::testing::TempDir() + "contador-" + std::to_string(::getpid());
+  for (const char* mortal : {"insert into contador", "commit"}) {
+    std::remove(archivo.c_str());
+    auto previa = suite::BaseSqlite::crear(archivo, suite::Papel::Contabilidad);
+    previa->executesql(suite::kTablasContabilidad[4]);
+    previa->executesql("insert into contador values('Claudia','13.456.789-9','12345')");
+    EntornoPrueba e;
+    auto base = std::make_shared<BaseQueMuere>(
+        suite::BaseSqlite::abrir(archivo, suite::Papel::Contabilidad));
+    base->mortal = mortal;
+    clssumsal cls(e.plataforma);
+    cls.glbdb = base;
+    cls.glbdbReport = e.informes;
+    cls.ShowForm();
+    cls.formulario()->txtcontador.Text = "Nuevo";
+    cls.formulario()->cmdGrabar_Click();
+    auto rs = previa->newrecord("select group_concat(nombre) as n from contador");
+    EXPECT_EQ(rs->fields("n").Value.texto(), "Claudia") << mortal;
+    EXPECT_EQ(e.mensajes.cajas.back().icono, Icono::Critico) << mortal;
+    cls.UnloadForm();
+  }
 }
 
 }  // namespace
