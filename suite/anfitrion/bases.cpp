@@ -9,6 +9,7 @@
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
 #include "demo.h"
+#include "formulario.h"
 #include "host/error.h"
 #include "host/sql.h"
 #include "host/temporales.h"
@@ -96,7 +97,12 @@ Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
   }
   if (!o.informes.empty()) {
     b.informes = abrir("--informes", o.informes, Papel::Informes);
-    soltarTablaHuerfana(*b.informes, o.programa);
+    // Only a run whose form creates the work table looks: the form creates it just before it
+    // adds its row, and a run that never makes the table must not take another's fresh one
+    // for a leftover.
+    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1') {
+      soltarTablaHuerfana(*b.informes, o.programa);
+    }
     return b;
   }
   // Made straight through the engine: the host's own set-up is no statement of the module's,

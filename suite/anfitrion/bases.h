@@ -36,9 +36,10 @@ struct Bases {
 // user's cache folder ($XDG_CACHE_HOME/nubo, or ~/.cache/nubo), so that runs at the same time
 // never share a work table. A file named is never created here: a missing file raises ErrorUso
 // naming the option and the file; a file that cannot be opened or read (locked, not a database,
-// empty) raises prjsumsal::Error naming them. In a report database given by --informes whose
-// program control table has no row of the options' program, a work table `ctrsumsal` left by a
-// run that was killed is dropped: no open form owns it.
+// empty) raises prjsumsal::Error naming them. When the run's form will create the work table,
+// in a report database given by --informes whose program control table has no row of the
+// options' program, a work table `ctrsumsal` left by a run that was killed is dropped: no open
+// form owns it.
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy);
 
 // The user's cache folder for nubo, created when missing; the system's temporary folder when
