@@ -1,6 +1,7 @@
 #include "datos/base_sqlite.h"
 
 #include <sqlite3.h>
+#include <strings.h>
 
 #include <cctype>
 #include <cstring>
@@ -95,6 +96,17 @@ bool sinDialectoJet(const std::string& sql) {
   return true;
 }
 
+// The CREATE TABLE statement as a STRICT table, or an empty text when it is no such statement.
+std::string comoEstricta(const std::string& sql) {
+  auto ini = sql.find_first_not_of(" \t\r\n");
+  auto fin = sql.find_last_not_of(" \t\r\n;");
+  if (ini == std::string::npos || ::strncasecmp(sql.c_str() + ini, "create table", 12) != 0 ||
+      sql[fin] != ')') {
+    return {};
+  }
+  return sql.substr(0, fin + 1) + " STRICT";
+}
+
 Valor valorDe(sqlite3_stmt* st, int c) {
   switch (sqlite3_column_type(st, c)) {
     case SQLITE_INTEGER:
@@ -182,6 +194,15 @@ long BaseSqlite::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
   std::string sql = sinDialectoJet(sentencia) ? sentencia : traducirJet(sentencia);
   if (iniciaTransaccion(sql)) sql = "BEGIN IMMEDIATE";
+  // Tables the suite creates are STRICT, so that a value of the wrong type (a text in an amount
+  // column) is refused at the insert; a table with types STRICT does not know is made as written.
+  if (std::string estricta = comoEstricta(sql); !estricta.empty()) {
+    sqlite3_stmt* prueba = nullptr;
+    if (sqlite3_prepare_v2(conexion_, estricta.c_str(), -1, &prueba, nullptr) == SQLITE_OK) {
+      sql = std::move(estricta);
+    }
+    sqlite3_finalize(prueba);
+  }
   Preparada st(conexion_, sql, papel_, nombre_);
   int rc;
   while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {

@@ -152,5 +152,15 @@ TEST(BaseSqlite, DiarioYSincronizacionSegunElPapel) {
   }
 }
 
+// Tables created through the object are STRICT: a text in a number column is refused. A table
+// with a type STRICT does not know is made as written.
+TEST(BaseSqlite, LasTablasCreadasSonEstrictas) {
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  db->executesql("create table t (id counter, monto double, nombre text(10))");
+  EXPECT_THROW(db->executesql("insert into t(monto) values('abc')"), ErrorSqlite);
+  db->executesql("create table u (dia date)");
+  EXPECT_NE(db->executesql("insert into u values('abc')"), 0);
+}
+
 }  // namespace
 }  // namespace suite
