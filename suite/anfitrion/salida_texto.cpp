@@ -5,6 +5,7 @@
 
 #include "anchura.h"
 #include "balance/formato.h"
+#include "controles/visible.h"
 
 namespace suite {
 
@@ -23,28 +24,6 @@ std::string campo(std::string texto) {
   std::replace_if(
       texto.begin(), texto.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
   return texto;
-}
-
-// A text as a terminal may show it: each control character (C0, DEL, and the C1 controls
-// U+0080 to U+009F in UTF-8) becomes "?", so that a name cannot move the cursor, retitle the
-// window or clear the screen.
-std::string visible(const std::string& texto) {
-  std::string r;
-  r.reserve(texto.size());
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    auto c = static_cast<unsigned char>(texto[i]);
-    if (c < 0x20 || c == 0x7F) {
-      r += '?';
-    } else if (c == 0xC2 && i + 1 < texto.size() &&
-               static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
-               static_cast<unsigned char>(texto[i + 1]) <= 0x9F) {
-      r += '?';
-      ++i;
-    } else {
-      r += texto[i];
-    }
-  }
-  return r;
 }
 
 }  // namespace
