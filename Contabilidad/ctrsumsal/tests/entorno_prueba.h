@@ -9,6 +9,8 @@
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
 #include "dia_falso.h"
+#include "form/frmsumsal.h"
+#include "host/clssumsal.h"
 #include "host/plataforma.h"
 #include "informe_falso.h"
 #include "mensajes_grabados.h"
@@ -50,6 +52,25 @@ struct EntornoPrueba {
     informes = std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Informes));
     for (const char* s : suite::kTablasContabilidad) contable->interna().executesql(s);
     informes->interna().executesql(suite::kTablaPrograma);
+  }
+
+  // The class over both databases, for company 3 "SUR LTDA", user 7 "ANA", program "ctrsumsal".
+  std::unique_ptr<clssumsal> clase(const std::string& permiso = "000") {
+    auto cls = std::make_unique<clssumsal>(plataforma);
+    cls->glbEmpresa = 3;
+    cls->glbN_empresa = "SUR LTDA";
+    cls->glbUsuario = 7;
+    cls->glbN_usuario = "ANA";
+    cls->glbPrograma = "ctrsumsal";
+    cls->glbPermiso = permiso;
+    cls->glbdb = contable;
+    cls->glbdbReport = informes;
+    return cls;
+  }
+
+  // Unloads the forms still open (a form outlives its class), so no test leaves one behind.
+  static void cerrarFormularios() {
+    while (!formulariosAbiertos().empty()) formulariosAbiertos().front()->Unload();
   }
 
   // Runs a SELECT on the real database behind `base` and gives its rows: the `columnas` of each

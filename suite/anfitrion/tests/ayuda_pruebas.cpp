@@ -79,6 +79,22 @@ void crearBaseChica(const fs::path& archivo) {
   )");
 }
 
+std::string leer(const fs::path& archivo) {
+  std::ifstream f(archivo, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void ConDemo::SetUp() {
+  ::setenv("XDG_CONFIG_HOME", (carpeta_.ruta() / "config").c_str(), 1);
+  ASSERT_EQ(correrNubo({"--demo", demo_}).estado, 0);  // creates the demo company
+}
+
+void ConDemo::TearDown() {
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 namespace {
 
 std::string citar(const std::string& s) {
@@ -87,26 +103,22 @@ std::string citar(const std::string& s) {
   return r + "'";
 }
 
-std::string leerTodo(const fs::path& archivo) {
-  std::ifstream f(archivo, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 }  // namespace
 
 Ejecucion correrNubo(const std::vector<std::string>& argumentos) {
   Carpeta salidas;
-  std::string orden = citar(NUBO_EJECUTABLE);
+  // Without a display, whatever the test's own session has: nubo without an action would
+  // otherwise open its window and wait for a user.
+  std::string orden =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + citar(NUBO_EJECUTABLE);
   for (const auto& a : argumentos) orden += " " + citar(a);
   orden += " >" + citar((salidas.ruta() / "salida").string()) + " 2>" +
            citar((salidas.ruta() / "errores").string()) + " </dev/null";
   int estado = std::system(orden.c_str());
   Ejecucion e;
   e.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-  e.salida = leerTodo(salidas.ruta() / "salida");
-  e.errores = leerTodo(salidas.ruta() / "errores");
+  e.salida = leer(salidas.ruta() / "salida");
+  e.errores = leer(salidas.ruta() / "errores");
   return e;
 }
 
