@@ -55,6 +55,30 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
   }
 }
 
+// The closing a report prints from the work table: the sums of its rows, as the table holds
+// them. A table that cannot be read (the preparation failed) has said so already.
+void avisarTablaTrabajo(prjsumsal::BaseDatos& informes, Consola& consola) {
+  prjsumsal::Sumas s;
+  try {
+    auto rs = informes.newrecord(
+        "select sum(debe) as d, sum(haber) as h, sum(debe_act) as da, sum(haber_act) as ha "
+        "from ctrsumsal");
+    auto numero = [&](const char* c) {
+      auto v = rs->fields(c).Value;
+      return v.esNulo() ? 0.0 : v.numero();
+    };
+    s.debe = numero("d");
+    s.haber = numero("h");
+    s.debe_act = numero("da");
+    s.haber_act = numero("ha");
+  } catch (const std::exception&) {
+    return;
+  }
+  for (const auto& d : prjsumsal::descuadres(s)) {
+    consola.errores << "nubo: El balance no cuadra: " << d << '\n';
+  }
+}
+
 // "--excel -": the workbook is written whole to a file of the run first, as to any file, then
 // copied to standard output.
 void excelSalida(SesionFormulario& sesion, Consola& consola) {
@@ -116,9 +140,11 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
           break;
         case Accion::Tipo::VistaPrevia:
           sesion->vistaPrevia(a.argumento);
+          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Imprimir:
           sesion->imprimir();
+          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Captura:
           throw prjsumsal::Error(
