@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "host/error.h"
 
@@ -70,10 +71,7 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   if (!S_ISREG(datos.st_mode)) throw noInicia(ruta, "no es un archivo ejecutable");
   if (access(ruta.c_str(), X_OK) != 0) throw noInicia(ruta, motivo(errno));
 
-  // The program runs in its own folder, where it finds the files that come with it, whatever
-  // the host's working folder is.
-  std::string carpeta = ruta.substr(0, ruta.find_last_of('/') + 1);
-  if (carpeta.empty()) carpeta = ".";
+  const std::string carpeta = std::filesystem::path(ruta).parent_path().string();
 
   int tubo[2];
   if (pipe2(tubo, O_CLOEXEC) != 0) throw noInicia(ruta, motivo(errno));
@@ -86,7 +84,7 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   }
   if (hijo == 0) {
     close(tubo[0]);
-    intermedio(ruta.c_str(), carpeta.c_str(), tubo[1]);
+    intermedio(ruta.c_str(), carpeta.empty() ? "." : carpeta.c_str(), tubo[1]);
   }
 
   close(tubo[1]);
