@@ -143,7 +143,8 @@ TEST_F(Fallas, MensajeUnBalanceQueNoCuadraSeAvisa) {
                     " debe_nacional='1.000,50' where debe_nacional=1000");
   for (auto args : {std::vector<std::string>{"--texto"},
                     {"--excel", c_.ruta() / "l.xls"},
-                    {"--vista-previa", c_.ruta() / "v.pdf"}}) {
+                    {"--vista-previa", c_.ruta() / "v.pdf"},
+                    {"--pdf"}}) {
     auto e = nubo(args);
     EXPECT_EQ(e.estado, 0) << e.errores;  // the bad amount is in January: only the year fails
     EXPECT_EQ(e.errores.rfind("nubo: El balance no cuadra: Deudor ", 0), 0u) << e.errores;
