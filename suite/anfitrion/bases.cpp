@@ -1,10 +1,22 @@
 #include "bases.h"
 
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <random>
+
 #include "datos/base_sqlite.h"
+#include "datos/esquema.h"
 #include "demo.h"
+#include "formulario.h"
 #include "host/error.h"
+#include "host/sql.h"
+#include "host/temporales.h"
 
 namespace suite {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -13,23 +25,103 @@ std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::strin
   if (ruta.starts_with("postgresql://") || ruta.starts_with("postgres://")) {
     throw ErrorUso(std::string(opcion) + ": esta versión de nubo solo abre archivos SQLite");
   }
+  std::error_code ec;
+  if (!fs::exists(ruta, ec)) {
+    throw ErrorUso(std::string(opcion) + ": No se encuentra la base de datos " +
+                   fs::absolute(ruta).lexically_normal().string());
+  }
+  // A file that is there but cannot be opened is not a mistake of the command line.
   try {
     return BaseSqlite::abrir(ruta, papel);
   } catch (const prjsumsal::Error& e) {
-    throw ErrorUso(std::string(opcion) + ": " + e.what());
+    throw prjsumsal::Error(std::string(opcion) + ": " + e.what());
   }
+}
+
+// The side files SQLite keeps beside a database.
+const char* const kSufijos[] = {"", "-wal", "-shm", "-journal"};
+
+std::shared_ptr<InformesPropios> informesPropios() {
+  std::random_device azar;
+  fs::path archivo = carpetaCache() / ("informes-" + std::to_string(::getpid()) + "-" +
+                                       std::to_string(azar()) + ".db");
+  return std::make_shared<InformesPropios>(archivo);
+}
+
+// Drops a work table that no loaded form owns: the program's row in `programa` is added when its
+// form loads and deleted when it unloads, so a table without the row was left by a killed run.
+void soltarTablaHuerfana(prjsumsal::BaseDatos& informes, const std::string& programa) {
+  auto filas = informes.newrecord("select programa from programa where programa='" +
+                                  prjsumsal::sqlTexto(programa) + "'");
+  if (filas->eof()) informes.executesql("drop table if exists ctrsumsal");
 }
 
 }  // namespace
 
+InformesPropios::InformesPropios(fs::path archivo) : archivo_(std::move(archivo)) {
+  for (const char* s : kSufijos) prjsumsal::anotarTemporal(archivo_.string() + s);
+}
+
+InformesPropios::~InformesPropios() {
+  for (const char* s : kSufijos) {
+    std::error_code ignorado;
+    fs::remove(archivo_.string() + s, ignorado);
+    prjsumsal::olvidarTemporal(archivo_.string() + s);
+  }
+}
+
+fs::path carpetaCache() {
+  fs::path base;
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  if (xdg != nullptr && *xdg != '\0') {
+    base = xdg;
+  } else if (home != nullptr && *home != '\0') {
+    base = fs::path(home) / ".cache";
+  }
+  std::error_code ec;
+  if (!base.empty()) {
+    fs::create_directories(base / "nubo", ec);
+    if (!ec && fs::is_directory(base / "nubo", ec)) return base / "nubo";
+  }
+  return fs::temp_directory_path();
+}
+
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
+  Bases b;
   if (!o.demo.empty()) {
     ArchivosDemo demo = prepararDemo(o.demo, hoy);
-    return {abrir("--demo", demo.contabilidad, Papel::Contabilidad),
-            abrir("--demo", demo.informes, Papel::Informes)};
+    b.contabilidad = abrir("--demo", demo.contabilidad, Papel::Contabilidad);
+  } else {
+    b.contabilidad = abrir("--contabilidad", o.contabilidad, Papel::Contabilidad);
   }
-  return {abrir("--contabilidad", o.contabilidad, Papel::Contabilidad),
-          abrir("--informes", o.informes, Papel::Informes)};
+  if (!o.informes.empty()) {
+    b.informes = abrir("--informes", o.informes, Papel::Informes);
+    // Only a run whose form creates the work table looks: the form creates it just before it
+    // adds its row, and a run that never makes the table must not take another's fresh one
+    // for a leftover.
+    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1') {
+      soltarTablaHuerfana(*b.informes, o.programa);
+    }
+    return b;
+  }
+  // Made straight through the engine: the host's own set-up is no statement of the module's,
+  // and stays out of the statement trace.
+  b.propios = informesPropios();
+  sqlite3* c = nullptr;
+  int rc = sqlite3_open_v2(b.propios->archivo().c_str(), &c,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(c, kTablaPrograma, nullptr, nullptr, nullptr);
+  std::string motivo = c != nullptr ? sqlite3_errmsg(c) : sqlite3_errstr(rc);
+  sqlite3_close(c);
+  if (rc != SQLITE_OK) {
+    throw prjsumsal::Error("No se puede crear la base de informes " +
+                           b.propios->archivo().string() + ": " + motivo);
+  }
+  auto informes = BaseSqlite::abrir(b.propios->archivo(), Papel::Informes);
+  informes->usoExclusivo();
+  b.informes = std::move(informes);
+  return b;
 }
 
 }  // namespace suite

@@ -2,6 +2,7 @@
 
 #include "balance/calculo.h"
 #include "balance/encabezado.h"
+#include "balance/sumas.h"
 #include "export/archivo_seguro.h"
 #include "export/entrega_pdf.h"
 #include "form/frmsumsal.h"
@@ -35,9 +36,16 @@ void frmsumsal::cmdpdf_Click() {
 
     Calculo calculo(contable, consulta(), Uso::Exportacion);
     FilaBalance fila;
-    while (calculo.siguiente(fila)) datos.bloque(fila);
+    Sumas sumas;  // the renderer closes the balance with these
+    while (calculo.siguiente(fila)) {
+      datos.bloque(fila);
+      sumas.agregar(fila);
+    }
     datos.cerrar();
     archivoDatos.confirmar();
+    if (plataforma_.aviso) {
+      for (const auto& d : descuadres(sumas)) plataforma_.aviso("El balance no cuadra: " + d);
+    }
 
     ArchivoSeguro archivoEmpresa(carpeta + "/" + kArchivoEmpresa);
     EmpresaPdf empresa;
