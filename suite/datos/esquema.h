@@ -19,6 +19,17 @@ inline constexpr std::array<const char*, 5> kTablasContabilidad{
     "create table contador(nombre TEXT, rut TEXT, registro TEXT)",
 };
 
+// The same tables on PostgreSQL: dates as date, amounts as exact numeric.
+inline constexpr std::array<const char*, 5> kTablasContabilidadPostgres{
+    "create table ctdcomprmm(empresa integer, subsistema integer, f_comp date, documento text,"
+    " num_docum integer, centro text, debe_nacional numeric(18,2), haber_nacional numeric(18,2))",
+    "create table ctccomprmm(empresa integer, subsistema integer, f_comp date, documento text,"
+    " num_docum integer, usuario integer, ifrs text)",
+    kTablasContabilidad[2],
+    kTablasContabilidad[3],
+    kTablasContabilidad[4],
+};
+
 // The program control table of the report database.
 inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT)";
 

@@ -1,0 +1,198 @@
+#include "datos/base_postgres.h"
+
+#include <gtest/gtest.h>
+
+#include "datos/error_postgres.h"
+#include "datos/tests/base_prueba.h"
+
+namespace suite {
+namespace {
+
+using prjsumsal::Valor;
+
+// These run only against the test run's server (the "pg." tests).
+class BasePostgresTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!prueba::enPostgres()) GTEST_SKIP() << "sin servidor de pruebas (NUBO_PRUEBA_PG)";
+    uri_ = prueba::uriEsquemaNuevo();
+  }
+  std::unique_ptr<BasePostgres> abrir(Papel papel = Papel::Contabilidad) {
+    return BasePostgres::conectar(uri_, papel);
+  }
+  // The folder of the server's socket, from the URI's host parameter.
+  static std::string carpetaServidor() {
+    std::string u = prueba::servidorPrueba();
+    auto i = u.find("host=") + 5;
+    return u.substr(i, u.find('&', i) - i);
+  }
+  std::string uri_;
+};
+
+TEST(BasePostgresDireccion, ConexionOArchivo) {
+  struct Caso {
+    const char* texto;
+    bool conexion;
+  };
+  static const Caso casos[] = {
+      {"postgresql://ana@servidor/empresa", true},
+      {"postgres:///empresa?host=/tmp", true},
+      {"host=/tmp dbname=empresa", true},
+      {"  dbname = empresa", true},
+      {"empresa.db", false},
+      {"/datos/a=b.db", false},
+      {"copia=1.db", false},  // not a libpq keyword
+      {"", false},
+  };
+  for (const auto& c : casos) EXPECT_EQ(BasePostgres::esConexion(c.texto), c.conexion) << c.texto;
+}
+
+TEST_F(BasePostgresTest, ConexionesQueFallanDicenPorQue) {
+  std::string dir = carpetaServidor();
+  struct Caso {
+    std::string uri;
+    const char* causa;
+  };
+  const Caso casos[] = {
+      {"postgresql://[::1", "La dirección de la base de datos contabilidad no es válida"},
+      {"host=/tmp/no-hay-servidor-aqui dbname=x", "el servidor no acepta conexiones"},
+      {"host=" + dir + " dbname=postgres user=clave password=equivocada",
+       "el usuario o la contraseña no son válidos"},
+      {"host=" + dir + " dbname=no_existe user=postgres", "\"no_existe\" does not exist"},
+  };
+  for (const auto& c : casos) {
+    try {
+      BasePostgres::conectar(c.uri, Papel::Contabilidad);
+      ADD_FAILURE() << "debía fallar: " << c.uri;
+    } catch (const ErrorPostgres& e) {
+      std::string m = e.what();
+      EXPECT_NE(m.find(c.causa), std::string::npos) << c.uri << "\n" << m;
+      EXPECT_EQ(m.find("equivocada"), std::string::npos) << "muestra la contraseña: " << m;
+      EXPECT_EQ(m.find('\n'), std::string::npos) << m;
+    }
+  }
+  // The right password gets in.
+  EXPECT_NO_THROW(BasePostgres::conectar(
+      "host=" + dir + " dbname=postgres user=clave password=secreta", Papel::Contabilidad));
+}
+
+TEST_F(BasePostgresTest, ErroresDelServidorConSuMensaje) {
+  auto db = abrir();
+  struct Caso {
+    const char* sentencia;
+    const char* mensaje;
+    const char* estado;
+  };
+  static const Caso casos[] = {
+      {"insert into no_existe values (1)", "relation \"no_existe\" does not exist", "42P01"},
+      {"select centro from ctdcomprmm", "relation \"ctdcomprmm\" does not exist", "42P01"},
+      {"create table t (a integer); drop table t",
+       "cannot insert multiple commands into a prepared statement", "42601"},
+  };
+  for (const auto& c : casos) {
+    try {
+      db->newrecord(c.sentencia);
+      ADD_FAILURE() << "debía fallar: " << c.sentencia;
+    } catch (const ErrorPostgres& e) {
+      EXPECT_STREQ(e.what(), c.mensaje) << c.sentencia;
+      EXPECT_EQ(e.estado(), c.estado) << c.sentencia;
+    }
+  }
+  // A failure leaves the object usable.
+  EXPECT_NE(db->executesql("create table t (a integer)"), 0);
+  EXPECT_TRUE(db->newrecord("select a from t")->eof());
+}
+
+TEST_F(BasePostgresTest, ValoresComoLosDaSqlite) {
+  auto db = abrir();
+  db->executesql("create table m (f date, n numeric(18,2), d double, b boolean, t text(5))");
+  db->executesql("insert into m values (#2024-03-01#, 1234.00, 0.5, true, 'ñandú')");
+  db->executesql("insert into m values (#2024-12-31#, -0.25, null, false, null)");
+  auto rs = db->newrecord("select * from m order by f");
+  const Valor primera[] = {Valor("2024-03-01"), Valor(1234), Valor(0.5), Valor(true),
+                           Valor("ñandú")};
+  const Valor segunda[] = {Valor("2024-12-31"), Valor(-0.25), Valor(), Valor(false), Valor()};
+  for (const auto* fila : {primera, segunda}) {
+    int c = 0;
+    for (const char* col : {"f", "n", "d", "b", "t"}) {
+      EXPECT_EQ(rs->fields(col).Value, fila[c++]) << col;
+    }
+    rs->MoveNext();
+  }
+  EXPECT_TRUE(rs->eof());
+  // Dates, the year's range and the fallback year() read the date column.
+  EXPECT_EQ(db->newrecord("select count(*) as n from m where year(f)=2024 and f<=#2024-06-30#")
+                ->fields("n")
+                .Value,
+            Valor(1));
+  EXPECT_EQ(db->newrecord("select max(year(f)) + 1 as a from m")->fields("a").Value, Valor(2025));
+}
+
+TEST_F(BasePostgresTest, LasLecturasDeUnaCorridaVenUnSoloMomento) {
+  auto db = abrir();
+  auto otro = abrir();  // another user posting to the journal meanwhile
+  db->executesql("create table d (n integer)");
+  db->executesql("insert into d values (1)");
+  auto cuenta = [&] { return db->newrecord("select count(*) as n from d")->fields("n").Value; };
+  {
+    auto primera = db->newrecord("select * from d");
+    otro->executesql("insert into d values (2)");
+    EXPECT_EQ(cuenta(), Valor(1)) << "mientras viva un conjunto, la lectura sigue en su momento";
+  }
+  EXPECT_EQ(cuenta(), Valor(2)) << "la corrida siguiente ve lo nuevo";
+  {
+    auto abierta = db->newrecord("select * from d");
+    db->executesql("insert into d values (3)");  // a write ends the snapshot first
+    EXPECT_EQ(cuenta(), Valor(3));
+    EXPECT_FALSE(abierta->eof());
+  }
+  EXPECT_THROW(db->newrecord("select n from d where n = 'x'"), ErrorPostgres);
+  EXPECT_EQ(cuenta(), Valor(3)) << "una lectura fallida no deja la transacción inutilizable";
+}
+
+TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
+  auto ana = abrir(Papel::Informes);
+  auto beto = abrir(Papel::Informes);
+  const char* crear =
+      "CREATE TABLE ctrsumsal ( empresa text(50), reporte counter, centro text(20), debe double,"
+      " CONSTRAINT primario PRIMARY KEY (reporte))";
+  EXPECT_NE(ana->executesql(crear), 0);
+  EXPECT_NE(beto->executesql(crear), 0);
+  for (int i = 0; i < 3; ++i) {
+    ana->executesql("insert into ctrsumsal(empresa, centro, debe) values('1 A', '11', 1.5)");
+    if (i < 2) beto->executesql("insert into ctrsumsal(empresa, centro) values('1 B', '22')");
+  }
+  auto deAna = ana->newrecord("select reporte, empresa, debe from ctrsumsal order by reporte");
+  for (int n = 1; n <= 3; ++n, deAna->MoveNext()) {
+    ASSERT_FALSE(deAna->eof());
+    EXPECT_EQ(deAna->fields("reporte").Value, Valor(n));
+    EXPECT_EQ(deAna->fields("empresa").Value, Valor("1 A"));
+    EXPECT_EQ(deAna->fields("debe").Value, Valor(1.5));
+  }
+  EXPECT_TRUE(deAna->eof());
+  EXPECT_EQ(beto->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(2));
+  EXPECT_NE(beto->executesql(" drop table ctrsumsal "), 0);
+  EXPECT_EQ(ana->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(3));
+}
+
+TEST_F(BasePostgresTest, ServidorQueSeVaEnMedioDeUnaCorrida) {
+  auto db = abrir();
+  auto pid = db->newrecord("select pg_backend_pid() as p")->fields("p").Value;
+  abrir()->newrecord("select pg_terminate_backend(" + pid.texto() + ") as t");
+  for (int vez = 0; vez < 2; ++vez) {  // and it stays lost: no silent reconnection
+    try {
+      db->newrecord(" select * from ctmcentros ");
+      ADD_FAILURE() << "debía fallar";
+    } catch (const ErrorPostgres& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("Se perdió la conexión con la base de datos "
+                                            "contabilidad (host=",
+                                            0),
+                0u)
+          << e.what();
+    }
+  }
+  EXPECT_THROW(db->executesql("delete from contador "), ErrorPostgres);
+}
+
+}  // namespace
+}  // namespace suite

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <libpq-fe.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "datos/base_postgres.h"
+#include "datos/base_sqlite.h"
+#include "datos/esquema.h"
+
+namespace suite::prueba {
+
+// The engine a test runs on. The tests of the database objects, the computation, the work table,
+// the accountant record and the exports run once on SQLite and once more, under the prefix
+// "pg.", with NUBO_PRUEBA_PG holding the URI of the PostgreSQL server that the test run started
+// (scripts/servidor_pg.sh).
+inline const char* servidorPrueba() {
+  const char* uri = std::getenv("NUBO_PRUEBA_PG");
+  return uri != nullptr && *uri != '\0' ? uri : nullptr;
+}
+
+inline bool enPostgres() {
+  return servidorPrueba() != nullptr;
+}
+
+// The schemas this process made on the server, dropped when it ends.
+class Esquemas {
+ public:
+  static Esquemas& todos() {
+    static Esquemas e;
+    return e;
+  }
+  // A new empty schema; returns its name.
+  std::string nuevo() {
+    std::string nombre =
+        "prueba_" + std::to_string(::getpid()) + "_" + std::to_string(nombres_.size());
+    ejecutar("create schema " + nombre);
+    nombres_.push_back(nombre);
+    return nombre;
+  }
+  ~Esquemas() {
+    for (const auto& n : nombres_) ejecutar("drop schema " + n + " cascade");
+  }
+
+ private:
+  static void ejecutar(const std::string& sql) {
+    PGconn* c = PQconnectdb(servidorPrueba());
+    PQclear(PQexec(c, sql.c_str()));
+    PQfinish(c);
+  }
+  std::vector<std::string> nombres_;
+};
+
+// The URI of a fresh schema of its own on the test server, one per call.
+inline std::string uriEsquemaNuevo() {
+  return std::string(servidorPrueba()) + "&options=-csearch_path%3D" + Esquemas::todos().nuevo();
+}
+
+// An empty database for one test: in memory on SQLite, a schema of its own on the server.
+inline std::unique_ptr<prjsumsal::BaseDatos> baseVacia(Papel papel) {
+  if (!enPostgres()) return BaseSqlite::enMemoria(papel);
+  return BasePostgres::conectar(uriEsquemaNuevo(), papel);
+}
+
+// The host's accounting tables in the types of the engine the test runs on.
+inline const std::array<const char*, 5>& tablasContabilidad() {
+  return enPostgres() ? kTablasContabilidadPostgres : kTablasContabilidad;
+}
+
+}  // namespace suite::prueba
