@@ -20,6 +20,7 @@
 #include "fases.h"
 #include "hijo.h"
 #include "libro_ledger.h"
+#include "postgres.h"
 
 namespace {
 
@@ -32,6 +33,9 @@ struct Opciones {
   fs::path carpeta = fs::temp_directory_path() / "nubo_bench";
   int repeticiones = 3;
   int limite = 120;
+  std::vector<long> lineas{100000, 1000000};
+  std::string postgres;  // the server's URI; empty: SQLite alone
+  bool sinLedger = false;
 };
 
 // The figures of one journal size. A phase that went past the time limit has no figure.
@@ -42,6 +46,9 @@ struct Resultado {
   std::optional<Medida> ledger;      // ledger's balance of the same year
   std::optional<Medida> excel;       // the spreadsheet export of the same balance into a file
   std::string comprobacion;
+  std::optional<Medida> pgSentencias;  // the same two on the PostgreSQL server
+  std::optional<Medida> pgModulo;
+  std::string pgComprobacion;
 };
 
 void avisar(long lineas, const std::string& texto) {
@@ -120,10 +127,32 @@ Resultado medirTamano(const Opciones& o, long lineas) {
                        [&] { return bench::sentenciasSolas(diario, c); });
   r.modulo = medir(o, lineas, "cálculo del módulo", diario,
                    [&] { return bench::calculoModulo(diario, c); });
-  const fs::path libroExcel = o.carpeta / ("balance_" + std::to_string(lineas) + ".xls");
-  r.excel = medir(o, lineas, "exportación a Excel", diario,
-                  [&] { return bench::exportacionLibro(diario, c, libroExcel); });
-  r.ledger = medirLedger(o, lineas, libro, rango);
+  if (!o.sinLedger) {
+    const fs::path libroExcel = o.carpeta / ("balance_" + std::to_string(lineas) + ".xls");
+    r.excel = medir(o, lineas, "exportación a Excel", diario,
+                    [&] { return bench::exportacionLibro(diario, c, libroExcel); });
+    r.ledger = medirLedger(o, lineas, libro, rango);
+  }
+
+  if (!o.postgres.empty()) {
+    Medida carga = bench::enHijo([&] {
+      return std::string(bench::cargarEnPostgres(diario, o.postgres, o.rehacer) ? "1" : "");
+    });
+    const std::string uri = bench::uriEsquema(o.postgres, bench::esquemaDe(diario));
+    char texto[96];
+    std::snprintf(texto, sizeof texto, "PostgreSQL: diario %s en %.1f s, esquema ",
+                  carga.texto.empty() ? "reutilizado" : "cargado con COPY", carga.segundos);
+    avisar(lineas, texto + bench::esquemaDe(diario));
+    r.pgSentencias = medir(o, lineas, "PostgreSQL, sentencias solas", diario,
+                           [&] { return bench::sentenciasSolasPostgres(uri, c); });
+    r.pgModulo = medir(o, lineas, "PostgreSQL, cálculo del módulo", diario,
+                       [&] { return bench::calculoModuloPostgres(uri, c); });
+    std::string detalle =
+        bench::enHijo([&] { return bench::calculoModuloPostgres(uri, c, true); }).texto;
+    r.pgComprobacion = bench::enHijo([&] {
+                         return bench::compararConLedger(diario, libro, c, rango, detalle);
+                       }).texto;
+  }
 
   if (r.modulo) {
     r.comprobacion =
@@ -194,6 +223,18 @@ void imprimirTabla(const std::vector<Resultado>& filas, const Opciones& o, doubl
   for (const Resultado& r : filas) {
     std::printf("%ld líneas: %s\n", r.lineas, r.comprobacion.c_str());
   }
+  if (o.postgres.empty()) return;
+  std::printf("\nPostgreSQL:\n");
+  imprimirFila({"líneas", "sentencias", "módulo", "razón", "MiB sent.", "MiB mód."});
+  imprimirFila({"", "(s)", "(s)", "", "", ""});
+  for (const Resultado& r : filas) {
+    imprimirFila({std::to_string(r.lineas), segundos(r.pgSentencias, o.limite),
+                  segundos(r.pgModulo, o.limite), razon(r.pgModulo, r.pgSentencias),
+                  mib(r.pgSentencias), mib(r.pgModulo)});
+  }
+  for (const Resultado& r : filas) {
+    std::printf("%ld líneas: %s\n", r.lineas, r.pgComprobacion.c_str());
+  }
 }
 
 }  // namespace
@@ -210,6 +251,12 @@ int main(int argc, char** argv) {
   app.add_option("--limite", o.limite, "segundos que puede durar una ejecución medida")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
+  app.add_option("--lineas", o.lineas, "tamaños de diario que se miden")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  app.add_option("--postgres", o.postgres,
+                 "URI de un servidor PostgreSQL: carga cada diario con COPY y lo mide también ahí");
+  app.add_flag("--sin-ledger", o.sinLedger, "omite ledger y la exportación a Excel");
   CLI11_PARSE(app, argc, argv);
 
   // A statement trace would be measured with the module; the figures are for the module alone.
@@ -222,7 +269,7 @@ int main(int argc, char** argv) {
     std::printf("Balance tributario del %s al %s, empresa %d, libro %s, todos los usuarios.\n",
                 c.desde.c_str(), c.hasta.c_str(), c.empresa, c.libro.c_str());
     std::vector<Resultado> filas;
-    for (long lineas : o.rapido ? std::vector<long>{100000} : std::vector<long>{100000, 1000000}) {
+    for (long lineas : o.rapido ? std::vector<long>{100000} : o.lineas) {
       filas.push_back(medirTamano(o, lineas));
     }
     imprimirTabla(filas, o, base);

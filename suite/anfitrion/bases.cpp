@@ -1,7 +1,9 @@
 #include "bases.h"
 
+#include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
 #include "demo.h"
+#include "demo_postgres.h"
 #include "host/error.h"
 
 namespace suite {
@@ -10,9 +12,9 @@ namespace {
 
 std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::string& ruta,
                                             Papel papel) {
-  if (ruta.starts_with("postgresql://") || ruta.starts_with("postgres://")) {
-    throw ErrorUso(std::string(opcion) + ": esta versión de nubo solo abre archivos SQLite");
-  }
+  // A server that cannot be reached is a failure of the run (status 1), not of the command
+  // line: its message names the database, where it was sought and the cause.
+  if (BasePostgres::esConexion(ruta)) return BasePostgres::conectar(ruta, papel);
   try {
     return BaseSqlite::abrir(ruta, papel);
   } catch (const prjsumsal::Error& e) {
@@ -23,6 +25,12 @@ std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::strin
 }  // namespace
 
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
+  if (!o.demo.empty() && BasePostgres::esConexion(o.demo)) {
+    // The demo company on a server: one database serves as accounting and report database.
+    Bases b{abrir("--demo", o.demo, Papel::Contabilidad), abrir("--demo", o.demo, Papel::Informes)};
+    prepararDemoPostgres(o.demo, hoy);
+    return b;
+  }
   if (!o.demo.empty()) {
     ArchivosDemo demo = prepararDemo(o.demo, hoy);
     return {abrir("--demo", demo.contabilidad, Papel::Contabilidad),
