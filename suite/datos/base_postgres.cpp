@@ -139,6 +139,9 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
         "No se puede conectar con " + base + " (" + destino + "): " + causa(texto) + texto,
         "08001");
   }
+  // The server's notices ("table does not exist, skipping"...) are not failures and stay off
+  // the user's standard error.
+  PQsetNoticeProcessor(sesion->conexion, [](void*, const char*) {}, nullptr);
   // Texts travel in UTF-8 and dates as ISO texts, whatever the server's defaults.
   PQsetClientEncoding(sesion->conexion, "UTF8");
   Resultado fijar(PQexec(sesion->conexion, "SET DateStyle = ISO, YMD"));

@@ -49,6 +49,7 @@ class Esquemas {
  private:
   static void ejecutar(const std::string& sql) {
     PGconn* c = PQconnectdb(servidorPrueba());
+    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
     PQclear(PQexec(c, sql.c_str()));
     PQfinish(c);
   }

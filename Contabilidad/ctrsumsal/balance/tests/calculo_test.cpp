@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "balance/calculo.h"
-#include "datos/base_sqlite.h"
-#include "datos/esquema.h"
+#include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
 namespace prjsumsal {
@@ -18,8 +17,8 @@ namespace {
 class CalculoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
-    for (const char* s : suite::kTablasContabilidad) db_->executesql(s);
+    db_ = suite::prueba::baseVacia(suite::Papel::Contabilidad);
+    for (const char* s : suite::prueba::tablasContabilidad()) db_->executesql(s);
     cuenta("1101", "Caja", "A");
     cuenta("1102", "Fondo fijo", "a");
     cuenta("2101", "Proveedores", "P");
@@ -80,7 +79,7 @@ class CalculoTest : public ::testing::Test {
     return r;
   }
 
-  std::unique_ptr<suite::BaseSqlite> db_;
+  std::unique_ptr<BaseDatos> db_;
 };
 
 // centro, n_centro, g_cuenta, then the eight columns.
@@ -200,7 +199,7 @@ TEST_F(CalculoTest, NombreYGrupoNulosQuedanVacios) {
   EXPECT_EQ(r[4].varHaber8, 500);  // a null group is a results account
 }
 
-std::string errorDeCalculo(suite::BaseSqlite& db, const Consulta& c) {
+std::string errorDeCalculo(BaseDatos& db, const Consulta& c) {
   try {
     Calculo calculo(db, c, Uso::Exportacion);
     FilaBalance f;
