@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
@@ -27,38 +26,15 @@ inline bool enPostgres() {
   return servidorPrueba() != nullptr;
 }
 
-// The schemas this process made on the server, dropped when it ends.
-class Esquemas {
- public:
-  static Esquemas& todos() {
-    static Esquemas e;
-    return e;
-  }
-  // A new empty schema; returns its name.
-  std::string nuevo() {
-    std::string nombre =
-        "prueba_" + std::to_string(::getpid()) + "_" + std::to_string(nombres_.size());
-    ejecutar("create schema " + nombre);
-    nombres_.push_back(nombre);
-    return nombre;
-  }
-  ~Esquemas() {
-    for (const auto& n : nombres_) ejecutar("drop schema " + n + " cascade");
-  }
-
- private:
-  static void ejecutar(const std::string& sql) {
-    PGconn* c = PQconnectdb(servidorPrueba());
-    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
-    PQclear(PQexec(c, sql.c_str()));
-    PQfinish(c);
-  }
-  std::vector<std::string> nombres_;
-};
-
-// The URI of a fresh schema of its own on the test server, one per call.
+// The URI of a fresh, empty schema on the test server, one per call. The schemas are left in
+// place: the cluster is thrown away at the end of the run.
 inline std::string uriEsquemaNuevo() {
-  return std::string(servidorPrueba()) + "&options=-csearch_path%3D" + Esquemas::todos().nuevo();
+  static int n = 0;
+  std::string nombre = "prueba_" + std::to_string(::getpid()) + "_" + std::to_string(n++);
+  PGconn* c = PQconnectdb(servidorPrueba());
+  PQclear(PQexec(c, ("create schema " + nombre).c_str()));
+  PQfinish(c);
+  return std::string(servidorPrueba()) + "&options=-csearch_path%3D" + nombre;
 }
 
 // An empty database for one test: in memory on SQLite, a schema of its own on the server.
