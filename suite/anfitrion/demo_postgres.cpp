@@ -126,7 +126,7 @@ void prepararDemoPostgres(const std::string& uri, const prjsumsal::Fecha& hoy) {
   if (contabilidad && programa) return;
   ejecutar(c.get(), "begin");
   if (!contabilidad) llenarContabilidad(c.get(), hoy);
-  if (!programa) ejecutar(c.get(), kTablaPrograma);
+  if (!programa) ejecutar(c.get(), kTablaProgramaPostgres);
   ejecutar(c.get(), "commit");
   // Statistics for the planner and the visibility map that lets it answer from the indexes.
   if (!contabilidad) ejecutar(c.get(), "vacuum analyze");

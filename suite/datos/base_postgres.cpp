@@ -141,7 +141,8 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
   }
   // The server's notices ("table does not exist, skipping"...) are not failures and stay off
   // the user's standard error.
-  PQsetNoticeProcessor(sesion->conexion, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(
+      sesion->conexion, [](void*, const char*) {}, nullptr);
   // Texts travel in UTF-8 and dates as ISO texts, whatever the server's defaults.
   PQsetClientEncoding(sesion->conexion, "UTF8");
   Resultado fijar(PQexec(sesion->conexion, "SET DateStyle = ISO, YMD"));
@@ -235,7 +236,9 @@ class RegistrosLeidos : public RegistrosMemoria {
 std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sentencia) {
   std::string sql = traducirJet(sentencia, Motor::Postgres);
   std::shared_ptr<Lectura> lectura = lectura_.lock();
-  if (!lectura || sesion_->lectura != lectura.get()) {
+  if (lectura && sesion_->lectura != lectura.get()) lectura.reset();  // ended by a write
+  // Inside a transaction the caller opened ("begin transaction"), reads belong to it.
+  if (!lectura && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
     enviar(*sesion_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
     lectura = std::make_shared<Lectura>();
     lectura->sesion = sesion_;

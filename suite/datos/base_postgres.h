@@ -20,7 +20,8 @@ namespace suite {
 //    of the database: the first opens a read-only REPEATABLE READ transaction and the last to be
 //    dropped ends it. The statements of one balance run thus see one moment of a journal that
 //    other users keep posting to. An executesql ends the snapshot first (record sets already
-//    open keep their rows).
+//    open keep their rows); inside a transaction the caller began with executesql, reads are
+//    part of that transaction instead.
 //  - As the report database (Papel::Informes) the tables it is asked to create are private to
 //    its connection (TEMPORARY): two users preparing their balance at the same time on one
 //    server each fill a complete work table of their own.

@@ -25,10 +25,12 @@ inline constexpr std::array<const char*, 5> kTablasContabilidadPostgres{
     " num_docum integer, centro text, debe_nacional numeric(18,2), haber_nacional numeric(18,2))",
     "create table ctccomprmm(empresa integer, subsistema integer, f_comp date, documento text,"
     " num_docum integer, usuario integer, ifrs text)",
-    kTablasContabilidad[2],
-    kTablasContabilidad[3],
-    kTablasContabilidad[4],
+    "create table ctmcentros(centro text, n_centro text, g_cuenta text)",
+    "create table admempresa(rep_legal text, provincia text, ruc text, n_empresa text,"
+    " n_comercial text, direccion text, ciudad text, telefonos text)",
+    "create table contador(nombre text, rut text, registro text)",
 };
+inline constexpr const char* kTablaProgramaPostgres = "create table programa(programa text)";
 
 // The program control table of the report database.
 inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT)";

@@ -48,7 +48,7 @@ struct EntornoPrueba {
     contable = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Contabilidad));
     informes = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Informes));
     for (const char* s : suite::prueba::tablasContabilidad()) contable->interna().executesql(s);
-    informes->interna().executesql(suite::kTablaPrograma);
+    informes->interna().executesql(suite::prueba::tablaPrograma());
   }
 
   // Runs a SELECT on the real database behind `base` and gives its rows: the `columnas` of each

@@ -32,7 +32,7 @@ class NuboPostgres : public ::testing::Test {
     std::string uri = prueba::uriEsquemaNuevo();
     auto db = BasePostgres::conectar(uri, Papel::Contabilidad);
     for (const char* s : kTablasContabilidadPostgres) db->executesql(s);
-    db->executesql(kTablaPrograma);
+    db->executesql(kTablaProgramaPostgres);
     db->executesql("insert into admempresa(n_empresa) values('EMPRESA')");
     for (const char* s : sentencias) db->executesql(s);
     return uri;

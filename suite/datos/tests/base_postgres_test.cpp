@@ -115,6 +115,12 @@ TEST_F(BasePostgresTest, LasLecturasDeUnaCorridaVenUnSoloMomento) {
   }
   EXPECT_THROW(db->newrecord("select n from d where n = 'x'"), ErrorPostgres);
   EXPECT_EQ(cuenta(), Valor(3)) << "una lectura fallida no deja la transacción inutilizable";
+  // Inside the caller's own transaction reads see its writes, and a rollback undoes them.
+  db->executesql("begin transaction");
+  db->executesql("insert into d values (4)");
+  EXPECT_EQ(cuenta(), Valor(4));
+  db->executesql("rollback transaction");
+  EXPECT_EQ(cuenta(), Valor(3));
 }
 
 // A balance run posts nothing, but other users do meanwhile: a voucher posted between the

@@ -43,6 +43,11 @@ inline std::unique_ptr<prjsumsal::BaseDatos> baseVacia(Papel papel) {
   return BasePostgres::conectar(uriEsquemaNuevo(), papel);
 }
 
+// The report database's program control table on the engine the test runs on.
+inline const char* tablaPrograma() {
+  return enPostgres() ? kTablaProgramaPostgres : kTablaPrograma;
+}
+
 // The host's accounting tables in the types of the engine the test runs on.
 inline const std::array<const char*, 5>& tablasContabilidad() {
   return enPostgres() ? kTablasContabilidadPostgres : kTablasContabilidad;
