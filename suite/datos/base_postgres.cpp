@@ -124,10 +124,11 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
   }
   std::string destino = describir(opciones.get());
 
-  // The program's name shows in the server's list of sessions; the rest of the options are the
-  // caller's.
-  const char* claves[] = {"dbname", "fallback_application_name", nullptr};
-  const char* valores[] = {conexion.c_str(), "nubo", nullptr};
+  // A server that does not answer is given up after 15 seconds unless the caller's text says
+  // otherwise (its options come after, so they win); the program's name shows in the server's
+  // list of sessions.
+  const char* claves[] = {"connect_timeout", "dbname", "fallback_application_name", nullptr};
+  const char* valores[] = {"15", conexion.c_str(), "nubo", nullptr};
   auto sesion = std::make_shared<Sesion>();
   sesion->conexion = PQconnectdbParams(claves, valores, 1);
   sesion->destino = destino;
