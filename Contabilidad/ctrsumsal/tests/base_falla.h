@@ -12,7 +12,8 @@ namespace prjsumsal::prueba {
 // A database object in front of a real one that records every statement it receives and, like
 // an injected fault, fails the Nth executesql (counted from 1): by raising an Error or by
 // returning 0 without running it. With `siempre` every executesql from the Nth on fails.
-// newrecord can be made to fail the same way, counted separately.
+// newrecord can be made to fail the same way, counted separately; its record-set option is kept
+// (-1 when the call gave none).
 class BaseQueFalla : public BaseDatos {
  public:
   enum class Modo { Error, Cero };
@@ -36,11 +37,11 @@ class BaseQueFalla : public BaseDatos {
     return interna_->executesql(s);
   }
   std::unique_ptr<Registros> newrecord(const std::string& s) override {
-    lectura(s);
+    lectura(s, -1);
     return interna_->newrecord(s);
   }
   std::unique_ptr<Registros> newrecord(const std::string& s, std::int16_t opcion) override {
-    lectura(s);
+    lectura(s, opcion);
     return interna_->newrecord(s, opcion);
   }
   std::string Name() const override { return interna_->Name(); }
@@ -49,11 +50,13 @@ class BaseQueFalla : public BaseDatos {
 
   std::vector<std::string> sentencias;  // executesql texts, in order
   std::vector<std::string> lecturas;    // newrecord texts, in order
+  std::vector<int> opciones;            // newrecord options, in order
   int ejecutadas = 0;
 
  private:
-  void lectura(const std::string& s) {
+  void lectura(const std::string& s, int opcion) {
     lecturas.push_back(s);
+    opciones.push_back(opcion);
     if (static_cast<int>(lecturas.size()) == fallaLectura_) {
       throw Error("falla inyectada en la lectura " + std::to_string(fallaLectura_));
     }

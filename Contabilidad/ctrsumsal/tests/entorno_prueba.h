@@ -8,6 +8,8 @@
 #include "base_falla.h"
 #include "datos/tests/base_prueba.h"
 #include "dia_falso.h"
+#include "form/frmsumsal.h"
+#include "host/clssumsal.h"
 #include "host/plataforma.h"
 #include "informe_falso.h"
 #include "mensajes_grabados.h"
@@ -18,8 +20,8 @@ namespace prjsumsal::prueba {
 // Everything a form needs around it in a test: recorded message boxes, a clock fixed on
 // 4 December 2026, Chile's regional settings, fake suite controls, and two real databases (in
 // memory on SQLite, or on the test server; see base_prueba.h) behind recording, fault-injecting
-// objects. The accounting database has the host's
-// tables (empty); the report database has `programa`.
+// objects. The accounting database has the host's tables (empty); the report database has
+// `programa`.
 struct EntornoPrueba {
   MensajesGrabados mensajes;
   RelojFijo reloj;
@@ -49,6 +51,25 @@ struct EntornoPrueba {
     informes = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Informes));
     for (const char* s : suite::prueba::tablasContabilidad()) contable->interna().executesql(s);
     informes->interna().executesql(suite::prueba::tablaPrograma());
+  }
+
+  // The class over both databases, for company 3 "SUR LTDA", user 7 "ANA", program "ctrsumsal".
+  std::unique_ptr<clssumsal> clase(const std::string& permiso = "000") {
+    auto cls = std::make_unique<clssumsal>(plataforma);
+    cls->glbEmpresa = 3;
+    cls->glbN_empresa = "SUR LTDA";
+    cls->glbUsuario = 7;
+    cls->glbN_usuario = "ANA";
+    cls->glbPrograma = "ctrsumsal";
+    cls->glbPermiso = permiso;
+    cls->glbdb = contable;
+    cls->glbdbReport = informes;
+    return cls;
+  }
+
+  // Unloads the forms still open (a form outlives its class), so no test leaves one behind.
+  static void cerrarFormularios() {
+    while (!formulariosAbiertos().empty()) formulariosAbiertos().front()->Unload();
   }
 
   // Runs a SELECT on the real database behind `base` and gives its rows: the `columnas` of each

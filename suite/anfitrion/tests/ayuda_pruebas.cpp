@@ -79,19 +79,28 @@ void crearBaseChica(const fs::path& archivo) {
   )");
 }
 
+std::string leer(const fs::path& archivo) {
+  std::ifstream f(archivo, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void ConDemo::SetUp() {
+  ::setenv("XDG_CONFIG_HOME", (carpeta_.ruta() / "config").c_str(), 1);
+  ASSERT_EQ(correrNubo({"--demo", demo_}).estado, 0);  // creates the demo company
+}
+
+void ConDemo::TearDown() {
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 namespace {
 
 std::string citar(const std::string& s) {
   std::string r = "'";
   for (char c : s) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return r + "'";
-}
-
-std::string leerTodo(const fs::path& archivo) {
-  std::ifstream f(archivo, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
 }
 
 }  // namespace
@@ -105,8 +114,8 @@ Ejecucion correrNubo(const std::vector<std::string>& argumentos) {
   int estado = std::system(orden.c_str());
   Ejecucion e;
   e.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-  e.salida = leerTodo(salidas.ruta() / "salida");
-  e.errores = leerTodo(salidas.ruta() / "errores");
+  e.salida = leer(salidas.ruta() / "salida");
+  e.errores = leer(salidas.ruta() / "errores");
   return e;
 }
 

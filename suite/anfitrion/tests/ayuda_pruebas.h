@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,6 +30,9 @@ std::vector<std::string> consultar(const std::filesystem::path& archivo, const s
 // both books, of an earlier year, of a later day and of another company.
 void crearBaseChica(const std::filesystem::path& archivo);
 
+// The bytes of a file.
+std::string leer(const std::filesystem::path& archivo);
+
 // What a run of nubo left: its exit status and its two outputs.
 struct Ejecucion {
   int estado = -1;
@@ -38,5 +43,20 @@ struct Ejecucion {
 // Runs the nubo executable with `argumentos`, its standard output redirected to a file (so it
 // is not a terminal), and waits for it.
 Ejecucion correrNubo(const std::vector<std::string>& argumentos);
+
+// A test over the demo company, created in a folder of its own, with its own registration file
+// (XDG_CONFIG_HOME, which the child process inherits).
+class ConDemo : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::filesystem::path contabilidad() const {
+    return std::filesystem::path(demo_) / "contabilidad.db";
+  }
+  std::filesystem::path informes() const { return std::filesystem::path(demo_) / "informes.db"; }
+
+  Carpeta carpeta_;
+  std::string demo_ = (carpeta_.ruta() / "demo").string();
+};
 
 }  // namespace suite::prueba

@@ -111,7 +111,6 @@ TEST_F(Demo, FechasLibrosYUsuarios) {
             (std::vector<std::string>{"0", "1", "2"}));
   EXPECT_EQ(consultar(archivos_.contabilidad, "select distinct usuario from ctccomprmm order by 1"),
             (std::vector<std::string>{"1", "2"}));
-  EXPECT_EQ(uno("select count(distinct empresa) from ctccomprmm"), "1");
 }
 
 // The openings of 2026 carry, book by book, what the vouchers of 2025 left in the inventory
@@ -145,21 +144,10 @@ TEST_F(Demo, AperturaConLosSaldosDelAnioAnterior) {
 }
 
 TEST_F(Demo, PlanEmpresaYContador) {
-  int cuentas = std::stoi(uno("select count(*) from ctmcentros"));
-  EXPECT_GE(cuentas, 55);
-  EXPECT_LE(cuentas, 70);
   EXPECT_EQ(
       consultar(archivos_.contabilidad, "select distinct g_cuenta from ctmcentros order by 1"),
       (std::vector<std::string>{"A", "G", "I", "P", "T"}));
-  for (const char* nombre :
-       {"Caja", "Banco Estado", "IVA Crédito Fiscal", "Remuneraciones por Pagar",
-        "Depreciación del Ejercicio", "Diseño y Señalética"}) {
-    EXPECT_EQ(uno(std::string("select count(*) from ctmcentros where n_centro = '") + nombre + "'"),
-              "1")
-        << nombre;
-  }
   EXPECT_EQ(uno("select count(*) from admempresa"), "1");
-  EXPECT_EQ(uno("select n_empresa from admempresa"), kDemoNombreEmpresa);
   EXPECT_TRUE(rutValido(uno("select ruc from admempresa")));
   EXPECT_TRUE(rutValido(uno("select provincia from admempresa")));  // legal representative
   EXPECT_EQ(uno("select count(*) from contador"), "1");

@@ -15,13 +15,8 @@ namespace suite {
 namespace {
 
 namespace fs = std::filesystem;
-using prueba::Carpeta;
 using prueba::correrNubo;
-
-std::string leer(const fs::path& archivo) {
-  std::ifstream in(archivo, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using prueba::leer;
 
 // The lines of a file whose every line ends in CR LF.
 std::vector<std::string> lineasCrLf(const fs::path& archivo) {
@@ -38,15 +33,8 @@ std::vector<std::string> lineasCrLf(const fs::path& archivo) {
   return r;
 }
 
-class Exportaciones : public ::testing::Test {
+class Exportaciones : public prueba::ConDemo {
  protected:
-  void SetUp() override {
-    demo_ = (carpeta_.ruta() / "demo").string();
-    ::setenv("XDG_CONFIG_HOME", (carpeta_.ruta() / "config").c_str(), 1);
-    ASSERT_EQ(correrNubo({"--demo", demo_}).estado, 0);
-  }
-  void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
-
   // An installation of its own: nubo and the module copied into a folder, so the module's
   // folder, where the hand-over files go and RENDIDOR is looked for, is the test's.
   fs::path instalar() {
@@ -71,9 +59,6 @@ class Exportaciones : public ::testing::Test {
     int estado = std::system(orden.c_str());
     return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, "", leer(errores)};
   }
-
-  Carpeta carpeta_;
-  std::string demo_;
 };
 
 TEST_F(Exportaciones, ExcelGuardaElLibroEnElArchivoDado) {
@@ -88,15 +73,6 @@ TEST_F(Exportaciones, ExcelGuardaElLibroEnElArchivoDado) {
   EXPECT_EQ(ls[0], "<?xml version='1.0'?>");
   EXPECT_EQ((ls.size() - 169 - 29) % 12, 0u);
   EXPECT_EQ(ls.back(), "</Workbook>");
-}
-
-TEST_F(Exportaciones, ExcelEnUnaCarpetaQueNoExisteFallaConSuMensaje) {
-  fs::path libro = carpeta_.ruta() / "no_existe" / "balance.xls";
-  auto e = correrNubo({"--demo", demo_, "--excel", libro.string()});
-  EXPECT_EQ(e.estado, 1);
-  EXPECT_EQ(e.errores,
-            "Mensaje: No se puede crear el archivo " + libro.string() + ": la carpeta no existe\n");
-  EXPECT_FALSE(fs::exists(libro.parent_path()));
 }
 
 TEST_F(Exportaciones, PdfEscribeLosArchivosEIniciaRendidor) {
@@ -126,16 +102,6 @@ TEST_F(Exportaciones, PdfEscribeLosArchivosEIniciaRendidor) {
   }
   ASSERT_TRUE(fs::exists(marca));
   EXPECT_EQ(leer(marca), "0 15\n");
-}
-
-TEST_F(Exportaciones, PdfSinRendidorLoDiceDespuesDeEscribirLosArchivos) {
-  fs::path inst = instalar();
-  auto e = correrInstalado(inst, {"--demo", demo_, "--pdf"});
-  EXPECT_EQ(e.estado, 1);
-  EXPECT_EQ(e.errores, "Mensaje: No se puede iniciar " + (inst / "RENDIDOR").string() +
-                           ": el archivo no existe\n");
-  EXPECT_EQ(lineasCrLf(inst / "balance_tributario_datos.xml").back(), "</tabla>");
-  EXPECT_EQ(lineasCrLf(inst / "balance_tributario_empresa.xml").size(), 15u);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "ayuda_pruebas.h"
 
@@ -14,18 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using prueba::Carpeta;
 using prueba::correrNubo;
-
-std::vector<std::string> campos(const std::string& linea) {
-  std::vector<std::string> r;
-  std::istringstream s(linea);
-  for (std::string c; std::getline(s, c, '\t');) r.push_back(c);
-  return r;
-}
-
-std::string ultimaLinea(const std::string& texto) {
-  auto fin = texto.find_last_of('\n', texto.size() - 2);
-  return texto.substr(fin + 1, texto.size() - fin - 2);
-}
 
 class Nubo : public ::testing::Test {
  protected:
@@ -59,6 +46,8 @@ TEST_F(Nubo, EntradaMalaEsUnaLineaYEstado2) {
       {{"--contabilidad", contabilidad_, "--informes", texto, "--texto"}, "nubo: --informes: "},
       {{"--contabilidad", contabilidad_, "--informes", informes_, "--norma", "0"},
        "nubo: --norma: «0»"},
+      {{"--contabilidad", contabilidad_, "--informes", informes_, "--formato", "6", "--preparar"},
+       "nubo: --formato: «6» no es un formato de 1 a 5"},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.inicio);
@@ -103,33 +92,6 @@ TEST_F(Nubo, SinAccionUnaIndicacion) {
   EXPECT_EQ(e.estado, 0);
   EXPECT_EQ(std::count(e.salida.begin(), e.salida.end(), '\n'), 1) << e.salida;
   EXPECT_NE(e.salida.find("--texto"), std::string::npos);
-}
-
-// The demo's balance from the first of January: its vouchers balance, so the period's debits
-// equal its credits, and the closing rows balance each pair.
-TEST(NuboDemo, BalanceDelAnio) {
-  Carpeta carpeta;
-  std::string dir = (carpeta.ruta() / "demo").string();
-  auto creacion = prueba::correrNubo({"--demo", dir});
-  ASSERT_EQ(creacion.estado, 0) << creacion.errores;
-  auto creado = fs::last_write_time(carpeta.ruta() / "demo" / "contabilidad.db");
-
-  std::time_t t = std::time(nullptr);
-  char enero[16];
-  std::strftime(enero, sizeof enero, "01/01/%Y", std::localtime(&t));
-  auto e = prueba::correrNubo({"--demo", dir, "--desde", enero, "--texto"});
-  ASSERT_EQ(e.estado, 0) << e.errores;
-  EXPECT_EQ(fs::last_write_time(carpeta.ruta() / "demo" / "contabilidad.db"), creado);
-
-  auto totales = campos(ultimaLinea(e.salida));
-  ASSERT_EQ(totales.size(), 10u) << e.salida;
-  EXPECT_EQ(totales[1], "TOTALES");
-  EXPECT_EQ(totales[2], totales[3]);  // Debitos = Creditos
-  EXPECT_EQ(totales[4], totales[5]);  // Deudor = Acreedor
-  EXPECT_EQ(totales[6], totales[7]);  // Activo = Pasivo
-  EXPECT_EQ(totales[8], totales[9]);  // Perdidas = Ganancias
-  EXPECT_GT(std::stoll(totales[2]), 0);
-  EXPECT_GT(std::count(e.salida.begin(), e.salida.end(), '\n'), 30);
 }
 
 }  // namespace

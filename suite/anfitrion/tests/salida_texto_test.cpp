@@ -27,16 +27,6 @@ namespace {
 
 using prueba::Carpeta;
 
-const char* const kBalanceChico =
-    "1101\tCaja\t251\t0\t1251\t0\t1251\t0\t0\t0\n"
-    "2101\tProveedores\t0\t300\t0\t300\t0\t300\t0\t0\n"
-    "3101\tCapital\t0\t0\t0\t1000\t0\t1000\t0\t0\n"
-    "4101\tDepreciación\t300\t0\t300\t0\t0\t0\t300\t0\n"
-    "5101\tVentas\t0\t251\t0\t251\t0\t0\t0\t251\n"
-    "\tSUMAS\t\t\t\t\t1251\t1300\t300\t251\n"
-    "\tRESULTADO EJERCICIO\t\t\t\t\t50\t0\t0\t50\n"
-    "\tTOTALES\t551\t551\t1551\t1551\t1300\t1300\t300\t300\n";
-
 class BalanceChico : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -66,10 +56,6 @@ class BalanceChico : public ::testing::Test {
   Carpeta carpeta_;
   std::unique_ptr<BaseSqlite> db_;
 };
-
-TEST_F(BalanceChico, SeparadoPorTabuladores) {
-  EXPECT_EQ(separado(calcular({})), kBalanceChico);
-}
 
 // The book, the company and the user's scope reach the query. Only the account lines are
 // compared; the closing rows follow from them as above.

@@ -39,18 +39,6 @@ TEST(InformeSinVentana, PreparaLosDatosAntesDeImprimirOPresentar) {
                                                 "presenta", "sale"}));
 }
 
-TEST(InformeSinVentana, DevuelveLoUltimoEscrito) {
-  InformeSinVentana c;
-  c.glbimprimir(true);
-  c.glbempresa("3 SUR LTDA");
-  std::string programa = "ctrsumsal";
-  c.glbprograma(programa);
-  EXPECT_TRUE(c.glbimprimir());
-  EXPECT_FALSE(c.glbpreeliminar());
-  EXPECT_EQ(c.get(prjsumsal::ctlinforme::kDispidEmpresa), prjsumsal::Valor("3 SUR LTDA"));
-  EXPECT_EQ(c.glbprograma(), "ctrsumsal");
-}
-
 TEST(DiaSinVentana, LasTresFormasDelMismoDia) {
   DiaSinVentana d;
   d.Text("29/02/2024");

@@ -4,8 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <fstream>
-
+#include "balance/tablatrabajo.h"
 #include "datos/error_sqlite.h"
 
 namespace suite {
@@ -27,22 +26,6 @@ class Carpeta {
  private:
   fs::path ruta_;
 };
-
-// The work table's definition exactly as the form sends it.
-std::string tablaDeTrabajo() {
-  std::string s = "CREATE TABLE ctrsumsal (";
-  for (const char* col : {"empresa text(50)",     "usuario text(50)",       "fecha text(30)",
-                          "reporte counter",      "centro text(20)",        "auxiliar text(6)",
-                          "n_centro text(30)",    "n_auxiliar text(80)",    "debe double",
-                          "haber double",         "debe_act double",        "haber_act double",
-                          "g_cuenta text(1)",     "tipo_mov integer",       "contador text(50)",
-                          "rut text(15)",         "rep_legal_rut text(15)", "registro text(10)",
-                          "xrut text(15)",        "xnombre text(100)",      "xgiro text(100)",
-                          "xdireccion text(100)", "xciudad text(50)",       "xtelefono text(20)"}) {
-    s += std::string(" ") + col + ",";
-  }
-  return s + " CONSTRAINT primario" + " PRIMARY KEY (reporte))";
-}
 
 TEST(BaseSqlite, ExecutesqlDevuelveDistintoDeCeroOElMensajeDelMotor) {
   auto db = BaseSqlite::enMemoria(Papel::Informes);
@@ -74,7 +57,7 @@ TEST(BaseSqlite, UnaSolaSentenciaPorLlamada) {
 
 TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
   auto db = BaseSqlite::enMemoria(Papel::Informes);
-  db->executesql(tablaDeTrabajo());
+  db->executesql(prjsumsal::sentenciaCrearTabla());  // as the form sends it
   for (int vuelta = 0; vuelta < 2; ++vuelta) {
     db->executesql("delete from ctrsumsal ");
     for (const char* centro : {"1101", "2101", "NULL"}) {
@@ -93,30 +76,6 @@ TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
   db->executesql("insert into ctrsumsal(centro, debe) values('1', 1235)");
   EXPECT_EQ(db->newrecord("select debe from ctrsumsal where centro='1'")->fields("debe").Value,
             Valor(1235.0));
-}
-
-TEST(BaseSqlite, AbrirUnArchivoQueNoExisteNoCreaNada) {
-  Carpeta dir;
-  fs::path ruta = dir / "falta.db";
-  try {
-    BaseSqlite::abrir(ruta, Papel::Contabilidad);
-    FAIL() << "debía fallar";
-  } catch (const prjsumsal::Error& e) {
-    EXPECT_NE(std::string(e.what()).find(ruta.string()), std::string::npos) << e.what();
-  }
-  EXPECT_FALSE(fs::exists(ruta));
-}
-
-TEST(BaseSqlite, ArchivoQueNoEsUnaBaseDeDatos) {
-  Carpeta dir;
-  std::ofstream(dir / "texto.db") << "esto no es una base de datos, solo un texto cualquiera\n";
-  try {
-    BaseSqlite::abrir(dir / "texto.db", Papel::Contabilidad);
-    FAIL() << "debía fallar";
-  } catch (const ErrorSqlite& e) {
-    EXPECT_NE(std::string(e.what()).find("texto.db"), std::string::npos) << e.what();
-    EXPECT_EQ(e.codigo(), SQLITE_NOTADB);
-  }
 }
 
 TEST(BaseSqlite, CrearYVolverAAbrir) {

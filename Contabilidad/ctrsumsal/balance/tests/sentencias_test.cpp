@@ -46,16 +46,6 @@ const Caso kCasos[] = {
      " and a.subsistema = b.subsistema  and a.f_comp     = b.f_comp "
      " and a.documento  = b.documento  and a.num_docum  = b.num_docum "
      " and b.usuario=-7 and b.ifrs in ('0','') group by a.centro order by a.centro"},
-    {"periodo de las exportaciones, el mismo del informe",
-     {-32768, 32767, 0, "2023-12-01", "2024-01-31", 2024, "1"},
-     true,
-     Uso::Exportacion,
-     "SELECT a.centro, sum(a.debe_nacional) as debe, sum(a.haber_nacional) as haber"
-     " from ctdcomprmm a, ctccomprmm b  where a.empresa=-32768 and a.f_comp>=#2023-12-01#"
-     " and a.f_comp<=#2024-01-31# and year(a.f_comp)=2024 and a.empresa  = b.empresa "
-     " and a.subsistema = b.subsistema  and a.f_comp     = b.f_comp "
-     " and a.documento  = b.documento  and a.num_docum  = b.num_docum "
-     " and b.ifrs in ('0','1') group by a.centro"},
     {"libro con comilla: doblada, la sentencia no se rompe",
      {1, 1, 0, "2024-01-01", "2024-01-31", 2024, "'"},
      true,

@@ -73,24 +73,5 @@ TEST(Cierre, ResultadoVaAlLadoMenorYLosTotalesCuadran) {
   }
 }
 
-TEST(Sumas, SumanLasOchoColumnasEnOrden) {
-  Sumas s;
-  FilaBalance caja = fila("A", 1200, 0);
-  caja.debe = 500;
-  caja.haber = 200;
-  FilaBalance ventas = fila("R", 0, 900);
-  ventas.haber = 900;
-  s.agregar(caja);
-  s.agregar(ventas);
-  EXPECT_EQ(s.debe, 500);
-  EXPECT_EQ(s.haber, 1100);
-  EXPECT_EQ(s.debe_act, 1200);
-  EXPECT_EQ(s.haber_act, 900);
-  EXPECT_EQ(s.activo, 1200);
-  EXPECT_EQ(s.pasivo, 0);
-  EXPECT_EQ(s.perdidas, 0);
-  EXPECT_EQ(s.ganancias, 900);
-}
-
 }  // namespace
 }  // namespace prjsumsal

@@ -26,8 +26,6 @@ TEST(TablaTrabajo, CrearTabla) {
             "tipo_mov integer, contador text(50), rut text(15), rep_legal_rut text(15), registro "
             "text(10), xrut text(15), xnombre text(100), xgiro text(100), xdireccion text(100), "
             "xciudad text(50), xtelefono text(20), CONSTRAINT primario PRIMARY KEY (reporte))");
-  EXPECT_STREQ(kVaciarTabla, "delete from ctrsumsal ");
-  EXPECT_STREQ(kEliminarTabla, " drop table ctrsumsal ");
 }
 
 TEST(TablaTrabajo, FilaDeCuenta) {
@@ -46,12 +44,6 @@ TEST(TablaTrabajo, FilaDeCuenta) {
             " values('3 SUR LTDA','REP','01/03/2024 - 31/03/2024','1101',' ','Caja',' ',"
             "0,0,1235,-1235,'A','C','12.345.678-5','11.111.111-1','123','76.543.210-K',"
             "'SUR LTDA','GIRO','DIR','CIU','TEL')");
-}
-
-TEST(TablaTrabajo, FilaDeCierre) {
-  EXPECT_EQ(sentenciaCierre(datos()),
-            "insert into ctrsumsal(empresa,usuario,fecha,centro)  values('3 SUR LTDA','7 ANA',"
-            "'01/03/2024','NULL')");
 }
 
 // The four cut columns take their first characters, never half of one; the others go whole.

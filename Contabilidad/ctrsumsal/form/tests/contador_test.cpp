@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "entorno_prueba.h"
-#include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 
 namespace prjsumsal {
 namespace {
@@ -14,30 +12,11 @@ using prueba::EntornoPrueba;
 const Caja kGrabado{"Contador grabado", Icono::Informacion, "Mensaje"};
 const Caja kProblemas{"Problemas al grabar contador", Icono::Critico, "Mensaje"};
 
-class ContadorTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    cls_ = std::make_unique<clssumsal>(e_.plataforma);
-    cls_->glbdb = e_.contable;
-    cls_->glbdbReport = e_.informes;
-    cls_->glbPermiso = "000";
-  }
-  void TearDown() override { cls_->UnloadForm(); }
+std::vector<std::string> filas(BaseQueFalla& db) {
+  return EntornoPrueba::filas(db, "select * from contador", {"nombre", "rut", "registro"});
+}
 
-  void insertar(const char* valores) {
-    e_.contable->interna().executesql(std::string("insert into contador values(") + valores + ")");
-  }
-  std::vector<std::string> filas() {
-    return EntornoPrueba::filas(*e_.contable, "select * from contador",
-                                {"nombre", "rut", "registro"});
-  }
-  frmsumsal& frm() { return *cls_->formulario(); }
-
-  EntornoPrueba e_;
-  std::unique_ptr<clssumsal> cls_;
-};
-
-TEST_F(ContadorTest, LaCargaLeeLaPrimeraFilaYRespetaLosNulos) {
+TEST(Contador, LaCargaLeeLaPrimeraFilaYRespetaLosNulos) {
   struct Caso {
     std::vector<const char*> filas;
     const char *nombre, *rut, *registro;
@@ -55,101 +34,91 @@ TEST_F(ContadorTest, LaCargaLeeLaPrimeraFilaYRespetaLosNulos) {
     for (const char* f : c.filas) {
       e.contable->interna().executesql(std::string("insert into contador values(") + f + ")");
     }
-    clssumsal cls(e.plataforma);
-    cls.glbdb = e.contable;
-    cls.glbdbReport = e.informes;
-    cls.ShowForm();
-    const frmsumsal& f = *cls.formulario();
+    auto cls = e.clase();
+    cls->ShowForm();
+    const frmsumsal& f = *cls->formulario();
     std::string donde = c.filas.empty() ? "vacía" : c.filas[0];
     EXPECT_EQ(f.txtcontador.Text, c.nombre) << donde;
     EXPECT_EQ(f.txtrut.Text, c.rut) << donde;
     EXPECT_EQ(f.txtregistro.Text, c.registro) << donde;
     EXPECT_TRUE(e.mensajes.cajas.empty()) << donde;
-    cls.UnloadForm();
+    cls->UnloadForm();
   }
 }
 
-TEST_F(ContadorTest, GrabarReemplazaLaTablaConLaSentenciaExacta) {
-  insertar("'Primero','1-9','1'");
-  insertar("'Segundo','2-7','2'");
-  cls_->ShowForm();
-  frm().txtcontador.Text = "N";
-  frm().txtrut.Text = "12.345.678-5";
-  frm().txtregistro.Text = "123";
-  e_.contable->sentencias.clear();
-  frm().cmdGrabar_Click();
-  EXPECT_EQ(
-      e_.contable->sentencias,
-      (std::vector<std::string>{
-          "delete from contador ",
-          "insert into contador(nombre, rut, registro) values( 'N', '12.345.678-5', '123')"}));
-  EXPECT_EQ(filas(), std::vector<std::string>{"N|12.345.678-5|123"});
-  EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kGrabado});
-}
-
-TEST_F(ContadorTest, GrabarConCajasVaciasGuardaTextosVacios) {
-  cls_->ShowForm();
-  frm().cmdGrabar_Click();
-  EXPECT_EQ(e_.contable->sentencias.back(),
-            "insert into contador(nombre, rut, registro) values( '', '', '')");
-  EXPECT_EQ(filas(), std::vector<std::string>{"||"});
-  EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kGrabado});
-}
-
-TEST_F(ContadorTest, UnNombreConComillaSeGraba) {
-  cls_->ShowForm();
-  frm().txtcontador.Text = "Bernardo O'Higgins";
-  frm().txtregistro.Text = "');--";
-  frm().cmdGrabar_Click();
-  EXPECT_EQ(filas(), std::vector<std::string>{"Bernardo O'Higgins||');--"});
-  EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kGrabado});
-}
-
-// The insert fails: the rows in place before the save are there afterwards, nulls included.
-TEST_F(ContadorTest, UnaInsercionFallidaNoPierdeElContador) {
+// A save replaces the rows in place with the three boxes, quotes and all.
+TEST(Contador, GrabarReemplazaLaTablaConLaSentenciaExacta) {
   struct Caso {
+    const char *nombre, *rut, *registro, *insercion, *fila;
+  };
+  const Caso casos[] = {
+      {"N", "12.345.678-5", "123", " 'N', '12.345.678-5', '123'", "N|12.345.678-5|123"},
+      {"", "", "", " '', '', ''", "||"},
+      {"Bernardo O'Higgins", "", "');--", " 'Bernardo O''Higgins', '', ''');--'",
+       "Bernardo O'Higgins||');--"},
+  };
+  for (const auto& c : casos) {
+    EntornoPrueba e;
+    e.contable->interna().executesql("insert into contador values('Primero','1-9','1')");
+    e.contable->interna().executesql("insert into contador values('Segundo','2-7','2')");
+    auto cls = e.clase();
+    cls->ShowForm();
+    frmsumsal& f = *cls->formulario();
+    f.txtcontador.Text = c.nombre;
+    f.txtrut.Text = c.rut;
+    f.txtregistro.Text = c.registro;
+    f.cmdGrabar_Click();
+    EXPECT_EQ(e.contable->sentencias,
+              (std::vector<std::string>{"delete from contador ",
+                                        std::string("insert into contador(nombre, rut, registro) "
+                                                    "values(") +
+                                            c.insercion + ")"}));
+    EXPECT_EQ(filas(*e.contable), std::vector<std::string>{c.fila});
+    EXPECT_EQ(e.mensajes.cajas, std::vector<Caja>{kGrabado}) << c.nombre;
+    cls->UnloadForm();
+  }
+}
+
+// The delete or the insert fails: the rows in place before the save are there afterwards, nulls
+// included, and never twice.
+TEST(Contador, UnaGrabacionFallidaNoPierdeNiDuplicaElContador) {
+  struct Caso {
+    int falla;  // 1 the delete, 2 the insert
     BaseQueFalla::Modo modo;
     Caja caja;
   };
   const Caso casos[] = {
-      {BaseQueFalla::Modo::Cero, kProblemas},
-      {BaseQueFalla::Modo::Error, {"falla inyectada en la sentencia 2", Icono::Critico, "Mensaje"}},
+      {1, BaseQueFalla::Modo::Cero, kProblemas},
+      {2, BaseQueFalla::Modo::Cero, kProblemas},
+      {2,
+       BaseQueFalla::Modo::Error,
+       {"falla inyectada en la sentencia 2", Icono::Critico, "Mensaje"}},
   };
   for (const auto& c : casos) {
     EntornoPrueba e;
     e.contable->interna().executesql("insert into contador values('Primero','1-9',NULL)");
     e.contable->interna().executesql("insert into contador values('O''Brien','2-7','2')");
-    clssumsal cls(e.plataforma);
-    cls.glbdb = e.contable;
-    cls.glbdbReport = e.informes;
-    cls.ShowForm();
-    cls.formulario()->txtcontador.Text = "Nuevo";
-    e.contable->fallarEn(2, c.modo);  // the delete passes, the insert fails
-    cls.formulario()->cmdGrabar_Click();
-    EXPECT_EQ(e.mensajes.cajas, std::vector<Caja>{c.caja}) << c.caja.texto;
-    EXPECT_EQ(
-        EntornoPrueba::filas(*e.contable, "select * from contador", {"nombre", "rut", "registro"}),
-        (std::vector<std::string>{"Primero|1-9|<null>", "O'Brien|2-7|2"}))
-        << c.caja.texto;
-    cls.UnloadForm();
+    auto cls = e.clase();
+    cls->ShowForm();
+    cls->formulario()->txtcontador.Text = "Nuevo";
+    e.contable->fallarEn(c.falla, c.modo);
+    cls->formulario()->cmdGrabar_Click();
+    EXPECT_EQ(e.mensajes.cajas, std::vector<Caja>{c.caja}) << c.falla << c.caja.texto;
+    EXPECT_EQ(filas(*e.contable), (std::vector<std::string>{"Primero|1-9|<null>", "O'Brien|2-7|2"}))
+        << c.falla << c.caja.texto;
+    // The rows are read to be put back, as the load reads them: with the record-set option 4.
+    EXPECT_EQ(e.contable->opciones, (std::vector<int>{4, 4}));
+    cls->UnloadForm();
   }
 }
 
-TEST_F(ContadorTest, UnBorradoFallidoNoAgregaUnaSegundaFila) {
-  insertar("'Primero','1-9','1'");
-  cls_->ShowForm();
-  frm().txtcontador.Text = "Nuevo";
-  e_.contable->fallarEn(1, BaseQueFalla::Modo::Cero);
-  frm().cmdGrabar_Click();
-  EXPECT_EQ(filas(), std::vector<std::string>{"Primero|1-9|1"});
-  EXPECT_EQ(e_.mensajes.cajas, std::vector<Caja>{kProblemas});
-}
-
-TEST_F(ContadorTest, SinBaseContableLaTrampaLoMuestra) {
-  cls_->ShowForm();
-  frm().glbdb = nullptr;
-  frm().cmdGrabar_Click();
-  EXPECT_EQ(e_.mensajes.cajas,
+TEST(Contador, SinBaseContableLaTrampaLoMuestra) {
+  EntornoPrueba e;
+  auto cls = e.clase();
+  cls->ShowForm();
+  cls->formulario()->glbdb = nullptr;
+  cls->formulario()->cmdGrabar_Click();
+  EXPECT_EQ(e.mensajes.cajas,
             (std::vector<Caja>{{kObjetoNoEstablecido, Icono::Critico, "Mensaje"}}));
 }
 

@@ -1,20 +1,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "archivos_prueba.h"
+#include "diario_prueba.h"
 #include "entorno_prueba.h"
-#include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 
 namespace prjsumsal::prueba {
 
@@ -54,112 +50,59 @@ class ProcesosGrabados : public Procesos, public Puntero {
 class ExportacionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    carpeta_ = std::filesystem::temp_directory_path() /
-               ("exportacion_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(carpeta_);
-    std::filesystem::create_directories(carpeta_);
     e_.plataforma.dialogo = &dialogo_;
     e_.plataforma.procesos = &procesos_;
     e_.plataforma.puntero = &procesos_;
-    e_.plataforma.carpetaModulo = carpeta_.string();
+    e_.plataforma.carpetaModulo = carpeta_.ruta().string();
 
     auto& db = e_.contable->interna();
     db.executesql(
         "insert into admempresa values('Rosa Pérez','9.876.543-3','76.000.000-0',"
         "'SUR LTDA','SUR','Calle 1','Talca','71-2222')");
-    cuenta("1101", "'Caja'", "A");
-    cuenta("1101-01", "'Caja chica & fondos'", "A");
-    cuenta("2101", "'Préstamos <bancarios>'", "P");
-    cuenta("4101", "null", "R");
-    comprobante(3, "2024-01-10", 1, "0", {{"1101", 1000, 0}, {"2101", 0, 1000}});
-    comprobante(3, "2024-03-05", 2, "1", {{"1101-01", 250.5, 0}, {"4101", 0, 250.5}});
-    comprobante(3, "2024-03-20", 3, "0", {{"9999", 40, 0}, {"1101", 0, 40}});
-    comprobante(4, "2024-03-05", 2, "1", {{"1101", 777, 0}, {"4101", 0, 777}});
-    comprobante(3, "2024-03-06", 4, "2", {{"1101", 888, 0}, {"4101", 0, 888}});
+    cuenta(db, "1101", "'Caja'", "A");
+    cuenta(db, "1101-01", "'Caja chica & fondos'", "A");
+    cuenta(db, "2101", "'Préstamos <bancarios>'", "P");
+    cuenta(db, "4101", "null", "R");
+    comprobante(db, 3, "2024-01-10", "CT", 1, 7, "0", {{"1101", 1000, 0}, {"2101", 0, 1000}});
+    comprobante(db, 3, "2024-03-05", "CT", 2, 7, "1", {{"1101-01", 250.5, 0}, {"4101", 0, 250.5}});
+    comprobante(db, 3, "2024-03-20", "CT", 3, 7, "0", {{"9999", 40, 0}, {"1101", 0, 40}});
+    comprobante(db, 4, "2024-03-05", "CT", 2, 7, "1", {{"1101", 777, 0}, {"4101", 0, 777}});
+    comprobante(db, 3, "2024-03-06", "CT", 4, 7, "2", {{"1101", 888, 0}, {"4101", 0, 888}});
 
-    cls_ = std::make_unique<clssumsal>(e_.plataforma);
-    cls_->glbEmpresa = 3;
-    cls_->glbN_empresa = "SUR LTDA";
-    cls_->glbUsuario = 7;
-    cls_->glbN_usuario = "ANA";
-    cls_->glbPrograma = "ctrsumsal";
-    cls_->glbPermiso = "00000";
-    cls_->glbdb = e_.contable;
-    cls_->glbdbReport = e_.informes;
     cls_->ShowForm();
     frm().txtdesde->Text("01/03/2024");
     frm().txthasta->Text("31/03/2024");
     e_.contable->lecturas.clear();
+    e_.contable->opciones.clear();
   }
 
   void TearDown() override {
     cls_.reset();
-    while (!formulariosAbiertos().empty()) formulariosAbiertos().front()->Unload();
-    std::filesystem::remove_all(carpeta_);
-  }
-
-  struct Linea {
-    const char* centro;
-    double debe, haber;
-  };
-
-  void cuenta(const char* centro, const char* nombre, const char* grupo) {
-    e_.contable->interna().executesql(std::string("insert into ctmcentros values('") + centro +
-                                      "'," + nombre + ",'" + grupo + "')");
-  }
-
-  void comprobante(int empresa, const char* fecha, int num, const char* libro,
-                   std::vector<Linea> lineas) {
-    auto& db = e_.contable->interna();
-    std::string claves = std::to_string(empresa) + ",1,'" + fecha + "','CT'," + std::to_string(num);
-    db.executesql("insert into ctccomprmm values(" + claves + ",7,'" + libro + "')");
-    for (const auto& l : lineas) {
-      db.executesql("insert into ctdcomprmm values(" + claves + ",'" + l.centro + "'," +
-                    std::to_string(l.debe) + "," + std::to_string(l.haber) + ")");
-    }
+    EntornoPrueba::cerrarFormularios();
   }
 
   frmsumsal& frm() { return *cls_->formulario(); }
-  std::string ruta(const std::string& nombre) const { return (carpeta_ / nombre).string(); }
-
-  static std::string leer(const std::string& r) {
-    std::ifstream f(r, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-  }
-  static void escribir(const std::string& r, const std::string& texto) {
-    std::ofstream(r, std::ios::binary) << texto;
-  }
-  // The names in the folder, to see that no temporary file was left behind.
-  std::vector<std::string> archivos() const {
-    std::vector<std::string> r;
-    for (auto& e : std::filesystem::directory_iterator(carpeta_)) {
-      r.push_back(e.path().filename().string());
-    }
-    std::sort(r.begin(), r.end());
-    return r;
-  }
-  // A text's lines, each of which must end in CR LF.
-  static std::vector<std::string> lineas(const std::string& texto) {
-    std::vector<std::string> r;
-    std::size_t inicio = 0;
-    while (inicio < texto.size()) {
-      std::size_t fin = texto.find("\r\n", inicio);
-      if (fin == std::string::npos) {
-        ADD_FAILURE() << "línea sin CR LF al final";
-        break;
-      }
-      r.push_back(texto.substr(inicio, fin - inicio));
-      inicio = fin + 2;
+  std::string ruta(const std::string& nombre) const { return carpeta_.ruta(nombre); }
+  std::vector<std::string> archivos() const { return carpeta_.archivos(); }
+  // The values of the elements of lines [desde, hasta), joined by "|"; an empty element gives "".
+  static std::string valores(const std::vector<std::string>& ls, std::size_t desde,
+                             std::size_t hasta) {
+    std::string r;
+    for (std::size_t i = desde; i < hasta; ++i) {
+      const std::string& l = ls.at(i);
+      auto fin = l.find("</");
+      auto inicio = fin == std::string::npos ? fin : l.rfind('>', fin) + 1;
+      r += (i == desde ? "" : "|") +
+           (fin == std::string::npos ? "" : l.substr(inicio, fin - inicio));
     }
     return r;
   }
 
+  CarpetaPrueba carpeta_{"exportacion_"};
   EntornoPrueba e_;
   DialogoGrabado dialogo_;
   ProcesosGrabados procesos_;
-  std::filesystem::path carpeta_;
-  std::unique_ptr<clssumsal> cls_;
+  std::unique_ptr<clssumsal> cls_ = e_.clase();
 };
 
 }  // namespace prjsumsal::prueba

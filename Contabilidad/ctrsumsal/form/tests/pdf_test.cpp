@@ -11,41 +11,20 @@ namespace prjsumsal {
 namespace {
 
 using prueba::Caja;
+using prueba::escribir;
+using prueba::leer;
+using prueba::lineas;
 
 class PdfTest : public prueba::ExportacionTest {
  protected:
   std::string datos() const { return ruta("balance_tributario_datos.xml"); }
   std::string empresa() const { return ruta("balance_tributario_empresa.xml"); }
-
-  static std::vector<std::string> bloque(const char* centro, const char* nombre, const char* debe,
-                                         const char* haber, const char* debeAct,
-                                         const char* haberAct, const char* grupo, const char* v5,
-                                         const char* v6, const char* v7, const char* v8) {
-    auto e = [](const char* n, const std::string& v) {
-      return "<" + std::string(n) + ">" + v + "</" + n + ">";
-    };
-    return {"<fila>",
-            e("empresa", "3"),
-            e("usuario", "SUR LTDA"),
-            e("fecha", "01/03/2024 - 31/03/2024"),
-            e("centro", centro),
-            "<auxiliar/>",
-            e("n_centro", nombre),
-            "<n_auxiliar/>",
-            e("debe", debe),
-            e("haber", haber),
-            e("debe_act", debeAct),
-            e("haber_act", haberAct),
-            e("g_cuenta", grupo),
-            e("varDebe5", v5),
-            e("varHaber6", v6),
-            e("varDebe7", v7),
-            e("varHaber8", v8),
-            "</fila>"};
-  }
 };
 
+// The two files replace those of an earlier run.
 TEST_F(PdfTest, ArchivosDeEntregaYRendidor) {
+  escribir(datos(), "datos anteriores");
+  escribir(empresa(), "empresa anterior");
   frm().txtrut.Text = "12.345.678-5";
   frm().txtcontador.Text = "Juan & Soto";
   frm().txtregistro.Text = "R-12";
@@ -56,20 +35,21 @@ TEST_F(PdfTest, ArchivosDeEntregaYRendidor) {
   EXPECT_EQ(archivos(), (std::vector<std::string>{"balance_tributario_datos.xml",
                                                   "balance_tributario_empresa.xml"}));
 
-  std::vector<std::string> esperado = {"<tabla>"};
-  for (const auto& b : {
-           bloque("1101", "Caja", "0", "40", "960", "0", "A", "960", "0", "0", "0"),
-           bloque("1101-01", "Caja chica &amp; fondos", "250,5", "0", "250,5", "0", "A", "250,5",
-                  "0", "0", "0"),
-           bloque("2101", "Préstamos &lt;bancarios&gt;", "0", "0", "0", "1000", "P", "0", "1000",
-                  "0", "0"),
-           bloque("4101", "", "0", "250,5", "0", "250,5", "R", "0", "0", "0", "250,5"),
-           bloque("9999", "", "40", "0", "40", "0", "", "0", "0", "40", "0"),
-       }) {
-    esperado.insert(esperado.end(), b.begin(), b.end());
+  // Each block of 18 lines: company, name, period, then the account's values.
+  auto ls = lineas(leer(datos()));
+  ASSERT_EQ(ls.size(), 2u + 5 * 18);
+  EXPECT_EQ(ls.back(), "</tabla>");
+  const char* esperado[] = {
+      "1101||Caja||0|40|960|0|A|960|0|0|0",
+      "1101-01||Caja chica &amp; fondos||250,5|0|250,5|0|A|250,5|0|0|0",
+      "2101||Préstamos &lt;bancarios&gt;||0|0|0|1000|P|0|1000|0|0",
+      "4101||||0|250,5|0|250,5|R|0|0|0|250,5",
+      "9999||||40|0|40|0||0|0|40|0",
+  };
+  for (std::size_t i = 0; i < std::size(esperado); ++i) {
+    EXPECT_EQ(valores(ls, 2 + 18 * i, 5 + 18 * i), "3|SUR LTDA|01/03/2024 - 31/03/2024");
+    EXPECT_EQ(valores(ls, 5 + 18 * i, 18 + 18 * i), esperado[i]) << "bloque " << i + 1;
   }
-  esperado.push_back("</tabla>");
-  EXPECT_EQ(lineas(leer(datos())), esperado);
 
   EXPECT_EQ(
       lineas(leer(empresa())),
@@ -114,13 +94,19 @@ TEST_F(PdfTest, FallaDeLaConsultaConservaLosArchivosAnteriores) {
   EXPECT_TRUE(procesos_.llamadas.empty());
 }
 
-TEST_F(PdfTest, SinMovimientosSoloLaTablaYElRendidorIgual) {
+// No movement and a company record without its legal representative: an empty table, empty
+// elements, and RENDIDOR all the same.
+TEST_F(PdfTest, SinMovimientosNiRepresentanteLegal) {
+  e_.contable->interna().executesql("update admempresa set rep_legal=null, provincia=null");
   frm().txthasta->Text("31/12/2025");
   frm().txtdesde->Text("01/12/2025");
   frm().cmdpdf_Click();
-  EXPECT_TRUE(e_.mensajes.cajas.empty());
+  EXPECT_TRUE(e_.mensajes.cajas.empty()) << e_.mensajes.textos()[0];
   EXPECT_EQ(leer(datos()), "<tabla>\r\n</tabla>\r\n");
-  EXPECT_EQ(lineas(leer(empresa())).size(), 15u);
+  auto ls = lineas(leer(empresa()));
+  ASSERT_EQ(ls.size(), 15u);
+  EXPECT_EQ(ls[11], "<rut_rep_legal></rut_rep_legal>");
+  EXPECT_EQ(ls[12], "<nombre_rep_legal></nombre_rep_legal>");
   EXPECT_EQ(procesos_.llamadas.size(), 2u);
 }
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "balance/tablatrabajo.h"
+#include "diario_prueba.h"
 #include "entorno_prueba.h"
-#include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 
 namespace prjsumsal {
 namespace {
@@ -34,33 +32,22 @@ class PrepararTest : public ::testing::Test {
     comprobante("2023-12-31", 5, 7, "0", "1101", "4101", 7777);  // the year before
     comprobante("2024-04-01", 6, 7, "0", "1101", "4101", 3333);  // after the end date
 
-    cls_ = std::make_unique<clssumsal>(e_.plataforma);
-    cls_->glbEmpresa = 3;
-    cls_->glbN_empresa = "SUR LTDA";
+    cls_ = e_.clase("00011");
     cls_->glbUsuario = 8;
-    cls_->glbN_usuario = "ANA";
-    cls_->glbPermiso = "00011";
-    cls_->glbdb = e_.contable;
-    cls_->glbdbReport = e_.informes;
     cls_->ShowForm();
     frm().txtdesde->Text("01/03/2024");
     frm().txthasta->Text("31/03/2024");
     e_.informes->sentencias.clear();
     e_.contable->lecturas.clear();
+    e_.contable->opciones.clear();
   }
   void TearDown() override { cls_->UnloadForm(); }
 
   // One voucher of one debit and one credit line of the same amount.
   void comprobante(const char* fecha, int num, int usuario, const char* libro, const char* debe,
                    const char* haber, double monto) {
-    auto& db = e_.contable->interna();
-    std::string claves = "3,1,'" + std::string(fecha) + "','CT'," + std::to_string(num);
-    db.executesql("insert into ctccomprmm values(" + claves + "," + std::to_string(usuario) + ",'" +
-                  libro + "')");
-    db.executesql("insert into ctdcomprmm values(" + claves + ",'" + debe + "'," +
-                  std::to_string(monto) + ",0)");
-    db.executesql("insert into ctdcomprmm values(" + claves + ",'" + haber + "',0," +
-                  std::to_string(monto) + ")");
+    prueba::comprobante(e_.contable->interna(), 3, fecha, "CT", num, usuario, libro,
+                        {{debe, monto, 0}, {haber, 0, monto}});
   }
 
   frmsumsal& frm() { return *cls_->formulario(); }
@@ -144,6 +131,8 @@ TEST_F(PrepararTest, LasSentenciasVanEnOrden) {
             "insert into ctrsumsal(empresa,usuario,fecha,centro)  values('3 SUR LTDA','8 ANA',"
             "'01/03/2024','NULL')");
   ASSERT_EQ(e_.contable->lecturas.size(), 4u);
+  // The two grouped statements are opened with the record-set option 4.
+  EXPECT_EQ(e_.contable->opciones, (std::vector<int>{-1, -1, 4, 4}));
   EXPECT_EQ(e_.contable->lecturas[0], " select * from admempresa ");
   EXPECT_EQ(e_.contable->lecturas[1], " select * from ctmcentros ");
   EXPECT_NE(e_.contable->lecturas[2].find("a.f_comp>=#2024-03-01#"), std::string::npos);
@@ -161,9 +150,7 @@ TEST_F(PrepararTest, DosCorridasDejanSoloLaSegunda) {
                            "4101|Ventas|0|501|0|501|R",
                            "NULL|<null>|<null>|<null>|<null>|<null>|<null>",
                        }));
-}
-
-TEST_F(PrepararTest, SinMovimientosQuedaSoloLaFilaDeCierre) {
+  // A period without movement in its year: the closing row alone.
   frm().txtdesde->Text("01/01/2025");
   frm().txthasta->Text("31/01/2025");
   preparar();
@@ -211,16 +198,6 @@ TEST_F(PrepararTest, LosFallosDeLecturaSeMuestranConSuDescripcion) {
   preparar();
   EXPECT_EQ(e_.mensajes.cajas,
             (std::vector<Caja>{{kObjetoNoEstablecido, Icono::Informacion, std::nullopt}}));
-}
-
-TEST_F(PrepararTest, NombresLargosYConComillasLleganEnteros) {
-  frm().ctlinforme1->glbempresa("3 " + std::string(60, 'E'));
-  frm().txtcontador.Text = "Bernardo O'Higgins";
-  preparar();
-  ASSERT_TRUE(e_.mensajes.cajas.empty()) << e_.mensajes.textos()[0];
-  auto filas = EntornoPrueba::filas(*e_.informes, "select * from ctrsumsal order by reporte",
-                                    {"empresa", "contador"});
-  EXPECT_EQ(filas[0], "3 " + std::string(48, 'E') + "|Bernardo O'Higgins");
 }
 
 }  // namespace

@@ -112,14 +112,6 @@ TEST(Despacho, UnAccesoQueElMiembroNoPermiteFalla) {
   EXPECT_EQ(cls.glbUsuario, 0);  // a failed put stores nothing
 }
 
-TEST(Despacho, LaBibliotecaDeTiposDescribeLaInterfaz) {
-  EXPECT_STREQ(DllDescripcion(), "NUBO: Contabilidad - Balance de tributario");
-  EXPECT_STREQ(DllVersion(), "1.00.0004");
-  ASSERT_EQ(miembrosClssumsal().size(), 12u);
-  EXPECT_EQ(miembrosClssumsal()[9].nombre, "glbTipoImpresora");
-  EXPECT_EQ(miembrosClssumsal()[11].dispid, 0x60030001);
-}
-
 TEST(Entrada, LaFabricaCreaLaClasePorSuIdentificador) {
   FabricaClase* fabrica = nullptr;
   EXPECT_EQ(DllGetClassObject("prjsumsal.otra", &fabrica), 1);

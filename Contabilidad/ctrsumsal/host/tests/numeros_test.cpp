@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "host/caracteres.h"
 #include "host/error.h"
 #include "host/numeros.h"
 
@@ -22,16 +21,6 @@ TEST(Val, LeeElNumeroDelComienzo) {
   };
   for (const auto& c : casos) EXPECT_DOUBLE_EQ(Val(c.texto), c.valor) << '"' << c.texto << '"';
   EXPECT_THROW(Val("1e400"), Error);
-}
-
-TEST(Caracteres, CuentanCaracteresNoBytes) {
-  EXPECT_EQ(largo("ñandú"), 5u);
-  EXPECT_EQ(izquierda("ñandú", 2), "ña");
-  EXPECT_EQ(izquierda("ab", 5), "ab");
-  EXPECT_EQ(medio("00ñ11", 4, 1), "1");
-  EXPECT_EQ(medio("ñññ1", 4, 1), "1");
-  EXPECT_EQ(medio("abc", 4, 1), "");
-  EXPECT_EQ(medio("abc", 3, 1), "c");
 }
 
 }  // namespace
