@@ -109,12 +109,11 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   };
   const char* kBases = "Bases de datos";
   valor("--demo", o.demo, "DIR",
-        "Crea (si falta) y usa la empresa de demostración en DIR o en un servidor postgresql://",
-        kBases);
+        "Crea (si falta) y usa la empresa de demostración en DIR o en postgresql://...", kBases);
   valor("--contabilidad", o.contabilidad, "DB",
-        "Base de contabilidad (archivo SQLite, o postgresql://... / host=... dbname=...)", kBases);
+        "Base de contabilidad (archivo SQLite, o servidor postgresql://...)", kBases);
   valor("--informes", o.informes, "DB",
-        "Base de informes (archivo SQLite, o postgresql://... / host=... dbname=...)", kBases);
+        "Base de informes (archivo SQLite, o servidor postgresql://...)", kBases);
 
   const char* kContexto = "Contexto";
   valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);
