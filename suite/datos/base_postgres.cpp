@@ -113,7 +113,8 @@ bool BasePostgres::esConexion(std::string_view t) {
   return false;
 }
 
-std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion, Papel papel) {
+std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion, Papel papel,
+                                                     const std::filesystem::path& carpeta) {
   const std::string base = std::string("la base de datos ") + nombrePapel(papel);
   char* error = nullptr;
   Opciones opciones(PQconninfoParse(conexion.c_str(), &error));
@@ -162,11 +163,12 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
   agregar("dbname=", PQdb(sesion->conexion));
   agregar("user=", PQuser(sesion->conexion));
   sesion->destino = nombre;
-  return std::unique_ptr<BasePostgres>(new BasePostgres(std::move(sesion), papel));
+  if (!carpeta.empty()) nombre = (carpeta / PQdb(sesion->conexion)).string();
+  return std::unique_ptr<BasePostgres>(new BasePostgres(std::move(sesion), papel, nombre));
 }
 
-BasePostgres::BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel)
-    : sesion_(std::move(sesion)), papel_(papel), traza_(papel) {}
+BasePostgres::BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre)
+    : sesion_(std::move(sesion)), papel_(papel), nombre_(std::move(nombre)), traza_(papel) {}
 
 BasePostgres::~BasePostgres() = default;
 
@@ -284,7 +286,7 @@ std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sent
 }
 
 std::string BasePostgres::Name() const {
-  return sesion_->destino;
+  return nombre_;
 }
 
 }  // namespace suite

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,7 +35,10 @@ class BasePostgres : public prjsumsal::BaseDatos {
   // role, where it was sought (never the password) and the cause: a text that is no valid
   // address, a server that cannot be reached, a refused password, a database that does not
   // exist.
-  static std::unique_ptr<BasePostgres> conectar(const std::string& conexion, Papel papel);
+  // `carpeta` is the workstation's folder for the files that go with the database (the report
+  // files beside a report database); see Name().
+  static std::unique_ptr<BasePostgres> conectar(const std::string& conexion, Papel papel,
+                                                const std::filesystem::path& carpeta = {});
 
   // Whether `texto` names a PostgreSQL database rather than a file: a postgresql:// or
   // postgres:// URI, or a keyword string libpq accepts whose first word is one of its keywords.
@@ -56,7 +60,10 @@ class BasePostgres : public prjsumsal::BaseDatos {
   std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia,
                                                   std::int16_t opcion) override;
 
-  // Where the database is: "host=... port=... dbname=... user=...", without the password.
+  // A database on a server has no file, and the form looks for its report files in the folder
+  // of the report database's Name: with a `carpeta`, the database's name inside it
+  // (carpeta/dbname); without one, where the database is, "host=... port=... dbname=...
+  // user=...", never the password.
   std::string Name() const override;
 
   Papel papel() const { return papel_; }
@@ -65,12 +72,13 @@ class BasePostgres : public prjsumsal::BaseDatos {
   struct Lectura;
 
  private:
-  BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel);
+  BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre);
   std::unique_ptr<prjsumsal::Registros> leer(const std::string& sentencia);
 
   std::shared_ptr<Sesion> sesion_;
   std::weak_ptr<Lectura> lectura_;  // the snapshot of the record sets alive, if any
   Papel papel_;
+  std::string nombre_;
   Traza traza_;
 };
 

@@ -142,6 +142,8 @@ TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
   auto deAna = ana->newrecord("select max(reporte) as n from ctrsumsal");
   EXPECT_EQ(deAna->fields("n").Value, Valor(2));
   EXPECT_NE(beto->executesql(" drop table ctrsumsal "), 0);
+  // The report files of a report database on a server are sought in the workstation's folder.
+  EXPECT_EQ(BasePostgres::conectar(uri_, Papel::Informes, "/tmp/x")->Name(), "/tmp/x/postgres");
   EXPECT_EQ(ana->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(2));
 }
 
