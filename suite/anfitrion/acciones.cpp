@@ -3,8 +3,10 @@
 #include <exception>
 #include <memory>
 
+#include "aplicacion_qt.h"
 #include "balance.h"
 #include "formulario.h"
+#include "host/error.h"
 #include "salida_texto.h"
 
 namespace suite {
@@ -26,6 +28,7 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
 int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
   // The form, when the options need it, is open from before the first action to after the
   // last; nothing more runs once it has shown a critical message, such as a refused RUT.
+  AplicacionQt aplicacion(o);  // outlives the form and its report engine
   std::unique_ptr<SesionFormulario> sesion;
   try {
     if (usaFormulario(o)) sesion = std::make_unique<SesionFormulario>(o, bases, consola.errores);
@@ -52,6 +55,15 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
         case Accion::Tipo::Pdf:
           sesion->pdf();
           break;
+        case Accion::Tipo::VistaPrevia:
+          sesion->vistaPrevia(a.argumento);
+          break;
+        case Accion::Tipo::Imprimir:
+          sesion->imprimir();
+          break;
+        case Accion::Tipo::Captura:
+          throw prjsumsal::Error(
+              "--captura dibuja la ventana: no es una acción del modo sin ventana");
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';

@@ -7,6 +7,7 @@
 #include "controles/informe_sin_ventana.h"
 #include "host/biblioteca.h"
 #include "host/error.h"
+#include "informes/instalar.h"
 #include "plataforma/dialogo_fijo.h"
 
 namespace suite {
@@ -28,45 +29,26 @@ SesionFormulario::Instalacion::~Instalacion() {
 
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
     : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_) {
+  // The report engine reads the work table through the host's report database.
+  ajustesMotor_.impresora = QString::fromStdString(o.impresora);
+  ajustesMotor_.primerFolio = o.folio;
+  plataforma().crearReporte = [this, base = bases.informes] {
+    auto motor = std::make_unique<informes::MotorInforme>(base, ajustesMotor_);
+    motor_ = motor.get();
+    return motor;
+  };
+  // The report files belong where the form looks for them, beside the report database. One
+  // that cannot be written there is no failure yet: a run that needs it names the missing file.
+  try {
+    if (bases.informes) informes::instalarJuntoALaBase(bases.informes->Name());
+  } catch (const std::exception&) {
+  }
   std::filesystem::path propia =
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
 
-  // The host hands over its context late-bound, by member name, as an automation caller does.
-  clssumsal& c = *clase_;
-  c.put("glbEmpresa", static_cast<int>(o.empresa));
-  c.put("glbN_empresa", o.nombreEmpresa);
-  c.put("glbUsuario", static_cast<int>(o.usuario));
-  c.put("glbN_usuario", o.nombreUsuario);
-  c.put("glbAlias", static_cast<int>(o.alias));
-  c.put("glbPrograma", o.programa);
-  c.putref("glbdb", bases.contabilidad);
-  c.putref("glbdbReport", bases.informes);
-  c.put("glbPermiso", o.permiso);
-  c.put("glbTipoImpresora", o.impresora);
-  c.call("ShowForm");
-
-  // What the user enters on the form, in the order of its fields.
-  prjsumsal::frmsumsal& f = formulario();
-  f.txtdesde->Text(o.desde.texto());
-  f.txthasta->Text(o.hasta.texto());
-  if (static_cast<int>(f.cmbifrs.List.size()) >= o.norma) f.cmbifrs.seleccionar(o.norma - 1);
-  f.seleccionarFormato(o.formato);
-  // Each value replaces what the field showed, as typing over its selected text does.
-  if (o.contador) {
-    f.txtcontador.Text.clear();
-    f.txtcontador.teclear(*o.contador);
-  }
-  if (o.rut) {
-    f.txtrut.Text.clear();
-    f.txtrut.teclear(*o.rut);
-    bool cancelar = false;
-    f.txtrut_Validate(cancelar);
-  }
-  if (o.registro) {
-    f.txtregistro.Text.clear();
-    f.txtregistro.teclear(*o.registro);
-  }
+  entregarContexto(*clase_, o, bases);
+  entrarValores(formulario(), o);
 }
 
 SesionFormulario::~SesionFormulario() {
@@ -83,6 +65,23 @@ void SesionFormulario::preparar() {
   std::size_t antes = mensajes_.cajas();
   informe->prepararDatos();
   if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+}
+
+void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
+  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+  if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
+  std::size_t antes = mensajes_.cajas();
+  (informe->*boton)();
+  if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+}
+
+void SesionFormulario::vistaPrevia(const std::string& archivo) {
+  if (motor_) motor_->ajustes().vistaPreviaPdf = QString::fromStdString(archivo);
+  pulsar(&InformeSinVentana::pulsarVistaPrevia);
+}
+
+void SesionFormulario::imprimir() {
+  pulsar(&InformeSinVentana::pulsarImprimir);
 }
 
 void SesionFormulario::grabarContador() {
@@ -104,6 +103,43 @@ void SesionFormulario::pdf() {
 
 void SesionFormulario::cerrar() {
   clase_->call("UnloadForm");
+}
+
+void entregarContexto(clssumsal& c, const Opciones& o, const Bases& bases) {
+  c.put("glbEmpresa", static_cast<int>(o.empresa));
+  c.put("glbN_empresa", o.nombreEmpresa);
+  c.put("glbUsuario", static_cast<int>(o.usuario));
+  c.put("glbN_usuario", o.nombreUsuario);
+  c.put("glbAlias", static_cast<int>(o.alias));
+  c.put("glbPrograma", o.programa);
+  c.putref("glbdb", bases.contabilidad);
+  c.putref("glbdbReport", bases.informes);
+  c.put("glbPermiso", o.permiso);
+  c.put("glbTipoImpresora", o.impresora);
+  c.call("ShowForm");
+}
+
+void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o) {
+  // What the user enters on the form, in the order of its fields.
+  f.txtdesde->Text(o.desde.texto());
+  f.txthasta->Text(o.hasta.texto());
+  if (static_cast<int>(f.cmbifrs.List.size()) >= o.norma) f.cmbifrs.seleccionar(o.norma - 1);
+  f.seleccionarFormato(o.formato);
+  // Each value replaces what the field showed, as typing over its selected text does.
+  if (o.contador) {
+    f.txtcontador.Text.clear();
+    f.txtcontador.teclear(*o.contador);
+  }
+  if (o.rut) {
+    f.txtrut.Text.clear();
+    f.txtrut.teclear(*o.rut);
+    bool cancelar = false;
+    f.txtrut_Validate(cancelar);
+  }
+  if (o.registro) {
+    f.txtregistro.Text.clear();
+    f.txtregistro.teclear(*o.registro);
+  }
 }
 
 bool usaFormulario(const Opciones& o) {

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "bases.h"
+#include "controles/informe_sin_ventana.h"
 #include "controles/mensajes_consola.h"
 #include "form/frmsumsal.h"
 #include "host/clssumsal.h"
+#include "informes/motor.h"
 #include "opciones.h"
 #include "plataforma/procesos_posix.h"
 
@@ -37,6 +39,11 @@ class SesionFormulario {
   void excel(const std::string& archivo);
   // "PDF" is pressed: the hand-over files go to the module's folder and RENDIDOR starts there.
   void pdf();
+  // The report control's preview button: data preparation, then preview. With `archivo` the
+  // preview is written to that PDF file; without it a window shows it (on a display only).
+  void vistaPrevia(const std::string& archivo);
+  // The report control's print button: data preparation, then print on --impresora.
+  void imprimir();
   // UnloadForm.
   void cerrar();
 
@@ -60,8 +67,21 @@ class SesionFormulario {
   MensajesConsola mensajes_;
   Instalacion instalacion_;
   std::unique_ptr<prjsumsal::clssumsal> clase_;
+  informes::AjustesMotor ajustesMotor_;      // handed to each report engine the form creates
+  informes::MotorInforme* motor_ = nullptr;  // the form's engine, owned by the form
   bool falloPreparacion_ = false;
+  // Raises one of the report control's buttons; a message from its data preparation or from
+  // the run makes the session fail.
+  void pulsar(void (InformeSinVentana::*boton)());
 };
+
+// Hands the class the host's context from the command line, late-bound by member name as an
+// automation caller does, and calls ShowForm.
+void entregarContexto(prjsumsal::clssumsal& clase, const Opciones& o, const Bases& bases);
+// Enters on the form what the options give, as the user would: the period, the book, the layout,
+// the accountant's name, the RUT (typed, then the focus leaves the field, so its check runs) and
+// the registration.
+void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o);
 
 // True when the options ask for the form: an action on it or a value typed into it.
 bool usaFormulario(const Opciones& o);

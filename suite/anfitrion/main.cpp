@@ -1,14 +1,17 @@
 // nubo: the host program of the balance module. It takes the working context from the command
-// line, opens the databases and runs the actions asked for.
+// line, opens the databases and runs the actions asked for; without an action it opens the
+// balance form in its window when there is a screen.
 #include <unistd.h>
 
 #include <iostream>
 
 #include "acciones.h"
+#include "aplicacion_qt.h"
 #include "bases.h"
 #include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
+#include "sesion_ventana.h"
 
 int main(int argc, char** argv) {
   using namespace suite;
@@ -29,8 +32,23 @@ int main(int argc, char** argv) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 1;
   }
-  if (lectura.opciones.acciones.empty() && !usaFormulario(lectura.opciones)) {
-    std::cout << "nubo: indique una acción, por ejemplo --texto (nubo --help las muestra)\n";
+  const Opciones& o = lectura.opciones;
+  const bool captura = o.acciones.size() == 1 && o.acciones.front().tipo == Accion::Tipo::Captura;
+  try {
+    // The picture is drawn without a screen, whatever the machine has.
+    if (captura) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (captura || (o.acciones.empty() && hayPantalla())) {
+      AplicacionQt aplicacion(o);
+      if (captura) return capturarVentana(o, bases, o.acciones.front().argumento, std::cerr);
+      return abrirVentana(o, bases);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "nubo: " << e.what() << '\n';
+    return 1;
+  }
+  if (o.acciones.empty() && !usaFormulario(o)) {
+    std::cout << "nubo: sin pantalla para la ventana; indique una acción, por ejemplo --texto "
+                 "(nubo --help las muestra)\n";
     return 0;
   }
   return ejecutarAcciones(lectura.opciones, bases,

@@ -18,7 +18,7 @@ namespace {
 struct DefinicionAccion {
   const char* nombre;
   Accion::Tipo tipo;
-  const char* archivo;  // the value's name in the help, or nullptr for a flag
+  const char* archivo;  // the value's name in the help ("[...]" when optional), or nullptr
   const char* descripcion;
 };
 
@@ -33,6 +33,12 @@ constexpr DefinicionAccion kAcciones[] = {
      "Guarda el balance como libro XML Spreadsheet 2003 en ARCHIVO (\"Excel Balance\")"},
     {"--pdf", Accion::Tipo::Pdf, nullptr,
      "Escribe los archivos del PDF en la carpeta del módulo e inicia RENDIDOR (\"PDF\")"},
+    {"--vista-previa", Accion::Tipo::VistaPrevia, "[ARCHIVO.pdf]",
+     "Presentación preliminar del formato elegido: en ARCHIVO.pdf, o en una ventana"},
+    {"--imprimir", Accion::Tipo::Imprimir, nullptr,
+     "Imprime el formato elegido en --impresora (o la impresora predeterminada)"},
+    {"--captura", Accion::Tipo::Captura, "ARCHIVO.png",
+     "Dibuja la ventana del formulario, sin pantalla, en la imagen ARCHIVO.png"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -50,6 +56,16 @@ std::int16_t leerCodigo(const std::string& opcion, const std::string& texto) {
                    " no es un número entero entre -32768 y 32767");
   }
   return static_cast<std::int16_t>(valor);
+}
+
+int leerFolio(const std::string& texto) {
+  int valor = 0;
+  const char* fin = texto.data() + texto.size();
+  auto [p, ec] = std::from_chars(texto.data(), fin, valor);
+  if (texto.empty() || ec != std::errc() || p != fin || valor < 1 || valor > 9999999) {
+    throw ErrorUso("--folio: " + entreComillas(texto) + " no es un folio entre 1 y 9999999");
+  }
+  return valor;
 }
 
 Fecha leerFecha(const std::string& opcion, const std::string& texto) {
@@ -124,7 +140,9 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   valor("--programa", o.programa, "T", "Nombre del programa", kContexto);
   valor("--permiso", o.permiso, "T", "Permisos (4.º carácter vista previa, 5.º impresión)",
         kContexto);
-  valor("--impresora", o.impresora, "T", "Tipo de impresora", kContexto);
+  valor("--impresora", o.impresora, "T",
+        "Tipo de impresora, y cola de impresión de --imprimir (la predeterminada si falta)",
+        kContexto);
 
   const char* kBalance = "Balance";
   valor("--desde", desde, "dd/mm/aaaa", "Inicio del período (el primero del mes de --hasta)",
@@ -132,6 +150,8 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   valor("--hasta", hasta, "dd/mm/aaaa", "Fin del período (hoy por omisión)", kBalance);
   valor("--norma", norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
   valor("--formato", formatoDado, "1-5", "Formato del informe (1 por omisión)", kBalance);
+  std::string folio;
+  valor("--folio", folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
 
   const char* kContador = "Contador";
   valor("--contador", contador, "T", "Nombre del contador, escrito en el formulario", kContador);
@@ -146,6 +166,7 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
                ->description(a.descripcion)
                ->type_name(a.archivo)
                ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      if (a.archivo[0] == '[') op->expected(0, 1);
     } else {
       op = app.add_flag(a.nombre)->description(a.descripcion)->disable_flag_override();
     }
@@ -180,11 +201,19 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     auto a = acciones.find(op);
     if (a == acciones.end()) continue;
     std::string archivo;
-    if (a->second->archivo) archivo = op->results().at(usados[op]++);
+    // An optional value given without one leaves an empty text, or no result at all.
+    if (a->second->archivo) {
+      std::size_t i = usados[op]++;
+      if (i < op->results().size()) archivo = op->results()[i];
+    }
     o.acciones.push_back({a->second->tipo, archivo});
   }
 
   revisarBases(o);
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
+      throw ErrorUso("--captura no se combina con otras acciones");
+  }
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", usuario);
@@ -199,6 +228,7 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
       throw ErrorUso("--formato: " + entreComillas(formatoDado) + " no es un formato de 1 a 5");
     o.formato = formatoDado[0] - '0';
   }
+  if (dado("--folio")) o.folio = leerFolio(folio);
   if (dado("--contador")) o.contador = contador;
   if (dado("--rut")) o.rut = rut;
   if (dado("--registro")) o.registro = registro;

@@ -12,7 +12,7 @@ namespace suite {
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
-  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf };
+  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf, VistaPrevia, Imprimir, Captura };
   Tipo tipo;
   std::string argumento;  // the file of actions that take one; empty otherwise
 };
@@ -33,7 +33,8 @@ struct Opciones {
   std::int16_t alias = 0;
   std::string programa = "ctrsumsal";
   std::string permiso = "11111";
-  std::string impresora;
+  std::string impresora;  // printer type for the module, and the queue the report prints on
+  int folio = 1;          // first folio of the folio layouts
 
   // Balance.
   prjsumsal::Fecha desde;  // the first of hasta's month unless given
@@ -57,7 +58,8 @@ struct Lectura {
 
 // Reads the arguments (argv without the program name is argv + 1) against today's date. Raises
 // ErrorUso with one Spanish line for an unknown option, a missing or malformed value, a value
-// out of range, a repeated option, or databases given both ways or not at all.
+// out of range, a repeated option, databases given both ways or not at all, or --captura
+// together with another action.
 Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
 
 }  // namespace suite

@@ -88,8 +88,13 @@ void frmsumsal::crearControles() {
   desde->Text(kFechaDiseno);
   hasta->Text(kFechaDiseno);
 
+  std::unique_ptr<prjsumsal::rptreporte> reporte;
+  if (plataforma_.crearReporte) reporte = plataforma_.crearReporte();
+  if (reporte) reporte->TituloVentana(kTituloVistaPrevia);
+
   informe->conectar(this);
   ctlinforme1 = std::move(informe);
+  rptreporte = std::move(reporte);
   txtdesde = std::move(desde);
   txthasta = std::move(hasta);
 }

@@ -13,6 +13,7 @@
 #include "host/ctlinforme.h"
 #include "host/dialogo.h"
 #include "host/plataforma.h"
+#include "host/rptreporte.h"
 #include "host/valor.h"
 
 namespace prjsumsal {
@@ -63,6 +64,9 @@ class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frm
   std::unique_ptr<ctlinforme> ctlinforme1;
   std::unique_ptr<ctlDia> txtdesde;
   std::unique_ptr<ctlDia> txthasta;
+  // The report engine, held invisibly; null until the form first loads, and null in a host
+  // that provides none.
+  std::unique_ptr<prjsumsal::rptreporte> rptreporte;
 
   // The form's own controls, with their design values.
   Etiqueta Label2, Label1, Label28, Label3, Label4, Label5;
@@ -119,6 +123,9 @@ class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frm
   Consulta consulta() const;
   // The error trap's box: the failure's description, critical icon, title "Mensaje".
   void mostrarError(const std::exception& e);
+  // Print and preview: the destination, the report file of the chosen layout in the report
+  // database's folder, then the run trigger; a failure goes to the error trap.
+  void correrInforme(std::int32_t destino);
 
   Plataforma& plataforma_;
   bool cargado_ = false;

@@ -12,13 +12,14 @@
 #include "host/puntero.h"
 #include "host/regional.h"
 #include "host/reloj.h"
+#include "host/rptreporte.h"
 
 namespace prjsumsal {
 
 // Everything outside the module that the module calls: message boxes, the clock, regional
 // settings, the save dialog, starting a process, the mouse pointer, the module's folder, and the
-// creation of the suite's controls that the form hosts. The host installs its parts before it
-// creates the public class; tests build their own. The pointers are not owned.
+// creation of the suite's controls and the report engine that the form hosts. The host installs its
+// parts before it creates the public class; tests build their own. The pointers are not owned.
 struct Plataforma {
   Mensajes* mensajes = nullptr;
   Reloj* reloj = nullptr;
@@ -31,6 +32,9 @@ struct Plataforma {
   // Create the suite's controls `prjinformes.ctlinforme` and `prjDia.ctlDia`.
   std::function<std::unique_ptr<ctlinforme>()> crearInforme;
   std::function<std::unique_ptr<ctlDia>()> crearDia;
+  // Create the report engine the form holds as `rptreporte`. A host without one leaves it
+  // empty: the form still loads, and print and preview report that the engine is missing.
+  std::function<std::unique_ptr<rptreporte>()> crearReporte;
 };
 
 // The process's platform. Until the host installs its own parts it holds defaults: message

@@ -107,7 +107,10 @@ std::string citar(const std::string& s) {
 
 Ejecucion correrNubo(const std::vector<std::string>& argumentos) {
   Carpeta salidas;
-  std::string orden = citar(NUBO_EJECUTABLE);
+  // Without a display, whatever the test's own session has: nubo without an action would
+  // otherwise open its window and wait for a user.
+  std::string orden =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + citar(NUBO_EJECUTABLE);
   for (const auto& a : argumentos) orden += " " + citar(a);
   orden += " >" + citar((salidas.ruta() / "salida").string()) + " 2>" +
            citar((salidas.ruta() / "errores").string()) + " </dev/null";

@@ -1,0 +1,42 @@
+// nubo --captura: the form's window drawn without a display, seen from outside the process.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+
+#include "ayuda_pruebas.h"
+
+namespace suite {
+namespace {
+
+using prueba::Carpeta;
+using prueba::consultar;
+using prueba::correrNubo;
+
+TEST(Captura, DibujaLaVentanaYDescargaElFormulario) {
+  Carpeta carpeta;
+  ::setenv("XDG_CONFIG_HOME", (carpeta.ruta() / "config").c_str(), 1);
+  const std::string demo = (carpeta.ruta() / "demo").string();
+  const std::string png = (carpeta.ruta() / "ventana.png").string();
+  auto e = correrNubo({"--demo", demo, "--rut", "123456785", "--captura", png});
+  ASSERT_EQ(e.estado, 0) << e.errores;
+  QImage imagen(QString::fromStdString(png));
+  ASSERT_FALSE(imagen.isNull());
+  // The client area of 6570 x 7260 twips at 96 dpi, in a frame with a title bar.
+  EXPECT_GE(imagen.width(), 438);
+  EXPECT_GE(imagen.height(), 484);
+  EXPECT_LT(imagen.height() - 484, 40);
+  // Unloaded at the end: the program's row and the work table are gone.
+  auto informes = carpeta.ruta() / "demo" / "informes.db";
+  EXPECT_TRUE(consultar(informes, "select programa from programa").empty());
+  EXPECT_TRUE(consultar(informes, "select name from sqlite_master where name='ctrsumsal'").empty());
+
+  // A picture that cannot be written is a failure, with the reason.
+  auto malo = correrNubo({"--demo", demo, "--captura", "/no/existe/v.png"});
+  EXPECT_EQ(malo.estado, 1);
+  EXPECT_NE(malo.errores.find("nubo: no se puede escribir"), std::string::npos) << malo.errores;
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace suite

@@ -1,0 +1,135 @@
+// Preview and print seen from outside nubo, through the report control's buttons, the report
+// engine, the report files placed in the demo's folder, and a real CUPS scheduler.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "ayuda_pruebas.h"
+
+namespace suite {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::correrNubo;
+
+std::string leer(const fs::path& archivo) {
+  std::ifstream in(archivo, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What a reader sees in a PDF, every run of blanks made one.
+std::string textoPdf(const fs::path& pdf) {
+  std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str());
+  return std::regex_replace(leer(pdf.string() + ".txt"), std::regex("[ \\t]+"), " ");
+}
+
+// A closing row of the workbook as the report prints it: its label, then the figures of its
+// cells that are not blank, grouped by thousands with ".".
+std::string cierreDelLibro(const std::string& libro, const std::string& etiqueta) {
+  std::string fila = libro.substr(libro.find(">" + etiqueta + "<"));
+  fila = fila.substr(0, fila.find("</Row>"));
+  std::regex numero("Type='Number'>(-?)(\\d+)<");
+  std::string r = etiqueta;
+  for (std::sregex_iterator i(fila.begin(), fila.end(), numero), fin; i != fin; ++i) {
+    std::string d = (*i)[2];
+    for (int p = static_cast<int>(d.size()) - 3; p > 0; p -= 3) d.insert(p, ".");
+    r += " " + (*i)[1].str() + d;
+  }
+  return r;
+}
+
+// A scheduler of the test's own: configuration, spool and socket in a temporary folder, a queue
+// "balance" whose backend copies each job to the file `impreso`. As root the backend runs as lp,
+// hence the open folders. Stopped and removed when the test ends, also on failure.
+struct CupsPrivado {
+  prueba::Carpeta carpeta;
+  fs::path dir = carpeta.ruta(), impreso = dir / "salida/impreso";
+  pid_t pid = -1;
+
+  CupsPrivado() {
+    fs::permissions(dir, fs::perms::all);
+    for (const char* d : {"spool", "tmp", "salida", "bin/backend"}) fs::create_directories(dir / d);
+    for (const char* d : {"tmp", "salida"}) fs::permissions(dir / d, fs::perms::all);
+    for (const auto& e : fs::directory_iterator("/usr/lib/cups")) {
+      if (e.path().filename() != "backend")
+        fs::create_symlink(e.path(), dir / "bin" / e.path().filename());
+    }
+    std::ofstream(dir / "bin/backend/archivo")
+        << "#!/bin/sh\n[ $# -eq 0 ] && exit 0\numask 022\ncat \"${6:-/dev/stdin}\" > "
+           "\"${DEVICE_URI#archivo:}\"\n";
+    fs::permissions(dir / "bin/backend/archivo",
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                        fs::perms::others_read | fs::perms::group_read);
+    std::string d = dir.string();
+    std::ofstream(dir / "cupsd.conf")
+        << "Listen " << d << "/sock\nBrowsing No\nWebInterface No\n"
+        << "DefaultAuthType None\n<Location />\nAllow all\n</Location>\n";
+    std::ofstream(dir / "cups-files.conf")
+        << "ServerRoot " << d << "\nRequestRoot " << d << "/spool\nTempDir " << d
+        << "/tmp\nCacheDir " << d << "\nStateDir " << d << "\nServerBin " << d << "/bin\nErrorLog "
+        << d << "/log\n"
+        << "AccessLog " << d << "/log\nPageLog " << d
+        << "/log\nFileDevice Yes\nSandboxing Relaxed\n"
+        << (::geteuid() == 0 ? "SystemGroup root\n" : "");
+    if ((pid = ::fork()) == 0) {
+      ::execl("/usr/sbin/cupsd", "cupsd", "-f", "-c", (d + "/cupsd.conf").c_str(), "-s",
+              (d + "/cups-files.conf").c_str(), nullptr);
+      ::_exit(127);
+    }
+    ::setenv("CUPS_SERVER", (d + "/sock").c_str(), 1);
+    std::string cola = "lpadmin -p balance -E -v archivo:" + impreso.string() + " 2>/dev/null";
+    for (int i = 0; i < 200 && std::system(cola.c_str()) != 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  ~CupsPrivado() {
+    ::unsetenv("CUPS_SERVER");
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+  }
+  // Waits, a minute at most, for the queue to empty with the printed file written.
+  std::string impresion() {
+    for (int i = 0; i < 600 && (leer(impreso).empty() || std::system("lpstat -o | grep -q .") == 0);
+         ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return textoPdf(impreso);
+  }
+};
+
+// The preview of a folio layout and the print on a CUPS queue carry the workbook's closing rows
+// of the same run; the folios start at the one given; a queue that does not exist is a message.
+TEST(Impresion, VistaPreviaEImpresionConLasCifrasDelLibro) {
+  prueba::Carpeta carpeta;
+  fs::path demo = carpeta.ruta() / "demo", libro = carpeta.ruta() / "b.xls",
+           pdf = carpeta.ruta() / "v.pdf";
+  std::vector<std::string> base = {"--demo",     demo.string(), "--desde",
+                                   "01/01/2026", "--hasta",     "30/06/2026"};
+  auto con = [&](std::vector<std::string> mas) {
+    mas.insert(mas.begin(), base.begin(), base.end());
+    return correrNubo(mas);
+  };
+  ASSERT_EQ(con({"--excel", libro.string()}).estado, 0);
+  auto vista = con({"--formato", "4", "--folio", "120", "--vista-previa", pdf.string()});
+  EXPECT_EQ(vista.errores, "");
+  CupsPrivado cups;
+  auto impresion = con({"--formato", "2", "--imprimir", "--impresora", "balance"});
+  EXPECT_EQ(impresion.errores, "");
+  std::string textos[] = {textoPdf(pdf), cups.impresion()};
+  for (const char* fila : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES"}) {
+    std::string esperada = cierreDelLibro(leer(libro), fila);
+    for (const auto& t : textos) EXPECT_NE(t.find(esperada), std::string::npos) << esperada;
+  }
+  EXPECT_NE(textos[0].find("Folio 120"), std::string::npos);
+  EXPECT_EQ(con({"--folio", "0", "--imprimir"}).estado, 2);
+  EXPECT_EQ(con({"--imprimir", "--impresora", "otra"}).errores,
+            "Mensaje: No existe la impresora otra\n");
+}
+
+}  // namespace
+}  // namespace suite

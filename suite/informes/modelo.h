@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "balance/filabalance.h"
+#include "balance/sumas.h"
+
+namespace suite::informes {
+
+// One printed row of the balance: an account, or one of the closing rows. The eight amounts
+// follow the printed columns Debitos, Creditos, Deudor, Acreedor, Activo, Pasivo, Perdidas,
+// Ganancias, in pesos; an empty amount leaves its cell blank. The painter rounds and groups them.
+struct RenglonInforme {
+  QString cuenta;  // account code; empty on a closing row
+  QString nombre;  // account name, or the closing row's label ("SUMAS" ...)
+  std::array<std::optional<double>, 8> montos;
+};
+
+// The texts at the head of every page. Where they come from is the filler's business: the work
+// table of the report database, or the two hand-over files.
+struct EncabezadoInforme {
+  QString empresa;  // the company text: code, one blank, name ("3 SUR LTDA")
+  QString periodo;  // the period as shown, "dd/mm/yyyy - dd/mm/yyyy"
+  QString emision;  // the issue date, "dd/mm/yyyy"
+  // The company record, printed by layouts with the company heading.
+  QString rut, nombre, giro, direccion, ciudad, telefonos;
+  int primerFolio = 1;  // folio of the first page, for the folio layouts
+};
+
+// The two signature blocks that close the folio layouts.
+struct FirmasInforme {
+  QString contador, rutContador, registro;  // the accountant
+  QString representante, rutRepresentante;  // the company's legal representative
+};
+
+// Everything a balance report shows, independent of its source and of its layout. Fill the
+// heading and the signatures, add the accounts in print order with agregar (which also sums
+// them), then call cerrar once to append SUMAS, RESULTADO EJERCICIO and TOTALES. The closing
+// rows carry the same figures, in the same cells, as the spreadsheet workbook's.
+struct ModeloBalance {
+  EncabezadoInforme encabezado;
+  FirmasInforme firmas;
+  std::vector<RenglonInforme> cuentas;
+  std::vector<RenglonInforme> cierres;  // empty until cerrar
+  prjsumsal::Sumas sumas;               // of the accounts added so far
+
+  // Adds one classified account (its four right-hand columns filled, see prjsumsal::clasificar).
+  void agregar(const prjsumsal::FilaBalance& fila);
+  // Replaces the closing rows with those of the accounts added so far.
+  void cerrar();
+};
+
+}  // namespace suite::informes

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "host/basedatos.h"
+#include "host/rptreporte.h"
+
+class QWidget;
+
+namespace suite::informes {
+
+// What the host decides about the engine's runs beyond the three members the form writes.
+struct AjustesMotor {
+  QString impresora;         // queue to print on; empty: the system's default printer
+  int primerFolio = 1;       // folio of the first page in the folio layouts
+  QString vistaPreviaPdf;    // when set, a preview is written to this PDF file, not to a window
+  QString emision;           // issue date "dd/mm/yyyy"; empty: today
+  QWidget* padre = nullptr;  // parent of the preview window
+};
+
+// The report engine the form holds as `rptreporte`. Writing 1 to its trigger reads the report
+// file, reads the work table `ctrsumsal` from the report database it was given, lays the balance
+// out with PintorBalance and sends the pages to the destination: for the window, to the PDF
+// file of AjustesMotor::vistaPreviaPdf when set, otherwise to a print preview window titled with
+// TituloVentana (which needs a QApplication on a display); for the printer, to the chosen queue
+// or the default one. Every failure raises prjsumsal::Error with its cause (report file, work
+// table, printer, no display) and sends nothing.
+class MotorInforme : public prjsumsal::rptreporte {
+ public:
+  MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base, AjustesMotor ajustes = {});
+
+  std::int32_t Destino() const override { return destino_; }
+  void Destino(std::int32_t valor) override { destino_ = valor; }
+  std::string Archivo() const override { return archivo_; }
+  void Archivo(const std::string& valor) override { archivo_ = valor; }
+  void Accion(std::int16_t valor) override;
+  std::string TituloVentana() const override { return titulo_; }
+  void TituloVentana(const std::string& valor) override { titulo_ = valor; }
+
+  AjustesMotor& ajustes() { return ajustes_; }
+
+ private:
+  std::shared_ptr<prjsumsal::BaseDatos> base_;
+  AjustesMotor ajustes_;
+  std::int32_t destino_ = kDestinoVentana;
+  std::string archivo_;
+  std::string titulo_;
+};
+
+// True when a preview window can be shown: a QApplication runs on a real display.
+bool hayPantalla();
+
+}  // namespace suite::informes

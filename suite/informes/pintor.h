@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <vector>
+
+#include "informes/diseno.h"
+#include "informes/modelo.h"
+#include "informes/paginacion.h"
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace suite::informes {
+
+// Lays a balance out in pages and paints them: the one painter behind the preview window, the
+// printer and every PDF (the engine's and RENDIDOR's). It keeps references to the layout and
+// the model, which must outlive it. On every page: the title, the company text, the period, the
+// issue date, "Folio N" or "Página N de M", the company heading when the layout has it, the
+// group headers and the column headers; then whole account rows. The last page ends with the
+// closing rows and, when the layout has them, the signature blocks, never split from them.
+// Amounts are whole pesos grouped with ".", a leading "-" when negative, right-aligned in their
+// column; a figure too wide for its column is narrowed, never cut. Needs a QGuiApplication
+// (offscreen is enough) for its fonts.
+class PintorBalance {
+ public:
+  PintorBalance(const Diseno& diseno, const ModeloBalance& modelo);
+
+  // The pages, computed once at construction from the layout alone (not from any device).
+  const std::vector<Pagina>& paginas() const { return paginas_; }
+
+  // Gives the device the layout's page layout, then paints every page on it. Raises
+  // prjsumsal::Error when the device refuses the page layout or cannot be painted on.
+  void imprimir(QPagedPaintDevice& dispositivo) const;
+
+  // Paints every page with `pintor`, already begun on `dispositivo`, whose page layout the
+  // caller has set with disposicion(): what a print preview's paint request needs.
+  void pintar(QPainter& pintor, QPagedPaintDevice& dispositivo) const;
+
+ private:
+  void pintarPagina(QPainter& p, std::size_t numero) const;
+  double pintarEncabezado(QPainter& p, std::size_t numero) const;
+  double pintarCabeceras(QPainter& p, double y) const;
+  void pintarRenglon(QPainter& p, const RenglonInforme& r, double y, bool negrita) const;
+  double pintarCierre(QPainter& p, double y) const;
+  void pintarFirmas(QPainter& p, double y) const;
+  double alturaEncabezado() const;
+  double alturaCierre() const;
+
+  const Diseno& diseno_;
+  const ModeloBalance& modelo_;
+  QFont normal_, negrita_, titulo_;
+  double ancho_ = 0, alto_ = 0;  // the printable area, in tenths of a point
+  double renglon_ = 0;           // height of a table row
+  std::vector<double> bordes_;   // left edge of each column, then the table's right edge
+  std::vector<Pagina> paginas_;
+};
+
+// The balance as a PDF file at `ruta`, through PintorBalance. Raises prjsumsal::Error naming the
+// file when it cannot be written.
+void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta);
+
+}  // namespace suite::informes

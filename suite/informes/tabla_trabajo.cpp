@@ -1,0 +1,95 @@
+#include "informes/tabla_trabajo.h"
+
+#include <exception>
+
+#include "host/error.h"
+#include "host/registros.h"
+
+namespace suite::informes {
+
+namespace {
+
+// A column's text; a null column is an empty text.
+QString texto(const prjsumsal::Registros& rs, const char* columna) {
+  prjsumsal::Valor v = rs.fields(columna).Value;
+  return v.esNulo() ? QString() : QString::fromStdString(v.texto());
+}
+
+// A column's amount; a null amount counts as 0, as the report shows nothing else for it.
+double monto(const prjsumsal::Registros& rs, const char* columna) {
+  prjsumsal::Valor v = rs.fields(columna).Value;
+  return v.esNulo() ? 0 : v.numero();
+}
+
+void encabezado(ModeloBalance& m, const prjsumsal::Registros& rs) {
+  EncabezadoInforme& e = m.encabezado;
+  e.empresa = texto(rs, "empresa");
+  e.periodo = texto(rs, "fecha");
+  e.rut = texto(rs, "xrut");
+  e.nombre = texto(rs, "xnombre");
+  e.giro = texto(rs, "xgiro");
+  e.direccion = texto(rs, "xdireccion");
+  e.ciudad = texto(rs, "xciudad");
+  e.telefonos = texto(rs, "xtelefono");
+  FirmasInforme& f = m.firmas;
+  f.contador = texto(rs, "contador");
+  f.rutContador = texto(rs, "rut");
+  f.registro = texto(rs, "registro");
+  f.representante = texto(rs, "usuario");
+  f.rutRepresentante = texto(rs, "rep_legal_rut");
+}
+
+}  // namespace
+
+ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
+  std::unique_ptr<prjsumsal::Registros> rs;
+  try {
+    rs = base.newrecord("select * from ctrsumsal order by reporte");
+  } catch (const std::exception& e) {
+    throw prjsumsal::Error(
+        std::string("No se puede leer la tabla de trabajo ctrsumsal de la base de informes: ") +
+        e.what());
+  }
+  if (rs->eof()) {
+    throw prjsumsal::Error(
+        "La tabla de trabajo ctrsumsal está vacía: no hay datos preparados para el informe");
+  }
+  ModeloBalance m;
+  bool conEncabezado = false;
+  bool cerrada = false;  // the last row read is a closing row
+  for (; !rs->eof(); rs->MoveNext()) {
+    QString centro = texto(*rs, "centro");
+    cerrada = centro == QLatin1String("NULL");
+    if (cerrada) {
+      if (!conEncabezado) {
+        m.encabezado.empresa = texto(*rs, "empresa");
+        m.encabezado.periodo = texto(*rs, "fecha");
+      }
+      continue;
+    }
+    if (!conEncabezado) {
+      encabezado(m, *rs);
+      conEncabezado = true;
+    }
+    prjsumsal::FilaBalance f;
+    f.centro = centro.toStdString();
+    f.n_centro = texto(*rs, "n_centro").toStdString();
+    f.g_cuenta = texto(*rs, "g_cuenta").toStdString();
+    f.debe = monto(*rs, "debe");
+    f.haber = monto(*rs, "haber");
+    f.debe_act = monto(*rs, "debe_act");
+    f.haber_act = monto(*rs, "haber_act");
+    prjsumsal::clasificar(f);
+    m.agregar(f);
+  }
+  // A data preparation writes its closing row last; without it the preparation stopped half
+  // way, and the rows there are only part of the balance.
+  if (!cerrada) {
+    throw prjsumsal::Error(
+        "La tabla de trabajo ctrsumsal está incompleta: la preparación de los datos no terminó");
+  }
+  m.cerrar();
+  return m;
+}
+
+}  // namespace suite::informes

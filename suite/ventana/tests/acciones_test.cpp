@@ -1,0 +1,144 @@
+// The buttons that deliver the balance: the two exports, the report panel's preview, print and
+// exit, and the long-work watch around them.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include "entorno_ventana.h"
+
+namespace ventana::prueba {
+namespace {
+
+QByteArray leer(const QString& ruta) {
+  QFile f(ruta);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
+  EntornoVentana e;
+  const QString ruta = e.carpeta.filePath("balance");  // typed without the extension
+  e.respuesta = ruta.toStdString();
+  e.clic(e.control("Command1"));
+  EXPECT_EQ(e.dialogoVisto.titulo, "Archivo Excel");
+  EXPECT_EQ(e.dialogoVisto.filtros, QStringList{"*.xls"});
+  EXPECT_EQ(e.dialogoVisto.sufijo, "xls");
+  ASSERT_EQ(e.dialogoVisto.propuesto.size(), 1);
+  EXPECT_TRUE(e.dialogoVisto.propuesto[0].endsWith("/balance_general.xls"));
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+  QByteArray libro = leer(ruta + ".xls");
+  EXPECT_TRUE(libro.contains("<Workbook")) << libro.left(200).toStdString();
+  EXPECT_TRUE(libro.contains("VENTAS"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+}
+
+TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
+  EntornoVentana e;
+  e.clic(e.control("cmdpdf"));
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+  EXPECT_TRUE(leer(e.carpeta.filePath("balance_tributario_datos.xml")).contains("CAJA"));
+  ASSERT_EQ(e.procesos.iniciados.size(), 1u);
+  EXPECT_EQ(e.procesos.iniciados[0], e.carpeta.filePath("RENDIDOR").toStdString());
+}
+
+// Work that runs past a second shows the progress dialog; cancelling it stops the export
+// without a word, and the file already there stays as it was, with nothing left beside it.
+TEST(Exportar, CancelarDejaElArchivoAnterior) {
+  EntornoVentana e;
+  const QString ruta = e.carpeta.filePath("balance.xls");
+  {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("anterior");
+  }
+  const QStringList antes = QDir(e.carpeta.path()).entryList(QDir::Files);
+  e.respuesta = ruta.toStdString();
+  e.pasoReloj = 400;
+  bool ocupado = false;
+  e.progreso.alMostrar = [&](QProgressDialog& d) {
+    ocupado =
+        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    QTest::mouseClick(d.findChild<QPushButton*>(), Qt::LeftButton);
+  };
+  e.clic(e.control("Command1"));
+  EXPECT_TRUE(ocupado);
+  EXPECT_EQ(leer(ruta), "anterior");
+  EXPECT_EQ(QDir(e.carpeta.path()).entryList(QDir::Files), antes);
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Informe, LosPermisosHabilitanSusBotonesYMuestraElContexto) {
+  const struct {
+    const char* permiso;
+    bool vistaPrevia, imprimir;
+  } casos[] = {
+      {"00011", true, true}, {"00010", true, false}, {"00001", false, true}, {"000", false, false}};
+  for (const auto& c : casos) {
+    EntornoVentana e(c.permiso);
+    EXPECT_EQ(e.control("vistaPrevia")->isEnabled(), c.vistaPrevia) << c.permiso;
+    EXPECT_EQ(e.control("imprimir")->isEnabled(), c.imprimir) << c.permiso;
+    EXPECT_EQ(e.control<QLabel>("empresa")->text(), "3 SUR LTDA");
+    EXPECT_EQ(e.control<QLabel>("usuario")->text(), "7 ANA");
+    EXPECT_EQ(e.control<QLabel>("programa")->text(), "ctrsumsal");
+  }
+}
+
+TEST(Informe, VistaPreviaPreparaLosDatosYPasaPorElMotor) {
+  EntornoVentana e;
+  e.clic(e.control("vistaPrevia"));
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+  EXPECT_TRUE(leer(e.carpeta.filePath("vista.pdf")).startsWith("%PDF"));
+  EXPECT_TRUE(EntornoVentana::filas(*e.informes, "select count(*) as x from ctrsumsal") ==
+              std::vector<std::string>{"3"});  // two accounts and the closing row
+}
+
+TEST(Informe, ImprimirLlegaAlMotorQueNombraLaImpresora) {
+  EntornoVentana e;
+  e.clic(e.control("imprimir"));
+  ASSERT_EQ(e.cajas.size(), 1u);
+  EXPECT_EQ(e.cajas[0].icono, QMessageBox::Critical);
+  EXPECT_EQ(e.cajas[0].titulo, "Mensaje");
+  EXPECT_NE(e.cajas[0].texto.find("cola-que-no-existe"), std::string::npos) << e.cajas[0].texto;
+}
+
+// Without the second flag there is no work table: the preparation's box says so with the
+// information icon and no title of its own.
+TEST(Informe, LaCajaDeLaPreparacionNoTieneTitulo) {
+  EntornoVentana e("00010");
+  e.clic(e.control("vistaPrevia"));
+  ASSERT_FALSE(e.cajas.empty());
+  EXPECT_EQ(e.cajas[0].icono, QMessageBox::Information);
+  EXPECT_EQ(e.cajas[0].titulo, "");
+  EXPECT_EQ(e.cajas[0].botones, QMessageBox::Ok);
+}
+
+TEST(Informe, SalirDescargaElFormularioYCierraLaVentana) {
+  for (const char* permiso : {"00011", "00010"}) {
+    EntornoVentana e(permiso);
+    const bool tabla = permiso[4] == '1';
+    auto tablas = [&] {
+      return EntornoVentana::filas(
+          *e.informes, "select count(*) as x from sqlite_master where name = 'ctrsumsal'");
+    };
+    EXPECT_EQ(tablas(), std::vector<std::string>{tabla ? "1" : "0"});
+    e.clic(e.control("salir"));
+    EXPECT_FALSE(e.forma->cargado()) << permiso;
+    EXPECT_FALSE(e.ventana->isVisible()) << permiso;
+    EXPECT_EQ(tablas(), std::vector<std::string>{"0"}) << permiso;
+    EXPECT_TRUE(EntornoVentana::filas(*e.informes, "select programa as x from programa").empty());
+  }
+}
+
+TEST(Informe, CerrarLaVentanaDescargaElFormulario) {
+  EntornoVentana e;
+  e.ventana->close();
+  EXPECT_FALSE(e.forma->cargado());
+  EXPECT_TRUE(EntornoVentana::filas(*e.informes, "select programa as x from programa").empty());
+}
+
+}  // namespace
+}  // namespace ventana::prueba
