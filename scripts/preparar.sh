@@ -18,6 +18,7 @@ paquetes=(
   cups cups-client cups-bsd cups-filters
   postgresql libpq-dev
   clang libclang-rt-14-dev
+  libqpdf-dev
 )
 
 faltan=()

@@ -37,12 +37,6 @@ SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream
     motor_ = motor.get();
     return motor;
   };
-  // The report files belong where the form looks for them, beside the report database. One
-  // that cannot be written there is no failure yet: a run that needs it names the missing file.
-  try {
-    if (bases.informes) informes::instalarJuntoALaBase(bases.informes->Name());
-  } catch (const std::exception&) {
-  }
   std::filesystem::path propia =
       std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
   clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
@@ -106,6 +100,12 @@ void SesionFormulario::cerrar() {
 }
 
 void entregarContexto(clssumsal& c, const Opciones& o, const Bases& bases) {
+  // The report files belong where the form looks for them, beside the report database. One
+  // that cannot be written there is no failure yet: a run that needs it names the missing file.
+  try {
+    if (bases.informes) informes::instalarJuntoALaBase(bases.informes->Name());
+  } catch (const std::exception&) {
+  }
   c.put("glbEmpresa", static_cast<int>(o.empresa));
   c.put("glbN_empresa", o.nombreEmpresa);
   c.put("glbUsuario", static_cast<int>(o.usuario));

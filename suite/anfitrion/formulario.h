@@ -75,8 +75,8 @@ class SesionFormulario {
   void pulsar(void (InformeSinVentana::*boton)());
 };
 
-// Hands the class the host's context from the command line, late-bound by member name as an
-// automation caller does, and calls ShowForm.
+// Places the report files beside the report database, hands the class the host's context from
+// the command line, late-bound by member name as an automation caller does, and calls ShowForm.
 void entregarContexto(prjsumsal::clssumsal& clase, const Opciones& o, const Bases& bases);
 // Enters on the form what the options give, as the user would: the period, the book, the layout,
 // the accountant's name, the RUT (typed, then the focus leaves the field, so its check runs) and

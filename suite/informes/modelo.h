@@ -46,6 +46,8 @@ struct ModeloBalance {
   std::vector<RenglonInforme> cuentas;
   std::vector<RenglonInforme> cierres;  // empty until cerrar
   prjsumsal::Sumas sumas;               // of the accounts added so far
+  // A line printed under the closing rows, such as whether the balance squares; none if empty.
+  QString nota;
 
   // Adds one classified account (its four right-hand columns filled, see prjsumsal::clasificar).
   void agregar(const prjsumsal::FilaBalance& fila);

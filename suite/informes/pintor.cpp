@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <algorithm>
 #include <numeric>
 
@@ -114,11 +115,13 @@ double PintorBalance::alturaEncabezado() const {
 
 double PintorBalance::alturaCierre() const {
   double h = diseno_.cierre ? 10 + modelo_.cierres.size() * renglon_ : 0;
+  if (diseno_.cierre && !modelo_.nota.isEmpty()) h += renglon_;
   if (diseno_.firmas) h += kEspacioFirma + 3.5 * renglon_;
   return h;
 }
 
-void PintorBalance::imprimir(QPagedPaintDevice& dispositivo) const {
+void PintorBalance::imprimir(QPagedPaintDevice& dispositivo, std::size_t desde,
+                             std::size_t hasta) const {
   if (!dispositivo.setPageLayout(disposicion(diseno_))) {
     throw prjsumsal::Error("El dispositivo de impresión no acepta el papel " +
                            diseno_.papel.toStdString());
@@ -127,14 +130,15 @@ void PintorBalance::imprimir(QPagedPaintDevice& dispositivo) const {
   if (!pintor.begin(&dispositivo)) {
     throw prjsumsal::Error("No se puede dibujar en el dispositivo de impresión");
   }
-  pintar(pintor, dispositivo);
+  pintar(pintor, dispositivo, desde, hasta);
   if (!pintor.end()) throw prjsumsal::Error("No se pudo terminar la impresión");
 }
 
-void PintorBalance::pintar(QPainter& pintor, QPagedPaintDevice& dispositivo) const {
+void PintorBalance::pintar(QPainter& pintor, QPagedPaintDevice& dispositivo, std::size_t desde,
+                           std::size_t hasta) const {
   double escala = dispositivo.logicalDpiY() / (72.0 * kUnidadesPorPunto);
-  for (std::size_t i = 0; i < paginas_.size(); ++i) {
-    if (i > 0) dispositivo.newPage();
+  for (std::size_t i = desde; i < std::min(hasta, paginas_.size()); ++i) {
+    if (i > desde) dispositivo.newPage();
     pintor.save();
     pintor.scale(escala, escala);
     pintarPagina(pintor, i);
@@ -256,6 +260,11 @@ double PintorBalance::pintarCierre(QPainter& p, double y) const {
     pintarRenglon(p, r, y, true);
     y += renglon_;
   }
+  if (!modelo_.nota.isEmpty()) {
+    p.drawText(QPointF(bordes_.size() > 2 ? bordes_[1] : 0, y + QFontMetricsF(negrita_).ascent()),
+               modelo_.nota);
+    y += renglon_;
+  }
   return y;
 }
 
@@ -277,8 +286,12 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
   double ascenso = QFontMetricsF(normal_).ascent();
   p.setFont(normal_);
   for (const Bloque& b : bloques) {
+    // A line to sign on, half a point thick: a hairline all but vanishes on paper.
+    p.save();
+    p.setPen(QPen(Qt::black, 5));
     p.drawLine(QPointF(b.centro - kAnchoFirma / 2, linea),
                QPointF(b.centro + kAnchoFirma / 2, linea));
+    p.restore();
     double base = linea + 8 + ascenso;
     for (const QString& texto : b.lineas) {
       alCentro(p, texto, b.centro, base);

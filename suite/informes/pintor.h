@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "informes/diseno.h"
@@ -31,11 +32,16 @@ class PintorBalance {
 
   // Gives the device the layout's page layout, then paints every page on it. Raises
   // prjsumsal::Error when the device refuses the page layout or cannot be painted on.
-  void imprimir(QPagedPaintDevice& dispositivo) const;
+  // With `desde` and `hasta` only the pages [desde, hasta) are painted, the first of them on
+  // the device's first page: one part of a document painted in parts, each with its folios.
+  void imprimir(QPagedPaintDevice& dispositivo, std::size_t desde = 0,
+                std::size_t hasta = SIZE_MAX) const;
 
   // Paints every page with `pintor`, already begun on `dispositivo`, whose page layout the
-  // caller has set with disposicion(): what a print preview's paint request needs.
-  void pintar(QPainter& pintor, QPagedPaintDevice& dispositivo) const;
+  // caller has set with disposicion(): what a print preview's paint request needs. `desde` and
+  // `hasta` as for imprimir.
+  void pintar(QPainter& pintor, QPagedPaintDevice& dispositivo, std::size_t desde = 0,
+              std::size_t hasta = SIZE_MAX) const;
 
  private:
   void pintarPagina(QPainter& p, std::size_t numero) const;

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "host/error.h"
 
@@ -36,9 +37,10 @@ std::string motivo(int e) {
   }
 }
 
-// Runs in the intermediate process: starts the program and reports posix_spawn's result (0 or
-// an error number) through `aviso`. Only calls that are safe after fork in a threaded host.
-[[noreturn]] void intermedio(const char* ruta, int aviso) {
+// Runs in the intermediate process: starts the program in `carpeta` and reports posix_spawn's
+// result (0 or an error number) through `aviso`. Only calls that are safe after fork in a
+// threaded host.
+[[noreturn]] void intermedio(const char* ruta, const char* carpeta, int aviso) {
   posix_spawnattr_t atributos;
   posix_spawnattr_init(&atributos);
   sigset_t vacio, todas;
@@ -51,6 +53,7 @@ std::string motivo(int e) {
   posix_spawn_file_actions_t acciones;
   posix_spawn_file_actions_init(&acciones);
   posix_spawn_file_actions_addclosefrom_np(&acciones, 3);
+  posix_spawn_file_actions_addchdir_np(&acciones, carpeta);
 
   char* argumentos[] = {const_cast<char*>(ruta), nullptr};
   pid_t programa;
@@ -68,6 +71,8 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   if (!S_ISREG(datos.st_mode)) throw noInicia(ruta, "no es un archivo ejecutable");
   if (access(ruta.c_str(), X_OK) != 0) throw noInicia(ruta, motivo(errno));
 
+  const std::string carpeta = std::filesystem::path(ruta).parent_path().string();
+
   int tubo[2];
   if (pipe2(tubo, O_CLOEXEC) != 0) throw noInicia(ruta, motivo(errno));
   pid_t hijo = fork();
@@ -79,7 +84,7 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   }
   if (hijo == 0) {
     close(tubo[0]);
-    intermedio(ruta.c_str(), tubo[1]);
+    intermedio(ruta.c_str(), carpeta.empty() ? "." : carpeta.c_str(), tubo[1]);
   }
 
   close(tubo[1]);

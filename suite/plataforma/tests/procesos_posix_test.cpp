@@ -58,7 +58,7 @@ TEST_F(ProcesosPosixTest, NoEsperaNiDejaHijos) {
                                "' ] && [ $i -lt 1000 ]; do\n"
                                "  sleep 0.01; i=$((i+1))\n"
                                "done\n"
-                               "echo $# > '" +
+                               "echo $# \"$(pwd -P)\" > '" +
                                hecho.string() +
                                ".tmp'\n"
                                "mv '" +
@@ -69,9 +69,11 @@ TEST_F(ProcesosPosixTest, NoEsperaNiDejaHijos) {
   std::ofstream(seguir).put('x');
   ASSERT_TRUE(esperar(hecho));
   std::ifstream f(hecho);
-  std::string argumentos;
-  f >> argumentos;
+  std::string argumentos, carpeta;
+  f >> argumentos >> carpeta;
   EXPECT_EQ(argumentos, "0");
+  // It runs in its own folder, not in the test's.
+  EXPECT_EQ(carpeta, fs::canonical(carpeta_).string());
   // Neither the started program nor the intermediate process is a child of the host.
   errno = 0;
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);

@@ -1,0 +1,78 @@
+// RENDIDOR: the balance's two hand-over files in, the Balance Tributario as a PDF out. The
+// module starts it without arguments from its own folder, where the files are.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <csignal>
+#include <iostream>
+
+#include "documento.h"
+#include "lector.h"
+#include "mostrar.h"
+#include "opciones.h"
+#include "pdf.h"
+
+namespace {
+
+constexpr char kPdf[] = "balance_tributario.pdf";
+
+// Qt's own warnings (a missing runtime folder, font fallbacks) are not the user's business;
+// RENDIDOR's messages are its own lines on standard error.
+void sinAvisosDeQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+  if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+    std::cerr << "RENDIDOR: " << texto.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace rendidor;
+  // The document is painted, never shown: no display is needed, even in a desktop session.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(sinAvisosDeQt);
+  QGuiApplication aplicacion(argc, argv);
+
+  Opciones opciones;
+  try {
+    opciones = leerOpciones(QCoreApplication::arguments());
+  } catch (const ErrorUso& e) {
+    std::cerr << "RENDIDOR: " << e.what() << " (RENDIDOR --help muestra el uso)\n";
+    return 2;
+  }
+  if (opciones.ayuda) {
+    std::cout << textoAyuda().toStdString();
+    return 0;
+  }
+  const QString carpeta =
+      opciones.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones.carpeta;
+  const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
+  // The PDF replaces whatever file --salida names; never one of the files it is made from.
+  for (const char* entrada : {kArchivoDatos, kArchivoEmpresa}) {
+    const QString ruta = QFileInfo(QDir(carpeta).filePath(entrada)).canonicalFilePath();
+    if (!ruta.isEmpty() && ruta == QFileInfo(salida).canonicalFilePath()) {
+      std::cerr << "RENDIDOR: --salida no puede ser " << entrada
+                << ", que es de donde sale el PDF\n";
+      return 2;
+    }
+  }
+
+  try {
+    suite::informes::ModeloBalance modelo = leerModelo(carpeta);
+    const QString& empresa = modelo.encabezado.empresa;
+    Propiedades propiedades{
+        QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
+        QStringLiteral("RENDIDOR, NUBO Contabilidad")};
+    guardar(salida, generarPdf(diseno(), modelo, propiedades));
+  } catch (const std::exception& e) {
+    // A hand-over file that cannot be used (ErrorEntrada) or a PDF that could not be made or
+    // saved (ErrorSalida): one line, and no PDF.
+    std::cerr << "RENDIDOR: " << e.what() << '\n';
+    return 1;
+  }
+  // The path is for the user; standard output may be a pipe of the host that is long gone,
+  // and writing to it must not end the program with a signal after the PDF is saved.
+  std::signal(SIGPIPE, SIG_IGN);
+  mostrar(salida, QProcessEnvironment::systemEnvironment(), std::cout);
+  return 0;
+}
