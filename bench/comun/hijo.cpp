@@ -44,9 +44,10 @@ std::string leerTodo(int fd) {
   return datos;
 }
 
-// Waits for the child and returns its peak resident memory; raises when it did not exit cleanly
-// (Excedido when its alarm stopped it).
-long esperar(pid_t pid, const std::string& quien, int limite = 0) {
+// Waits for the child and returns its peak resident memory, and its processor time (user and
+// system) in `cpu` when given; raises when it did not exit cleanly (Excedido when its alarm
+// stopped it).
+long esperar(pid_t pid, const std::string& quien, int limite = 0, double* cpu = nullptr) {
   int estado = 0;
   rusage uso{};
   while (::wait4(pid, &estado, 0, &uso) < 0) {
@@ -58,6 +59,10 @@ long esperar(pid_t pid, const std::string& quien, int limite = 0) {
   }
   if (WEXITSTATUS(estado) != 0) {
     throw std::runtime_error(quien + " terminó con estado " + std::to_string(WEXITSTATUS(estado)));
+  }
+  if (cpu != nullptr) {
+    *cpu = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+           static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
   }
   return uso.ru_maxrss;
 }
@@ -133,8 +138,9 @@ Medida programa(const std::vector<std::string>& argumentos, const std::string& s
     ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
-  long kib = esperar(pid, argumentos.front());
-  return Medida{desde(inicio), kib, {}};
+  double cpu = 0;
+  long kib = esperar(pid, argumentos.front(), 0, &cpu);
+  return Medida{desde(inicio), kib, {}, cpu};
 }
 
 }  // namespace bench

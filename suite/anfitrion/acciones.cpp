@@ -1,26 +1,105 @@
 #include "acciones.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <random>
 
 #include "aplicacion_qt.h"
 #include "balance.h"
+#include "balance/sumas.h"
 #include "formulario.h"
 #include "host/error.h"
+#include "host/temporales.h"
 #include "salida_texto.h"
 
 namespace suite {
 
 namespace {
 
+// Raises when what went to `salida` did not all reach it (a full disk, /dev/full, a closed
+// pipe), so that a cut output is never reported as a success.
+void comprobarSalida(std::ostream& salida, int error) {
+  salida.flush();
+  if (salida) return;
+  if (error == 0) error = errno;
+  std::string motivo = error == ENOSPC ? "no queda espacio en el disco"
+                       : error == 0    ? "error de escritura"
+                                       : std::strerror(error);
+  throw prjsumsal::Error("No se puede escribir la salida: " + motivo);
+}
+
 void texto(const Opciones& o, Bases& bases, Consola& consola) {
   auto renglones = calcularBalance(*bases.contabilidad, consultaDe(o));
+  errno = 0;
   if (consola.terminal) {
     escribirTabla(consola.salida, renglones);
   } else {
     escribirSeparado(consola.salida, renglones);
   }
-  consola.salida.flush();
+  comprobarSalida(consola.salida, errno);
+  // The TOTALES row closes the table: its period and year-to-date pairs must be equal.
+  const Renglon& totales = renglones.back();
+  prjsumsal::Sumas s;
+  s.debe = totales.montos[0].value_or(0);
+  s.haber = totales.montos[1].value_or(0);
+  s.debe_act = totales.montos[2].value_or(0);
+  s.haber_act = totales.montos[3].value_or(0);
+  for (const auto& d : prjsumsal::descuadres(s)) {
+    consola.errores << "nubo: El balance no cuadra: " << d << '\n';
+  }
+}
+
+// The closing a report prints from the work table: the sums of its rows, as the table holds
+// them. A table that cannot be read (the preparation failed) has said so already.
+void avisarTablaTrabajo(prjsumsal::BaseDatos& informes, Consola& consola) {
+  prjsumsal::Sumas s;
+  try {
+    auto rs = informes.newrecord(
+        "select sum(debe) as d, sum(haber) as h, sum(debe_act) as da, sum(haber_act) as ha "
+        "from ctrsumsal");
+    auto numero = [&](const char* c) {
+      auto v = rs->fields(c).Value;
+      return v.esNulo() ? 0.0 : v.numero();
+    };
+    s.debe = numero("d");
+    s.haber = numero("h");
+    s.debe_act = numero("da");
+    s.haber_act = numero("ha");
+  } catch (const std::exception&) {
+    return;
+  }
+  for (const auto& d : prjsumsal::descuadres(s)) {
+    consola.errores << "nubo: El balance no cuadra: " << d << '\n';
+  }
+}
+
+// "--excel -": the workbook is written whole to a file of the run first, as to any file, then
+// copied to standard output.
+void excelSalida(SesionFormulario& sesion, Consola& consola) {
+  std::random_device azar;
+  std::filesystem::path libro = carpetaCache() / ("libro-" + std::to_string(::getpid()) + "-" +
+                                                  std::to_string(azar()) + ".xls");
+  prjsumsal::anotarTemporal(libro.string());
+  struct Borrar {
+    const std::filesystem::path& libro;
+    ~Borrar() {
+      std::error_code ignorado;
+      std::filesystem::remove(libro, ignorado);
+      prjsumsal::olvidarTemporal(libro.string());
+    }
+  } borrar{libro};
+  sesion.excel(libro.string());
+  std::ifstream hecho(libro, std::ios::binary);
+  if (!hecho) return;  // the form has said why
+  errno = 0;
+  consola.salida << hecho.rdbuf();
+  comprobarSalida(consola.salida, errno);
 }
 
 }  // namespace
@@ -50,16 +129,22 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
           sesion->grabarContador();
           break;
         case Accion::Tipo::Excel:
-          sesion->excel(a.argumento);
+          if (a.argumento == "-") {
+            excelSalida(*sesion, consola);
+          } else {
+            sesion->excel(a.argumento);
+          }
           break;
         case Accion::Tipo::Pdf:
           sesion->pdf();
           break;
         case Accion::Tipo::VistaPrevia:
           sesion->vistaPrevia(a.argumento);
+          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Imprimir:
           sesion->imprimir();
+          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Captura:
           throw prjsumsal::Error(

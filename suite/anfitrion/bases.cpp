@@ -1,34 +1,26 @@
 #include "bases.h"
 
+#include <sqlite3.h>
+#include <unistd.h>
+
 #include <cstdlib>
-#include <filesystem>
+#include <random>
 
 #include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
+#include "datos/esquema.h"
 #include "demo.h"
 #include "demo_postgres.h"
+#include "formulario.h"
 #include "host/error.h"
+#include "host/sql.h"
+#include "host/temporales.h"
 
 namespace suite {
 
-namespace {
+namespace fs = std::filesystem;
 
-// The user's cache folder for nubo ($XDG_CACHE_HOME/nubo or ~/.cache/nubo), created when
-// missing; the system's temporary folder when there is none.
-std::filesystem::path carpetaLocal() {
-  namespace fs = std::filesystem;
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  fs::path base = xdg != nullptr && *xdg != '\0'     ? fs::path(xdg)
-                  : home != nullptr && *home != '\0' ? fs::path(home) / ".cache"
-                                                     : fs::path();
-  std::error_code ec;
-  if (!base.empty() &&
-      (fs::create_directories(base / "nubo", ec), fs::is_directory(base / "nubo", ec))) {
-    return base / "nubo";
-  }
-  return fs::temp_directory_path();
-}
+namespace {
 
 std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::string& ruta,
                                             Papel papel) {
@@ -36,31 +28,112 @@ std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::strin
   // line: its message names the database, where it was sought and the cause. A report database
   // on a server has its report files in the user's cache folder.
   if (BasePostgres::esConexion(ruta)) {
-    return BasePostgres::conectar(ruta, papel, papel == Papel::Informes ? carpetaLocal() : "");
+    return BasePostgres::conectar(ruta, papel,
+                                  papel == Papel::Informes ? carpetaCache() : fs::path());
   }
+  std::error_code ec;
+  if (!fs::exists(ruta, ec)) {
+    throw ErrorUso(std::string(opcion) + ": No se encuentra la base de datos " +
+                   fs::absolute(ruta).lexically_normal().string());
+  }
+  // A file that is there but cannot be opened is not a mistake of the command line.
   try {
     return BaseSqlite::abrir(ruta, papel);
   } catch (const prjsumsal::Error& e) {
-    throw ErrorUso(std::string(opcion) + ": " + e.what());
+    throw prjsumsal::Error(std::string(opcion) + ": " + e.what());
   }
+}
+
+// The side files SQLite keeps beside a database.
+const char* const kSufijos[] = {"", "-wal", "-shm", "-journal"};
+
+std::shared_ptr<InformesPropios> informesPropios() {
+  std::random_device azar;
+  fs::path archivo = carpetaCache() / ("informes-" + std::to_string(::getpid()) + "-" +
+                                       std::to_string(azar()) + ".db");
+  return std::make_shared<InformesPropios>(archivo);
+}
+
+// Drops a work table that no loaded form owns: the program's row in `programa` is added when its
+// form loads and deleted when it unloads, so a table without the row was left by a killed run.
+void soltarTablaHuerfana(prjsumsal::BaseDatos& informes, const std::string& programa) {
+  auto filas = informes.newrecord("select programa from programa where programa='" +
+                                  prjsumsal::sqlTexto(programa) + "'");
+  if (filas->eof()) informes.executesql("drop table if exists ctrsumsal");
 }
 
 }  // namespace
 
+InformesPropios::InformesPropios(fs::path archivo) : archivo_(std::move(archivo)) {
+  for (const char* s : kSufijos) prjsumsal::anotarTemporal(archivo_.string() + s);
+}
+
+InformesPropios::~InformesPropios() {
+  for (const char* s : kSufijos) {
+    std::error_code ignorado;
+    fs::remove(archivo_.string() + s, ignorado);
+    prjsumsal::olvidarTemporal(archivo_.string() + s);
+  }
+}
+
+fs::path carpetaCache() {
+  fs::path base;
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  if (xdg != nullptr && *xdg != '\0') {
+    base = xdg;
+  } else if (home != nullptr && *home != '\0') {
+    base = fs::path(home) / ".cache";
+  }
+  std::error_code ec;
+  if (!base.empty()) {
+    fs::create_directories(base / "nubo", ec);
+    if (!ec && fs::is_directory(base / "nubo", ec)) return base / "nubo";
+  }
+  return fs::temp_directory_path();
+}
+
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
+  Bases b;
   if (!o.demo.empty() && BasePostgres::esConexion(o.demo)) {
-    // The demo company on a server: one database serves as accounting and report database.
-    Bases b{abrir("--demo", o.demo, Papel::Contabilidad), abrir("--demo", o.demo, Papel::Informes)};
+    b.contabilidad = abrir("--demo", o.demo, Papel::Contabilidad);
     prepararDemoPostgres(o.demo, hoy);
+  } else if (!o.demo.empty()) {
+    ArchivosDemo demo = prepararDemo(o.demo, hoy);
+    b.contabilidad = abrir("--demo", demo.contabilidad, Papel::Contabilidad);
+  } else {
+    b.contabilidad = abrir("--contabilidad", o.contabilidad, Papel::Contabilidad);
+  }
+  if (!o.informes.empty()) {
+    b.informes = abrir("--informes", o.informes, Papel::Informes);
+    // Only a run whose form creates the work table looks: the form creates it just before it
+    // adds its row, and a run that never makes the table must not take another's fresh one
+    // for a leftover.
+    // On a server the work table is private to its connection and goes with it: nothing is
+    // ever left over there.
+    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1' &&
+        !BasePostgres::esConexion(o.informes)) {
+      soltarTablaHuerfana(*b.informes, o.programa);
+    }
     return b;
   }
-  if (!o.demo.empty()) {
-    ArchivosDemo demo = prepararDemo(o.demo, hoy);
-    return {abrir("--demo", demo.contabilidad, Papel::Contabilidad),
-            abrir("--demo", demo.informes, Papel::Informes)};
+  // Made straight through the engine: the host's own set-up is no statement of the module's,
+  // and stays out of the statement trace.
+  b.propios = informesPropios();
+  sqlite3* c = nullptr;
+  int rc = sqlite3_open_v2(b.propios->archivo().c_str(), &c,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(c, kTablaPrograma, nullptr, nullptr, nullptr);
+  std::string motivo = c != nullptr ? sqlite3_errmsg(c) : sqlite3_errstr(rc);
+  sqlite3_close(c);
+  if (rc != SQLITE_OK) {
+    throw prjsumsal::Error("No se puede crear la base de informes " +
+                           b.propios->archivo().string() + ": " + motivo);
   }
-  return {abrir("--contabilidad", o.contabilidad, Papel::Contabilidad),
-          abrir("--informes", o.informes, Papel::Informes)};
+  auto informes = BaseSqlite::abrir(b.propios->archivo(), Papel::Informes);
+  informes->usoExclusivo();
+  b.informes = std::move(informes);
+  return b;
 }
 
 }  // namespace suite

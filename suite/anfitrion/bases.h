@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "host/basedatos.h"
@@ -8,15 +9,44 @@
 
 namespace suite {
 
+// A report database made for one run, removed with its side files when the run ends (or, through
+// the registry of temporary files, when a signal ends it).
+class InformesPropios {
+ public:
+  explicit InformesPropios(std::filesystem::path archivo);
+  ~InformesPropios();
+  InformesPropios(const InformesPropios&) = delete;
+  InformesPropios& operator=(const InformesPropios&) = delete;
+  const std::filesystem::path& archivo() const { return archivo_; }
+
+ private:
+  std::filesystem::path archivo_;
+};
+
 // The host's two database objects, shared with the module while its form lives.
 struct Bases {
+  std::shared_ptr<InformesPropios> propios;  // set when the run made its own report database
   std::shared_ptr<prjsumsal::BaseDatos> contabilidad;
   std::shared_ptr<prjsumsal::BaseDatos> informes;
 };
 
-// Opens the databases the options name: the demo folder's (created first when missing, with
-// `hoy` as the last day of its vouchers) or the two files given. A file is never created here:
-// a missing file or one that is not a database raises ErrorUso naming the option and the file.
+// Opens the databases the options name: the demo folder's accounting database (created first
+// when missing, with `hoy` as the last day of its vouchers) or the file given. The report
+// database is the one --informes names; without it the run gets its own, new and empty, in the
+// user's cache folder ($XDG_CACHE_HOME/nubo, or ~/.cache/nubo), so that runs at the same time
+// never share a work table. Any of them may be a PostgreSQL database named by a libpq URI or
+// keyword string (the demo company is then created there when missing); a server that cannot be
+// reached raises an Error naming the cause. A file named is never created here: a missing file
+// raises ErrorUso
+// naming the option and the file; a file that cannot be opened or read (locked, not a database,
+// empty) raises prjsumsal::Error naming them. When the run's form will create the work table,
+// in a report database given by --informes whose program control table has no row of the
+// options' program, a work table `ctrsumsal` left by a run that was killed is dropped: no open
+// form owns it.
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy);
+
+// The user's cache folder for nubo, created when missing; the system's temporary folder when
+// there is none.
+std::filesystem::path carpetaCache();
 
 }  // namespace suite

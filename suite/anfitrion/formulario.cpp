@@ -15,9 +15,11 @@ namespace suite {
 using prjsumsal::clssumsal;
 using prjsumsal::plataforma;
 
-SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes) : anterior_(plataforma()) {
+SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores)
+    : anterior_(plataforma()) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
+  p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
@@ -28,7 +30,7 @@ SesionFormulario::Instalacion::~Instalacion() {
 }
 
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
-    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_) {
+    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_, errores) {
   // The report engine reads the work table through the host's report database.
   ajustesMotor_.impresora = QString::fromStdString(o.impresora);
   ajustesMotor_.primerFolio = o.folio;

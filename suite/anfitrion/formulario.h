@@ -56,7 +56,7 @@ class SesionFormulario {
   // session ends, also when opening fails half way.
   class Instalacion {
    public:
-    explicit Instalacion(MensajesConsola& mensajes);
+    Instalacion(MensajesConsola& mensajes, std::ostream& errores);
     ~Instalacion();
 
    private:

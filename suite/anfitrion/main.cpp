@@ -11,10 +11,12 @@
 #include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
+#include "senales.h"
 #include "sesion_ventana.h"
 
 int main(int argc, char** argv) {
   using namespace suite;
+  limpiarAlTerminar();
   prjsumsal::Fecha hoy = prjsumsal::plataforma().reloj->Hoy();
   Lectura lectura;
   Bases bases;
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
       std::cout << *lectura.ayuda;
       return 0;
     }
+    for (const auto& aviso : avisos(lectura.opciones))
+      std::cerr << "nubo: aviso: " << aviso << '\n';
     bases = abrirBases(lectura.opciones, hoy);
   } catch (const ErrorUso& e) {
     std::cerr << "nubo: " << e.what() << '\n';

@@ -91,17 +91,21 @@ ErrorUso traducir(const CLI::ParseError& e) {
   return ErrorUso("Línea de órdenes no válida: " + texto);
 }
 
-// The databases come from a demo folder or from the two files, never both.
+// The accounting database comes from a demo folder or from a file, never both. The report
+// database is optional: without it the run makes its own.
 void revisarBases(Opciones& o) {
   if (!o.demo.empty()) {
-    if (!o.contabilidad.empty() || !o.informes.empty())
-      throw ErrorUso("--demo no se combina con --contabilidad ni con --informes");
+    if (!o.contabilidad.empty()) throw ErrorUso("--demo no se combina con --contabilidad");
     return;
   }
-  if (o.contabilidad.empty() && o.informes.empty())
-    throw ErrorUso("Indique --demo DIR, o --contabilidad DB e --informes DB");
-  if (o.contabilidad.empty()) throw ErrorUso("Falta --contabilidad DB (la base de contabilidad)");
-  if (o.informes.empty()) throw ErrorUso("Falta --informes DB (la base de informes)");
+  if (o.contabilidad.empty()) throw ErrorUso("Indique --demo DIR o --contabilidad DB");
+}
+
+// Whether an action reads the work table `ctrsumsal`, which the form creates at load only when
+// the permission asks for it.
+bool leeTablaTrabajo(Accion::Tipo tipo) {
+  return tipo == Accion::Tipo::Preparar || tipo == Accion::Tipo::VistaPrevia ||
+         tipo == Accion::Tipo::Imprimir;
 }
 
 }  // namespace
@@ -129,7 +133,8 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   valor("--contabilidad", o.contabilidad, "DB",
         "Base de contabilidad (archivo SQLite, o servidor postgresql://...)", kBases);
   valor("--informes", o.informes, "DB",
-        "Base de informes (archivo SQLite, o servidor postgresql://...)", kBases);
+        "Base de informes (SQLite o postgresql://...); sin ella, una propia de esta ejecución",
+        kBases);
 
   const char* kContexto = "Contexto";
   valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);
@@ -138,8 +143,9 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   valor("--nombre-usuario", o.nombreUsuario, "T", "Nombre del usuario", kContexto);
   valor("--alias", alias, "N", "Alcance del usuario: 2 cuenta solo sus comprobantes", kContexto);
   valor("--programa", o.programa, "T", "Nombre del programa", kContexto);
-  valor("--permiso", o.permiso, "T", "Permisos (4.º carácter vista previa, 5.º impresión)",
-        kContexto);
+  std::string permiso;
+  valor("--permiso", permiso, "T",
+        "Permisos (4.º carácter vista previa, 5.º impresión y tabla de trabajo)", kContexto);
   valor("--impresora", o.impresora, "T",
         "Tipo de impresora, y cola de impresión de --imprimir (la predeterminada si falta)",
         kContexto);
@@ -229,6 +235,15 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     o.formato = formatoDado[0] - '0';
   }
   if (dado("--folio")) o.folio = leerFolio(folio);
+  // Without --permiso the work table is made only for the actions that read it (and for the
+  // window, where the user may ask for a preview), so other runs never touch it.
+  if (dado("--permiso")) {
+    o.permiso = permiso;
+  } else {
+    bool tabla = o.acciones.empty();
+    for (const Accion& a : o.acciones) tabla = tabla || leeTablaTrabajo(a.tipo);
+    o.permiso = tabla ? "11111" : "11110";
+  }
   if (dado("--contador")) o.contador = contador;
   if (dado("--rut")) o.rut = rut;
   if (dado("--registro")) o.registro = registro;
@@ -242,6 +257,17 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     if (o.nombreUsuario.empty()) o.nombreUsuario = kDemoNombreUsuario;
   }
   return {o, std::nullopt};
+}
+
+std::vector<std::string> avisos(const Opciones& o) {
+  std::vector<std::string> r;
+  Fecha enero{o.hasta.anio, 1, 1};
+  if (o.desde < enero) {
+    r.push_back("--desde " + o.desde.texto() + " es anterior al " + enero.texto() +
+                ": las columnas del período cuentan solo desde el " + enero.texto() +
+                ", el año de --hasta");
+  }
+  return r;
 }
 
 }  // namespace suite

@@ -62,4 +62,9 @@ struct Lectura {
 // together with another action.
 Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
 
+// What the user should know about options that are valid but may not mean what they seem: a
+// period that starts before the first of January of --hasta's year, whose columns count only
+// from that first of January.
+std::vector<std::string> avisos(const Opciones& o);
+
 }  // namespace suite

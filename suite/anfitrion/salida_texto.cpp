@@ -5,6 +5,7 @@
 
 #include "anchura.h"
 #include "balance/formato.h"
+#include "controles/visible.h"
 
 namespace suite {
 
@@ -27,7 +28,12 @@ std::string campo(std::string texto) {
 
 }  // namespace
 
-void escribirTabla(std::ostream& salida, const std::vector<Renglon>& renglones) {
+void escribirTabla(std::ostream& salida, const std::vector<Renglon>& dados) {
+  std::vector<Renglon> renglones = dados;
+  for (auto& r : renglones) {
+    r.codigo = visible(r.codigo);
+    r.nombre = visible(r.nombre);
+  }
   // Each row's amounts as shown, then the widths of the columns.
   std::vector<std::array<std::string, 8>> montos;
   std::size_t anchoCodigo = anchura("Cuenta"), anchoNombre = anchura("Nombre");

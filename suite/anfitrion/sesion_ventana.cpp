@@ -54,8 +54,10 @@ class SesionVentana {
     std::filesystem::path propia =
         std::filesystem::path(p.carpetaModulo) / prjsumsal::kArchivoBiblioteca;
     clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
-    Bases vigiladas{std::make_shared<ventana::BaseVigilada>(bases.contabilidad, progreso_),
-                    std::make_shared<ventana::BaseVigilada>(bases.informes, progreso_)};
+    Bases vigiladas{
+        .propios = nullptr,
+        .contabilidad = std::make_shared<ventana::BaseVigilada>(bases.contabilidad, progreso_),
+        .informes = std::make_shared<ventana::BaseVigilada>(bases.informes, progreso_)};
     entregarContexto(*clase_, o, vigiladas);
     entrarValores(*clase_->formulario(), o);
     ventana_ = std::make_unique<ventana::VentanaBalance>(clase_->formulario(), &progreso_);

@@ -1,8 +1,10 @@
 #include "datos/base_sqlite.h"
 
 #include <sqlite3.h>
+#include <strings.h>
 
 #include <cctype>
+#include <cstring>
 #include <system_error>
 #include <vector>
 
@@ -20,20 +22,30 @@ namespace {
 // How long a statement waits for a lock held by another connection before it fails.
 constexpr int kEsperaMs = 5000;
 
-ErrorSqlite errorDe(sqlite3* db) {
-  return ErrorSqlite(sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+// The engine's message about a table or column that is not there names neither the database nor
+// its file; with two databases open the user needs both.
+ErrorSqlite errorEn(sqlite3* db, Papel papel, const std::string& nombre) {
+  std::string mensaje = sqlite3_errmsg(db);
+  for (const char* falta : {"no such table", "no such column", "has no column named"}) {
+    if (mensaje.find(falta) != std::string::npos) {
+      mensaje += " (base de datos de " + std::string(nombrePapel(papel)) + " " + nombre + ")";
+      break;
+    }
+  }
+  return ErrorSqlite(mensaje, sqlite3_extended_errcode(db));
 }
 
 // A prepared statement, finalised when it goes out of scope.
 class Preparada {
  public:
   // Prepares the only statement of `sql`. Text after it other than blanks and semicolons is
-  // refused: a value that breaks its quotes must not smuggle in a second statement.
-  Preparada(sqlite3* db, const std::string& sql) {
+  // refused: a value that breaks its quotes must not smuggle in a second statement. The engine's
+  // errors name the database by its role and file.
+  Preparada(sqlite3* db, const std::string& sql, Papel papel, const std::string& nombre) {
     const char* resto = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &resto) !=
         SQLITE_OK) {
-      throw errorDe(db);
+      throw errorEn(db, papel, nombre);
     }
     for (const char* c = resto; c != nullptr && *c != '\0'; ++c) {
       if (!std::isspace(static_cast<unsigned char>(*c)) && *c != ';') {
@@ -53,6 +65,47 @@ class Preparada {
  private:
   sqlite3_stmt* stmt_ = nullptr;
 };
+
+// Whether the statement opens a transaction ("begin", "begin transaction", any case). SQLite
+// would begin it deferred and take the write lock only at the first change, so two writers could
+// both begin and one then fail half way; beginning it immediate takes the lock at once.
+bool iniciaTransaccion(const std::string& sql) {
+  auto primera = sql.find_first_not_of(" \t\r\n");
+  if (primera == std::string::npos || (sql[primera] != 'b' && sql[primera] != 'B')) return false;
+  std::string palabras;
+  for (char c : sql) {
+    if (std::isspace(static_cast<unsigned char>(c)) || c == ';') {
+      if (!palabras.empty() && palabras.back() != ' ') palabras += ' ';
+    } else {
+      palabras += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  if (!palabras.empty() && palabras.back() == ' ') palabras.pop_back();
+  return palabras == "begin" || palabras == "begin transaction";
+}
+
+// Whether the Jet translation would leave the statement as it is: it changes only date
+// literals (#), year(), the column types of CREATE TABLE and comma joins after FROM. The search
+// is conservative (a word inside a quoted text also counts); the module's inserts, one per
+// account, skip the tokenizing of their kilobyte of text.
+bool sinDialectoJet(const std::string& sql) {
+  if (sql.find('#') != std::string::npos) return false;
+  for (const char* w : {"year", "create", "from"}) {
+    if (::strcasestr(sql.c_str(), w) != nullptr) return false;
+  }
+  return true;
+}
+
+// The CREATE TABLE statement as a STRICT table, or an empty text when it is no such statement.
+std::string comoEstricta(const std::string& sql) {
+  auto ini = sql.find_first_not_of(" \t\r\n");
+  auto fin = sql.find_last_not_of(" \t\r\n;");
+  if (ini == std::string::npos || ::strncasecmp(sql.c_str() + ini, "create table", 12) != 0 ||
+      sql[fin] != ')') {
+    return {};
+  }
+  return sql.substr(0, fin + 1) + " STRICT";
+}
 
 Valor valorDe(sqlite3_stmt* st, int c) {
   switch (sqlite3_column_type(st, c)) {
@@ -98,6 +151,14 @@ std::unique_ptr<BaseSqlite> BaseSqlite::conectar(const std::string& ruta, int ba
     sqlite3_close_v2(db);
     throw e;
   }
+  // Every statement of the module is its own commit. The report database is a workstation's
+  // scratch data: a write-ahead log without a sync per commit is enough there. The accounting
+  // database keeps a sync at each checkpoint, which the write-ahead log makes safe. A database
+  // that another connection holds in the old journal mode keeps it; that is not a failure.
+  sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+  sqlite3_exec(db,
+               papel == Papel::Informes ? "PRAGMA synchronous=OFF" : "PRAGMA synchronous=NORMAL",
+               nullptr, nullptr, nullptr);
   return std::unique_ptr<BaseSqlite>(new BaseSqlite(db, std::move(nombre), papel));
 }
 
@@ -106,6 +167,12 @@ std::unique_ptr<BaseSqlite> BaseSqlite::abrir(const std::filesystem::path& archi
   std::error_code ec;
   if (!std::filesystem::is_regular_file(archivo, ec)) {
     throw Error("No se encuentra la base de datos " + nombre);
+  }
+  // SQLite takes an empty file for an empty database and would write its header into it; it is
+  // rather a file that was never a database of the suite.
+  if (std::filesystem::file_size(archivo, ec) == 0 && !ec) {
+    throw Error("La base de datos de " + std::string(nombrePapel(papel)) + " " + nombre +
+                " está vacía (0 bytes): no tiene las tablas de la suite");
   }
   return conectar(archivo.string(), SQLITE_OPEN_READWRITE, nombre, papel);
 }
@@ -125,11 +192,22 @@ std::unique_ptr<BaseSqlite> BaseSqlite::enMemoria(Papel papel) {
 
 long BaseSqlite::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
-  Preparada st(conexion_, traducirJet(sentencia));
+  std::string sql = sinDialectoJet(sentencia) ? sentencia : traducirJet(sentencia);
+  if (iniciaTransaccion(sql)) sql = "BEGIN IMMEDIATE";
+  // Tables the suite creates are STRICT, so that a value of the wrong type (a text in an amount
+  // column) is refused at the insert; a table with types STRICT does not know is made as written.
+  if (std::string estricta = comoEstricta(sql); !estricta.empty()) {
+    sqlite3_stmt* prueba = nullptr;
+    if (sqlite3_prepare_v2(conexion_, estricta.c_str(), -1, &prueba, nullptr) == SQLITE_OK) {
+      sql = std::move(estricta);
+    }
+    sqlite3_finalize(prueba);
+  }
+  Preparada st(conexion_, sql, papel_, nombre_);
   int rc;
   while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) throw errorDe(conexion_);
+  if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
   return 1;
 }
 
@@ -145,7 +223,7 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& s
 }
 
 std::unique_ptr<prjsumsal::Registros> BaseSqlite::leer(const std::string& sentencia) {
-  Preparada st(conexion_, traducirJet(sentencia));
+  Preparada st(conexion_, traducirJet(sentencia), papel_, nombre_);
   int n = sqlite3_column_count(st.get());
   std::vector<std::string> columnas;
   for (int c = 0; c < n; ++c) columnas.emplace_back(sqlite3_column_name(st.get(), c));
@@ -154,8 +232,12 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::leer(const std::string& senten
   while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
     for (int c = 0; c < n; ++c) valores.push_back(valorDe(st.get(), c));
   }
-  if (rc != SQLITE_DONE) throw errorDe(conexion_);
+  if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
   return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(valores));
+}
+
+void BaseSqlite::usoExclusivo() {
+  sqlite3_exec(conexion_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
 }
 
 std::string BaseSqlite::Name() const {

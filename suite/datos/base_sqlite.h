@@ -17,8 +17,10 @@ namespace suite {
 // NUBO_TRAZA_SQL names a file. One connection per object, closed when the object dies.
 class BaseSqlite : public prjsumsal::BaseDatos {
  public:
-  // Opens an existing database file. A missing file, or one that is not an SQLite database, is
-  // an Error that names the path: an empty database is never created in its place.
+  // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
+  // an SQLite database, is an Error that names the path: an empty database is never created in
+  // its place. Files are kept in write-ahead-log mode; the report database, scratch data, is
+  // not synced on each commit, the accounting database at each checkpoint.
   static std::unique_ptr<BaseSqlite> abrir(const std::filesystem::path& archivo, Papel papel);
   // Creates a new, empty database file; an Error when the file already exists.
   static std::unique_ptr<BaseSqlite> crear(const std::filesystem::path& archivo, Papel papel);
@@ -30,7 +32,9 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   BaseSqlite& operator=(const BaseSqlite&) = delete;
 
   // Runs one statement. Returns 1 on success; a statement the engine rejects raises an
-  // ErrorSqlite with the engine's message. A text holding more than one statement is refused.
+  // ErrorSqlite with the engine's message (for a missing table or column, followed by the role
+  // and file of the database). A text holding more than one statement is refused. "begin
+  // transaction" begins an immediate transaction: it takes the write lock at once.
   long executesql(const std::string& sentencia) override;
 
   // Runs one SELECT and reads all its rows into memory. The option (4 for the host's grouped
@@ -43,6 +47,10 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   std::string Name() const override;
 
   Papel papel() const { return papel_; }
+
+  // For a file that only this object uses (a run's own report database): the lock is taken
+  // once and kept, instead of being taken and released around each of the statements.
+  void usoExclusivo();
 
  private:
   BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel);

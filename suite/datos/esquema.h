@@ -7,16 +7,18 @@ namespace suite {
 
 // The tables of the accounting database exactly as the host keeps them (SQLite types; dates as
 // ISO text), one statement each. The demo company, the benchmark's journals and the tests all
-// build their databases from this one list, so none of them drifts from the host's columns.
+// build their databases from this one list, so none of them drifts from the host's columns. The
+// tables are STRICT: an amount that is not a number ('abc', '1.000,50', a blob) is refused at
+// the insert instead of being summed as 0 later.
 inline constexpr std::array<const char*, 5> kTablasContabilidad{
     "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,"
-    " num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL)",
+    " num_docum INTEGER, centro TEXT, debe_nacional REAL, haber_nacional REAL) STRICT",
     "create table ctccomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,"
-    " num_docum INTEGER, usuario INTEGER, ifrs TEXT)",
-    "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT)",
+    " num_docum INTEGER, usuario INTEGER, ifrs TEXT) STRICT",
+    "create table ctmcentros(centro TEXT, n_centro TEXT, g_cuenta TEXT) STRICT",
     "create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT, n_empresa TEXT,"
-    " n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT)",
-    "create table contador(nombre TEXT, rut TEXT, registro TEXT)",
+    " n_comercial TEXT, direccion TEXT, ciudad TEXT, telefonos TEXT) STRICT",
+    "create table contador(nombre TEXT, rut TEXT, registro TEXT) STRICT",
 };
 
 // The same tables on PostgreSQL: dates as date, amounts as exact numeric.
@@ -33,7 +35,7 @@ inline constexpr std::array<const char*, 5> kTablasContabilidadPostgres{
 inline constexpr const char* kTablaProgramaPostgres = "create table programa(programa text)";
 
 // The program control table of the report database.
-inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT)";
+inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT) STRICT";
 
 // The accounting tables as one script, for sqlite3_exec.
 inline std::string scriptTablasContabilidad() {

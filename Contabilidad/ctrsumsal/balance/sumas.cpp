@@ -1,5 +1,7 @@
 #include "balance/sumas.h"
 
+#include "balance/formato.h"
+
 namespace prjsumsal {
 
 void Sumas::agregar(const FilaBalance& f) {
@@ -31,6 +33,25 @@ Cierre resultadoEjercicio(const Sumas& s) {
 Cierre totales(const Sumas& s, const Cierre& r) {
   return {s.activo + r.activo, s.pasivo + r.pasivo, s.perdidas + r.perdidas,
           s.ganancias + r.ganancias};
+}
+
+std::vector<std::string> descuadres(const Sumas& s) {
+  struct Par {
+    const char *izquierda, *derecha;
+    double a, b;
+  };
+  const Par pares[] = {{"Debitos", "Creditos", s.debe, s.haber},
+                       {"Deudor", "Acreedor", s.debe_act, s.haber_act}};
+  std::vector<std::string> r;
+  for (const Par& p : pares) {
+    // Compared as written: amounts go out rounded to whole units.
+    std::string a = formatoCero(p.a), b = formatoCero(p.b);
+    if (a == b) continue;
+    r.push_back(std::string(p.izquierda) + " " + formatoMiles(std::stod(a), ".") + " y " +
+                p.derecha + " " + formatoMiles(std::stod(b), ".") + ", diferencia " +
+                formatoMiles(std::stod(a) - std::stod(b), "."));
+  }
+  return r;
 }
 
 }  // namespace prjsumsal

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "balance/filabalance.h"
 
 namespace prjsumsal {
@@ -23,5 +26,11 @@ Cierre resultadoEjercicio(const Sumas& s);
 // Each column's sum plus its result: total Activo equals total Pasivo, total Perdidas equals
 // total Ganancias.
 Cierre totales(const Sumas& s, const Cierre& resultado);
+
+// The pairs of columns whose sums, as written in whole units, differ although they must be equal
+// (Debitos and Creditos, Deudor and Acreedor): one text per pair naming both sums and their
+// difference, such as "Debitos 1.500 y Creditos 1.000, diferencia 500". Journal amounts that
+// the database could not read as numbers are the usual cause. Empty when the balance squares.
+std::vector<std::string> descuadres(const Sumas& s);
 
 }  // namespace prjsumsal

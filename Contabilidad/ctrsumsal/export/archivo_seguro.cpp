@@ -8,6 +8,7 @@
 #include <streambuf>
 
 #include "host/error.h"
+#include "host/temporales.h"
 
 namespace prjsumsal {
 
@@ -129,6 +130,7 @@ ArchivoSeguro::ArchivoSeguro(std::string ruta) : ruta_(std::move(ruta)) {
       temporal_.clear();
       throw noCrea(e);
     }
+    anotarTemporal(temporal_);
     // The new file keeps the permissions of the one it replaces.
     if (fs::exists(estado)) fs::permissions(temporal_, estado.permissions(), ec);
   }
@@ -145,7 +147,10 @@ ArchivoSeguro::~ArchivoSeguro() {
 void ArchivoSeguro::descartar() noexcept {
   if (archivo_) std::fclose(archivo_);
   archivo_ = nullptr;
-  if (!temporal_.empty()) std::remove(temporal_.c_str());
+  if (!temporal_.empty()) {
+    std::remove(temporal_.c_str());
+    olvidarTemporal(temporal_);
+  }
   temporal_.clear();
 }
 
@@ -163,6 +168,7 @@ void ArchivoSeguro::confirmar() {
       std::error_code ec;
       fs::rename(temporal_, destino_, ec);
       if (ec) throw Error("No se puede reemplazar el archivo " + ruta_ + ": " + motivo(ec.value()));
+      olvidarTemporal(temporal_);
       temporal_.clear();
     }
   } catch (...) {

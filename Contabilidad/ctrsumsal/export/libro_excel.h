@@ -25,6 +25,8 @@ class LibroExcel {
   void fila(const FilaBalance& fila);
   // Writes the three summary rows and the tail, and flushes the stream.
   void cierre();
+  // The sums of the rows written so far.
+  const Sumas& sumas() const { return sumas_; }
 
  private:
   std::ostream& salida_;

@@ -1,6 +1,3 @@
-#include <array>
-#include <vector>
-
 #include "form/frmsumsal.h"
 #include "host/sql.h"
 
@@ -9,34 +6,19 @@ namespace prjsumsal {
 namespace {
 
 constexpr const char* kLeerContador = " select * from contador ";
+constexpr const char* kIniciar = "begin transaction";
+constexpr const char* kConfirmar = "commit transaction";
+constexpr const char* kDeshacer = "rollback transaction";
 
-using FilaContador = std::array<Valor, 3>;  // nombre, rut, registro
-
-// The rows of `contador` as they stand, to put back if a save cannot write its own.
-std::vector<FilaContador> filasContador(BaseDatos& db) {
-  std::vector<FilaContador> filas;
-  for (auto rs = db.newrecord(kLeerContador, 4); !rs->eof(); rs->MoveNext()) {
-    filas.push_back(
-        {rs->fields("nombre").Value, rs->fields("rut").Value, rs->fields("registro").Value});
-  }
-  return filas;
+std::string literal(const std::string& v) {
+  return " '" + sqlTexto(v) + "'";
 }
 
-std::string literal(const Valor& v) {
-  return v.esNulo() ? " NULL" : " '" + sqlTexto(v.texto()) + "'";
-}
-
-std::string insertarContador(const Valor& nombre, const Valor& rut, const Valor& registro) {
-  return "insert into contador(nombre, rut, registro) values(" + literal(nombre) + "," +
-         literal(rut) + "," + literal(registro) + ")";
-}
-
-// Writes back the rows read before the save. A failure here cannot be mended any further; the
-// caller reports the failure of the save itself.
-void restituir(BaseDatos& db, const std::vector<FilaContador>& filas) {
+// Undoes the open transaction. When the connection is already gone the engine has undone it
+// itself; the caller reports the failure of the save.
+void deshacer(BaseDatos& db) {
   try {
-    db.executesql("delete from contador ");
-    for (const auto& f : filas) db.executesql(insertarContador(f[0], f[1], f[2]));
+    db.executesql(kDeshacer);
   } catch (const std::exception&) {
   }
 }
@@ -54,30 +36,32 @@ void frmsumsal::leerContador() {
   if (!registro.esNulo()) txtregistro.Text = registro.texto();
 }
 
-// Replaces the accountant record with the three boxes. The table is emptied and the new row
-// inserted, as the suite's other programs do; the rows in place are read first and put back when
-// the insert fails, so a failed save never leaves the company without its accountant. A delete
-// that fails leaves the old rows in place, and the save stops there rather than add a second row.
+// Replaces the accountant record with the three boxes: the table is emptied and the new row
+// inserted, inside one transaction that takes the database's write lock before the delete. Any
+// failure (a statement refused, a lock held by another writer, a crash of the process) undoes
+// the delete, so the company never loses its accountant; the save either happens whole or not.
 void frmsumsal::cmdGrabar_Click() {
   try {
     BaseDatos& base = db();
-    std::vector<FilaContador> previas = filasContador(base);
-    if (base.executesql("delete from contador ") == 0) {
+    std::string sentencia = "insert into contador(nombre, rut, registro) values(" +
+                            literal(txtcontador.Text) + "," + literal(txtrut.Text) + "," +
+                            literal(txtregistro.Text) + ")";
+    if (base.executesql(kIniciar) == 0) {
       plataforma_.mensajes->MsgBox("Problemas al grabar contador", Icono::Critico, "Mensaje");
       return;
     }
-    std::string sentencia = insertarContador(txtcontador.Text, txtrut.Text, txtregistro.Text);
-    long resultado = 0;
+    bool grabado = false;
     try {
-      resultado = base.executesql(sentencia);
+      grabado = base.executesql("delete from contador ") != 0 && base.executesql(sentencia) != 0 &&
+                base.executesql(kConfirmar) != 0;
     } catch (const std::exception&) {
-      restituir(base, previas);
+      deshacer(base);
       throw;
     }
-    if (resultado != 0) {
+    if (grabado) {
       plataforma_.mensajes->MsgBox("Contador grabado", Icono::Informacion, "Mensaje");
     } else {
-      restituir(base, previas);
+      deshacer(base);
       plataforma_.mensajes->MsgBox("Problemas al grabar contador", Icono::Critico, "Mensaje");
     }
   } catch (const std::exception& e) {

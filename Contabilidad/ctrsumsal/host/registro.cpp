@@ -1,7 +1,11 @@
 #include "host/registro.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <mutex>
+#include <random>
 #include <vector>
 
 #include "host/error.h"
@@ -26,11 +30,31 @@ bool esDe(const std::string& linea, const std::string& identificador) {
          linea.compare(0, identificador.size(), identificador) == 0;
 }
 
+// The registrations of this process when the user has no configuration folder to keep them in
+// (no HOME, or a folder that cannot be written): they last for the run.
+std::map<std::string, std::string>& enMemoria() {
+  static std::map<std::string, std::string> m;
+  return m;
+}
+std::mutex& cerrojo() {
+  static std::mutex m;
+  return m;
+}
+
+// A name beside the file that no other writer, in this process or another, is using: the
+// writers that meet there each rename their own complete file over the registry.
+fs::path temporalUnico(const fs::path& archivo) {
+  static std::atomic<unsigned> cuenta{0};
+  std::random_device azar;
+  fs::path t = archivo;
+  t += "." + std::to_string(azar()) + "-" + std::to_string(++cuenta) + ".nuevo";
+  return t;
+}
+
 void escribir(const fs::path& archivo, const std::vector<std::string>& contenido) {
   std::error_code ec;
   fs::create_directories(archivo.parent_path(), ec);
-  fs::path temporal = archivo;
-  temporal += ".nuevo";
+  fs::path temporal = temporalUnico(archivo);
   {
     std::ofstream out(temporal, std::ios::trunc);
     for (const auto& l : contenido) out << l << '\n';
@@ -57,17 +81,32 @@ fs::path archivoComponentes() {
 }
 
 void registrarComponente(const std::string& identificador, const std::string& ruta) {
-  fs::path archivo = archivoComponentes();
-  std::vector<std::string> nuevas;
-  for (auto& l : lineas(archivo)) {
-    if (!esDe(l, identificador)) nuevas.push_back(l);
+  try {
+    fs::path archivo = archivoComponentes();
+    std::vector<std::string> nuevas;
+    for (auto& l : lineas(archivo)) {
+      if (!esDe(l, identificador)) nuevas.push_back(l);
+    }
+    nuevas.push_back(identificador + "=" + ruta);
+    escribir(archivo, nuevas);
+  } catch (const Error&) {
+    // No configuration folder, or one that cannot be written: the registration lasts the run.
+    std::lock_guard<std::mutex> l(cerrojo());
+    enMemoria()[identificador] = ruta;
   }
-  nuevas.push_back(identificador + "=" + ruta);
-  escribir(archivo, nuevas);
 }
 
 void desregistrarComponente(const std::string& identificador) {
-  fs::path archivo = archivoComponentes();
+  {
+    std::lock_guard<std::mutex> l(cerrojo());
+    enMemoria().erase(identificador);
+  }
+  fs::path archivo;
+  try {
+    archivo = archivoComponentes();
+  } catch (const Error&) {
+    return;
+  }
   if (!fs::exists(archivo)) return;
   std::vector<std::string> previas = lineas(archivo), nuevas;
   for (auto& l : previas) {
@@ -77,10 +116,16 @@ void desregistrarComponente(const std::string& identificador) {
 }
 
 std::optional<std::string> componenteRegistrado(const std::string& identificador) {
-  for (auto& l : lineas(archivoComponentes())) {
-    if (esDe(l, identificador)) return l.substr(identificador.size() + 1);
+  try {
+    for (auto& l : lineas(archivoComponentes())) {
+      if (esDe(l, identificador)) return l.substr(identificador.size() + 1);
+    }
+  } catch (const Error&) {
   }
-  return std::nullopt;
+  std::lock_guard<std::mutex> l(cerrojo());
+  auto it = enMemoria().find(identificador);
+  if (it == enMemoria().end()) return std::nullopt;
+  return it->second;
 }
 
 }  // namespace prjsumsal

@@ -15,14 +15,16 @@ namespace prjsumsal {
 std::filesystem::path archivoComponentes();
 
 // Writes the line of `identificador`, replacing any earlier line of it and keeping the others.
-// The file is replaced whole (written beside it, then renamed), so a failure leaves the previous
-// file intact. Raises an Error that names the file when it cannot be written.
+// The file is replaced whole (written beside it under a name of its own, then renamed), so a
+// failure leaves the previous file intact and installations running at once never trip on each
+// other's file. Without a configuration folder that can be written (HOME unset, a read-only
+// folder) the registration is kept in memory for the run, silently.
 void registrarComponente(const std::string& identificador, const std::string& ruta);
 
 // Removes the line of `identificador`; nothing happens when there is none or no file.
 void desregistrarComponente(const std::string& identificador);
 
-// The library path registered for `identificador`, or nullopt.
+// The library path registered for `identificador` (in the file, else in memory), or nullopt.
 std::optional<std::string> componenteRegistrado(const std::string& identificador);
 
 }  // namespace prjsumsal

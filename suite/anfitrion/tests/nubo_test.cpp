@@ -29,8 +29,6 @@ class Nubo : public ::testing::Test {
 
 TEST_F(Nubo, EntradaMalaEsUnaLineaYEstado2) {
   std::string falta = (carpeta_.ruta() / "no-existe.db").string();
-  std::string texto = (carpeta_.ruta() / "texto.db").string();
-  std::ofstream(texto) << "esto no es una base de datos\n";
   struct Caso {
     std::vector<std::string> args;
     std::string inicio;  // how the line on standard error starts
@@ -43,7 +41,6 @@ TEST_F(Nubo, EntradaMalaEsUnaLineaYEstado2) {
       {{"--contabilidad", contabilidad_, "--informes", informes_, "--usuario", "40000"},
        "nubo: --usuario: «40000»"},
       {{"--contabilidad", falta, "--informes", informes_, "--texto"}, "nubo: --contabilidad: "},
-      {{"--contabilidad", contabilidad_, "--informes", texto, "--texto"}, "nubo: --informes: "},
       {{"--contabilidad", contabilidad_, "--informes", informes_, "--norma", "0"},
        "nubo: --norma: «0»"},
       {{"--contabilidad", contabilidad_, "--informes", informes_, "--formato", "6", "--preparar"},

@@ -53,12 +53,12 @@ TEST(MensajesConsola, UnaLineaPorCajaYRecuerdaLasCriticas) {
   std::ostringstream salida;
   MensajesConsola m(salida, "prjsumsal");
   m.MsgBox("Contador grabado", prjsumsal::Icono::Informacion, "Mensaje");
-  m.MsgBox("sin título\nen dos líneas", prjsumsal::Icono::Informacion, std::nullopt);
+  m.MsgBox("sin título\nen dos\x1b]0;x\x07 líneas", prjsumsal::Icono::Informacion, std::nullopt);
   EXPECT_FALSE(m.huboCritico());
   m.MsgBox("El rut no es Válido", prjsumsal::Icono::Critico, "Mensaje");
   EXPECT_TRUE(m.huboCritico());
   EXPECT_EQ(salida.str(),
-            "Mensaje: Contador grabado\nprjsumsal: sin título en dos líneas\n"
+            "Mensaje: Contador grabado\nprjsumsal: sin título en dos?]0;x? líneas\n"
             "Mensaje: El rut no es Válido\n");
 }
 

@@ -35,7 +35,7 @@ TEST(BaseSqlite, ExecutesqlDevuelveDistintoDeCeroOElMensajeDelMotor) {
     db->executesql("insert into no_existe values (1)");
     FAIL() << "la sentencia debía fallar";
   } catch (const ErrorSqlite& e) {
-    EXPECT_STREQ(e.what(), "no such table: no_existe");
+    EXPECT_STREQ(e.what(), "no such table: no_existe (base de datos de informes :memory:)");
     EXPECT_EQ(e.codigo(), SQLITE_ERROR);
   }
   try {
@@ -96,6 +96,29 @@ TEST(BaseSqlite, CrearYVolverAAbrir) {
   EXPECT_EQ(db->Name(), fs::absolute(ruta).string());
   EXPECT_EQ(db->newrecord("select * from programa")->fields("programa").Value, Valor("ctrsumsal"));
   EXPECT_EQ(BaseSqlite::enMemoria(Papel::Informes)->Name(), ":memory:");
+}
+
+// Both files in write-ahead-log mode; the report database (scratch) without a sync per commit.
+TEST(BaseSqlite, DiarioYSincronizacionSegunElPapel) {
+  for (auto [papel, sincronizacion] :
+       {std::pair{Papel::Contabilidad, "1"}, std::pair{Papel::Informes, "0"}}) {
+    Carpeta c;
+    BaseSqlite::crear(c / "b.db", papel)->executesql("create table t(x)");
+    auto b = BaseSqlite::abrir(c / "b.db", papel);
+    EXPECT_EQ(b->newrecord("pragma journal_mode")->fields("journal_mode").Value.texto(), "wal");
+    EXPECT_EQ(b->newrecord("pragma synchronous")->fields("synchronous").Value.texto(),
+              sincronizacion);
+  }
+}
+
+// Tables created through the object are STRICT: a text in a number column is refused. A table
+// with a type STRICT does not know is made as written.
+TEST(BaseSqlite, LasTablasCreadasSonEstrictas) {
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  db->executesql("create table t (id counter, monto double, nombre text(10))");
+  EXPECT_THROW(db->executesql("insert into t(monto) values('abc')"), ErrorSqlite);
+  db->executesql("create table u (dia date)");
+  EXPECT_NE(db->executesql("insert into u values('abc')"), 0);
 }
 
 }  // namespace

@@ -100,5 +100,14 @@ TEST_F(ProcesosPosixTest, ProgramaQueNoSePuedeIniciar) {
   }
 }
 
+// The program finds the files that come with it by relative name: it runs in its own folder.
+TEST_F(ProcesosPosixTest, ElProgramaCorreEnSuPropiaCarpeta) {
+  ProcesosPosix().Shell(programa("RENDIDOR", "pwd -P > donde.tmp && mv donde.tmp donde\n"), 1);
+  ASSERT_TRUE(esperar(carpeta_ / "donde"));
+  std::string leido;
+  std::getline(std::ifstream(carpeta_ / "donde"), leido);
+  EXPECT_EQ(leido, fs::canonical(carpeta_).string());
+}
+
 }  // namespace
 }  // namespace suite

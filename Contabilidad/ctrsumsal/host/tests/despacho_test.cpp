@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <thread>
 
 #include <unistd.h>
 
@@ -179,6 +180,28 @@ TEST_F(Registro, RegistrarAgregaLaLineaYDesregistrarLaQuita) {
   EXPECT_EQ(contenido(), "otro.clase=/opt/otro.so\n");
   EXPECT_EQ(componenteRegistrado("prjsumsal.clssumsal"), std::nullopt);
   EXPECT_EQ(DllUnregisterServer(), 0);  // nothing left to remove
+}
+
+// Installations registering at once neither fail nor leave files behind; without a
+// configuration folder that can be written the registration lasts for the run.
+TEST_F(Registro, VariasInstalacionesALaVezYSinCarpeta) {
+  std::vector<std::thread> hilos;
+  for (int h = 0; h < 8; ++h) {
+    hilos.emplace_back([] {
+      for (int i = 0; i < 20; ++i) registrarComponente("a.b", "/opt/a.so");
+    });
+  }
+  for (auto& h : hilos) h.join();
+  EXPECT_EQ(contenido(), "a.b=/opt/a.so\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta_ / "nubo"), {}), 1);
+  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  for (std::string xdg : {(carpeta_ / "nubo" / "componentes").string(), std::string()}) {
+    ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);  // a file, not a folder; then nothing at all
+    ::unsetenv("HOME");
+    registrarComponente("c." + xdg, "/opt/c.so");
+    EXPECT_EQ(componenteRegistrado("c." + xdg), "/opt/c.so") << xdg;
+  }
+  ::setenv("HOME", home.c_str(), 1);
 }
 
 }  // namespace
