@@ -55,7 +55,11 @@ std::string sentenciasSolas(const std::filesystem::path& diario, const Consulta&
 
 std::string calculoModulo(const std::filesystem::path& diario, const Consulta& c, bool detalle) {
   auto db = suite::BaseSqlite::abrir(diario, suite::Papel::Contabilidad);
-  prjsumsal::Calculo calculo(*db, c, prjsumsal::Uso::Informe);
+  return calculoEn(*db, c, detalle);
+}
+
+std::string calculoEn(prjsumsal::BaseDatos& db, const Consulta& c, bool detalle) {
+  prjsumsal::Calculo calculo(db, c, prjsumsal::Uso::Informe);
   prjsumsal::FilaBalance fila;
   long filas = 0;
   std::string texto;
@@ -79,11 +83,11 @@ std::string planAcumulado(const std::filesystem::path& diario, const Consulta& c
 }
 
 std::string compararConLedger(const std::filesystem::path& diario,
-                              const std::filesystem::path& libro, const Consulta& c,
-                              const Rango& r) {
+                              const std::filesystem::path& libro, const Consulta& c, const Rango& r,
+                              const std::string& detalle) {
   std::map<std::string, long long> ledger = saldosLedger(libro, r.desde, r.hasta);
   std::map<std::string, long long> nuestros;
-  std::istringstream filas(calculoModulo(diario, c, true));
+  std::istringstream filas(detalle.empty() ? calculoModulo(diario, c, true) : detalle);
   std::string cuenta, saldo;
   while (std::getline(filas, cuenta, '\t') && std::getline(filas, saldo)) {
     nuestros[cuenta] = std::stoll(saldo);

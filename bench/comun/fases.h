@@ -5,6 +5,7 @@
 
 #include "balance/consulta.h"
 #include "diario.h"
+#include "host/basedatos.h"
 
 namespace bench {
 
@@ -30,14 +31,20 @@ std::string sentenciasSolas(const std::filesystem::path& diario, const prjsumsal
 std::string calculoModulo(const std::filesystem::path& diario, const prjsumsal::Consulta& c,
                           bool detalle = false);
 
+// The computation through the module on any database object: a Calculo drained to its last
+// row; the rows counted or, with `detalle`, listed as calculoModulo lists them.
+std::string calculoEn(prjsumsal::BaseDatos& db, const prjsumsal::Consulta& c, bool detalle);
+
 // The engine's query plan for the module's year-to-date statement, as translated, one step a
 // line: shows at a glance whether the journal is joined to its headers on all five keys.
 std::string planAcumulado(const std::filesystem::path& diario, const prjsumsal::Consulta& c);
 
 // Compares the module's year-to-date balance of every account with ledger's over `r` and
 // returns one line that says whether they agree (and, if not, the first disagreements).
+// `detalle` gives the module's accounts as calculoModulo(..., true) lists them; by default the
+// computation on the SQLite file.
 std::string compararConLedger(const std::filesystem::path& diario,
                               const std::filesystem::path& libro, const prjsumsal::Consulta& c,
-                              const Rango& r);
+                              const Rango& r, const std::string& detalle = {});
 
 }  // namespace bench

@@ -67,6 +67,13 @@ void Sentencia::enlazar(int i, const std::string& v) {
   sqlite3_bind_text(st_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
 }
 
+int Sentencia::columnas() const {
+  return sqlite3_column_count(st_);
+}
+bool Sentencia::nulo(int col) const {
+  return sqlite3_column_type(st_, col) == SQLITE_NULL;
+}
+
 long long Sentencia::entero(int col) const {
   return sqlite3_column_int64(st_, col);
 }

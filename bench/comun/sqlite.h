@@ -41,6 +41,8 @@ class Sentencia {
   void enlazar(int i, double v);
   void enlazar(int i, const std::string& v);
 
+  int columnas() const;
+  bool nulo(int col) const;
   long long entero(int col) const;
   double doble(int col) const;
   std::string texto(int col) const;

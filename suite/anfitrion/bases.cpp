@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <random>
 
+#include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
 #include "demo.h"
+#include "demo_postgres.h"
 #include "formulario.h"
 #include "host/error.h"
 #include "host/sql.h"
@@ -22,8 +24,12 @@ namespace {
 
 std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::string& ruta,
                                             Papel papel) {
-  if (ruta.starts_with("postgresql://") || ruta.starts_with("postgres://")) {
-    throw ErrorUso(std::string(opcion) + ": esta versión de nubo solo abre archivos SQLite");
+  // A server that cannot be reached is a failure of the run (status 1), not of the command
+  // line: its message names the database, where it was sought and the cause. A report database
+  // on a server has its report files in the user's cache folder.
+  if (BasePostgres::esConexion(ruta)) {
+    return BasePostgres::conectar(ruta, papel,
+                                  papel == Papel::Informes ? carpetaCache() : fs::path());
   }
   std::error_code ec;
   if (!fs::exists(ruta, ec)) {
@@ -89,7 +95,10 @@ fs::path carpetaCache() {
 
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
   Bases b;
-  if (!o.demo.empty()) {
+  if (!o.demo.empty() && BasePostgres::esConexion(o.demo)) {
+    b.contabilidad = abrir("--demo", o.demo, Papel::Contabilidad);
+    prepararDemoPostgres(o.demo, hoy);
+  } else if (!o.demo.empty()) {
     ArchivosDemo demo = prepararDemo(o.demo, hoy);
     b.contabilidad = abrir("--demo", demo.contabilidad, Papel::Contabilidad);
   } else {
@@ -100,7 +109,10 @@ Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
     // Only a run whose form creates the work table looks: the form creates it just before it
     // adds its row, and a run that never makes the table must not take another's fresh one
     // for a leftover.
-    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1') {
+    // On a server the work table is private to its connection and goes with it: nothing is
+    // ever left over there.
+    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1' &&
+        !BasePostgres::esConexion(o.informes)) {
       soltarTablaHuerfana(*b.informes, o.programa);
     }
     return b;

@@ -34,7 +34,10 @@ struct Bases {
 // when missing, with `hoy` as the last day of its vouchers) or the file given. The report
 // database is the one --informes names; without it the run gets its own, new and empty, in the
 // user's cache folder ($XDG_CACHE_HOME/nubo, or ~/.cache/nubo), so that runs at the same time
-// never share a work table. A file named is never created here: a missing file raises ErrorUso
+// never share a work table. Any of them may be a PostgreSQL database named by a libpq URI or
+// keyword string (the demo company is then created there when missing); a server that cannot be
+// reached raises an Error naming the cause. A file named is never created here: a missing file
+// raises ErrorUso
 // naming the option and the file; a file that cannot be opened or read (locked, not a database,
 // empty) raises prjsumsal::Error naming them. When the run's form will create the work table,
 // in a report database given by --informes whose program control table has no row of the

@@ -128,10 +128,13 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     return app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
   };
   const char* kBases = "Bases de datos";
-  valor("--demo", o.demo, "DIR", "Crea (si falta) y usa la empresa de demostración en DIR", kBases);
-  valor("--contabilidad", o.contabilidad, "DB", "Base de contabilidad (archivo SQLite)", kBases);
+  valor("--demo", o.demo, "DIR",
+        "Crea (si falta) y usa la empresa de demostración en DIR o en postgresql://...", kBases);
+  valor("--contabilidad", o.contabilidad, "DB",
+        "Base de contabilidad (archivo SQLite, o servidor postgresql://...)", kBases);
   valor("--informes", o.informes, "DB",
-        "Base de informes (archivo SQLite); sin ella, una propia de esta ejecución", kBases);
+        "Base de informes (SQLite o postgresql://...); sin ella, una propia de esta ejecución",
+        kBases);
 
   const char* kContexto = "Contexto";
   valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);

@@ -21,6 +21,19 @@ inline constexpr std::array<const char*, 5> kTablasContabilidad{
     "create table contador(nombre TEXT, rut TEXT, registro TEXT) STRICT",
 };
 
+// The same tables on PostgreSQL: dates as date, amounts as exact numeric.
+inline constexpr std::array<const char*, 5> kTablasContabilidadPostgres{
+    "create table ctdcomprmm(empresa integer, subsistema integer, f_comp date, documento text,"
+    " num_docum integer, centro text, debe_nacional numeric(18,2), haber_nacional numeric(18,2))",
+    "create table ctccomprmm(empresa integer, subsistema integer, f_comp date, documento text,"
+    " num_docum integer, usuario integer, ifrs text)",
+    "create table ctmcentros(centro text, n_centro text, g_cuenta text)",
+    "create table admempresa(rep_legal text, provincia text, ruc text, n_empresa text,"
+    " n_comercial text, direccion text, ciudad text, telefonos text)",
+    "create table contador(nombre text, rut text, registro text)",
+};
+inline constexpr const char* kTablaProgramaPostgres = "create table programa(programa text)";
+
 // The program control table of the report database.
 inline constexpr const char* kTablaPrograma = "create table programa(programa TEXT) STRICT";
 

@@ -71,6 +71,8 @@ void ProcesosPosix::Shell(const std::string& ruta, int) {
   if (!S_ISREG(datos.st_mode)) throw noInicia(ruta, "no es un archivo ejecutable");
   if (access(ruta.c_str(), X_OK) != 0) throw noInicia(ruta, motivo(errno));
 
+  // The program runs in its own folder, where it finds the files that come with it, whatever
+  // the host's working folder is.
   const std::string carpeta = std::filesystem::path(ruta).parent_path().string();
 
   int tubo[2];

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "base_falla.h"
-#include "datos/base_sqlite.h"
-#include "datos/esquema.h"
+#include "datos/tests/base_prueba.h"
 #include "dia_falso.h"
 #include "form/frmsumsal.h"
 #include "host/clssumsal.h"
@@ -19,9 +18,10 @@
 namespace prjsumsal::prueba {
 
 // Everything a form needs around it in a test: recorded message boxes, a clock fixed on
-// 4 December 2026, Chile's regional settings, fake suite controls, and two real in-memory SQLite
-// databases behind recording, fault-injecting objects. The accounting database has the host's
-// tables (empty); the report database has `programa`.
+// 4 December 2026, Chile's regional settings, fake suite controls, and two real databases (in
+// memory on SQLite, or on the test server; see base_prueba.h) behind recording, fault-injecting
+// objects. The accounting database has the host's tables (empty); the report database has
+// `programa`.
 struct EntornoPrueba {
   MensajesGrabados mensajes;
   RelojFijo reloj;
@@ -47,11 +47,10 @@ struct EntornoPrueba {
       diasCreados.push_back(c.get());
       return c;
     };
-    contable =
-        std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad));
-    informes = std::make_shared<BaseQueFalla>(suite::BaseSqlite::enMemoria(suite::Papel::Informes));
-    for (const char* s : suite::kTablasContabilidad) contable->interna().executesql(s);
-    informes->interna().executesql(suite::kTablaPrograma);
+    contable = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Contabilidad));
+    informes = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Informes));
+    for (const char* s : suite::prueba::tablasContabilidad()) contable->interna().executesql(s);
+    informes->interna().executesql(suite::prueba::tablaPrograma());
   }
 
   // The class over both databases, for company 3 "SUR LTDA", user 7 "ANA", program "ctrsumsal".

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "datos/base_sqlite.h"
+#include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
 namespace suite {
@@ -11,7 +11,7 @@ using prjsumsal::Valor;
 class Registros : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = BaseSqlite::enMemoria(Papel::Contabilidad);
+    db_ = prueba::baseVacia(Papel::Contabilidad);
     db_->executesql(
         "create table ctmcentros (centro text, n_centro text, g_cuenta text, n integer)");
     db_->executesql("insert into ctmcentros values ('1101', 'Caja', 'A', 1)");
@@ -19,7 +19,7 @@ class Registros : public ::testing::Test {
     db_->executesql("insert into ctmcentros values ('2101', 'Repetida', 'P', 3)");
     db_->executesql("insert into ctmcentros values ('3101', null, 'R', 4)");
   }
-  std::unique_ptr<BaseSqlite> db_;
+  std::unique_ptr<prjsumsal::BaseDatos> db_;
 };
 
 TEST_F(Registros, LeeLosValoresConSuTipo) {
@@ -44,7 +44,7 @@ TEST_F(Registros, RecorreYFallaSinRegistroActivo) {
   EXPECT_EQ(vistos, (std::vector<std::string>{"2101", "2101"}));
   EXPECT_THROW(rs->fields("centro"), prjsumsal::Error);
   EXPECT_THROW(rs->MoveNext(), prjsumsal::Error);
-  EXPECT_TRUE(db_->newrecord("select * from ctmcentros where 0")->eof());
+  EXPECT_TRUE(db_->newrecord("select * from ctmcentros where 1=0")->eof());
 }
 
 TEST_F(Registros, CampoDesconocido) {
@@ -91,7 +91,7 @@ TEST_F(Registros, FindfirstDespuesDelFinal) {
   rs->findfirst("centro='1101'");
   ASSERT_FALSE(rs->eof());
   EXPECT_EQ(rs->fields("n_centro").Value, Valor("Caja"));
-  auto vacio = db_->newrecord("select * from ctmcentros where 0");
+  auto vacio = db_->newrecord("select * from ctmcentros where 1=0");
   vacio->findfirst("centro='1101'");
   EXPECT_TRUE(vacio->nomatch());
   EXPECT_TRUE(vacio->eof());

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "datos/base_sqlite.h"
+#include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
 namespace suite {
@@ -38,19 +38,19 @@ class ConTraza {
 
 TEST(Traza, UnaLineaPorSentenciaTalComoLlego) {
   ConTraza traza(fs::temp_directory_path() / ("traza_" + std::to_string(::getpid()) + ".txt"));
-  auto contabilidad = BaseSqlite::enMemoria(Papel::Contabilidad);
-  auto informes = BaseSqlite::enMemoria(Papel::Informes);
+  auto contabilidad = prueba::baseVacia(Papel::Contabilidad);
+  auto informes = prueba::baseVacia(Papel::Informes);
   informes->executesql("create table t (f text(10))");
   contabilidad->newrecord("select #2024-03-01# as f", 4);
   informes->executesql("insert into t values ('a\\b'\n||'c')");
   EXPECT_THROW(informes->executesql("insert into no_existe values (1)"), prjsumsal::Error);
-  contabilidad->newrecord(" select * from\r\nsqlite_master ");
+  contabilidad->newrecord(" select 1 as a\r\n where 1=1 ");
   EXPECT_EQ(traza.leer(),
             "informes\texecutesql\tcreate table t (f text(10))\n"
             "contabilidad\tnewrecord\tselect #2024-03-01# as f\n"
             "informes\texecutesql\tinsert into t values ('a\\\\b'\\n||'c')\n"
             "informes\texecutesql\tinsert into no_existe values (1)\n"
-            "contabilidad\tnewrecord\t select * from\\r\\nsqlite_master \n");
+            "contabilidad\tnewrecord\t select 1 as a\\r\\n where 1=1 \n");
   // What was traced was also run as it would have been without the trace.
   EXPECT_EQ(informes->newrecord("select f from t")->fields("f").Value.texto(), "a\\bc");
 }
@@ -58,10 +58,10 @@ TEST(Traza, UnaLineaPorSentenciaTalComoLlego) {
 TEST(Traza, ArchivoQueNoSePuedeAbrirSeAvisaUnaVez) {
   ConTraza traza("/no/existe/esta/carpeta/traza.txt");
   ::testing::internal::CaptureStderr();
-  auto contabilidad = BaseSqlite::enMemoria(Papel::Contabilidad);
-  auto informes = BaseSqlite::enMemoria(Papel::Informes);
+  auto contabilidad = prueba::baseVacia(Papel::Contabilidad);
+  auto informes = prueba::baseVacia(Papel::Informes);
   EXPECT_NE(informes->executesql("create table t (a integer)"), 0);
-  EXPECT_TRUE(contabilidad->newrecord("select 1 as a where 0")->eof());
+  EXPECT_TRUE(contabilidad->newrecord("select 1 as a where 1=0")->eof());
   std::string aviso = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(aviso.find("/no/existe/esta/carpeta/traza.txt"), std::string::npos) << aviso;
   EXPECT_EQ(aviso.find('\n'), aviso.size() - 1) << "una sola línea: " << aviso;

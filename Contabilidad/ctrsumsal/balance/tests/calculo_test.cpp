@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "balance/calculo.h"
-#include "datos/base_sqlite.h"
-#include "datos/esquema.h"
+#include "datos/tests/base_prueba.h"
 #include "diario_prueba.h"
 #include "host/error.h"
 
@@ -21,12 +20,14 @@ namespace {
 class CalculoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
-    for (const char* s : suite::kTablasContabilidad) db_->executesql(s);
-    db_->executesql("drop table ctdcomprmm");
-    db_->executesql(
-        "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento TEXT,"
-        " num_docum INTEGER, centro TEXT, debe_nacional NUMERIC, haber_nacional NUMERIC)");
+    db_ = suite::prueba::baseVacia(suite::Papel::Contabilidad);
+    for (const char* s : suite::prueba::tablasContabilidad()) db_->executesql(s);
+    if (!suite::prueba::enPostgres()) {  // on the server the amounts are numeric already
+      db_->executesql("drop table ctdcomprmm");
+      db_->executesql(
+          "create table ctdcomprmm(empresa INTEGER, subsistema INTEGER, f_comp TEXT, documento "
+          "TEXT, num_docum INTEGER, centro TEXT, debe_nacional NUMERIC, haber_nacional NUMERIC)");
+    }
     for (auto [centro, nombre, grupo] : {std::array<const char*, 3>{"1101", "'Caja'", "A"},
                                          {"1102", "'Fondo fijo'", "a"},
                                          {"2101", "'Proveedores'", "P"},
@@ -70,7 +71,7 @@ class CalculoTest : public ::testing::Test {
     return r;
   }
 
-  std::unique_ptr<suite::BaseSqlite> db_;
+  std::unique_ptr<BaseDatos> db_;
 };
 
 // A row as "centro|n_centro|g_cuenta" and its eight columns.
@@ -175,7 +176,7 @@ TEST_F(CalculoTest, NombreYGrupoNulosQuedanVacios) {
   EXPECT_EQ(r[4].varHaber8, 500);  // a null group is a results account
 }
 
-std::string errorDeCalculo(suite::BaseSqlite& db, const Consulta& c) {
+std::string errorDeCalculo(BaseDatos& db, const Consulta& c) {
   try {
     Calculo calculo(db, c, Uso::Exportacion);
     FilaBalance f;

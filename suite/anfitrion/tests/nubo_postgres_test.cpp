@@ -1,0 +1,107 @@
+// nubo on a PostgreSQL server, run as a process: the demo company gives the same balance and
+// workbook as on SQLite, and every way the server can fail ends the run with status 1, a message
+// that names the cause, and nothing written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "ayuda_pruebas.h"
+#include "datos/tests/base_prueba.h"
+
+namespace suite {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::Carpeta;
+using prueba::correrNubo;
+
+std::string leer(const fs::path& archivo) {
+  std::ifstream f(archivo, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+class NuboPostgres : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!prueba::enPostgres()) GTEST_SKIP() << "sin servidor de pruebas (NUBO_PRUEBA_PG)";
+  }
+  // A schema of its own with the host's tables, empty, and the statements given.
+  static std::string baseCon(std::initializer_list<const char*> sentencias) {
+    std::string uri = prueba::uriEsquemaNuevo();
+    auto db = BasePostgres::conectar(uri, Papel::Contabilidad);
+    for (const char* s : kTablasContabilidadPostgres) db->executesql(s);
+    db->executesql(kTablaProgramaPostgres);
+    db->executesql("insert into admempresa(n_empresa) values('EMPRESA')");
+    for (const char* s : sentencias) db->executesql(s);
+    return uri;
+  }
+  Carpeta carpeta_;
+};
+
+TEST_F(NuboPostgres, LaDemoDaLoMismoQueEnSqlite) {
+  std::string uri = prueba::uriEsquemaNuevo();
+  std::string dir = (carpeta_.ruta() / "demo").string();
+  std::string libros[2];
+  for (int vez = 0; vez < 2; ++vez) {  // the second run reuses the company made by the first
+    const std::string* demo[] = {&uri, &dir};
+    std::string textos[2];
+    for (int i = 0; i < 2; ++i) {
+      fs::path libro = carpeta_.ruta() / ("balance" + std::to_string(i) + ".xls");
+      auto e = correrNubo(
+          {"--demo", *demo[i], "--desde", "01/01/2026", "--texto", "--excel", libro.string()});
+      ASSERT_EQ(e.estado, 0) << *demo[i] << "\n" << e.errores;
+      EXPECT_EQ(e.errores, "") << *demo[i];
+      textos[i] = e.salida;
+      libros[i] = leer(libro);
+    }
+    EXPECT_GT(std::count(textos[0].begin(), textos[0].end(), '\n'), 30) << textos[0];
+    EXPECT_EQ(textos[0], textos[1]);
+    EXPECT_GT(libros[0].size(), 2000u);
+    EXPECT_EQ(libros[0], libros[1]);
+  }
+}
+
+TEST_F(NuboPostgres, CadaFallaDelServidorDiceSuCausaYNoEscribeNada) {
+  std::string servidor = prueba::servidorPrueba();
+  std::string socket = servidor.substr(servidor.find("host=") + 5);
+  socket = socket.substr(0, socket.find('&'));
+  // The journal is a view that ends its own session when read: the server goes away between the
+  // chart and the grouped statements.
+  std::string seVa = baseCon(
+      {"create table diario (empresa integer, subsistema integer, f_comp date, documento text,"
+       " num_docum integer, centro text, debe_nacional numeric, haber_nacional numeric)",
+       "insert into diario values (1, 1, #2026-01-02#, 'I', 1, '1101', 10, 0)",
+       "create function corta() returns boolean volatile language sql"
+       " as 'select pg_terminate_backend(pg_backend_pid())'",
+       "drop table ctdcomprmm", "create view ctdcomprmm as select * from diario where corta()"});
+  struct Caso {
+    std::string contabilidad;
+    const char* causa;
+  };
+  const Caso casos[] = {
+      {"postgresql://[::1", "no es válida"},
+      {"host=/tmp/no-hay-servidor-aqui dbname=empresa", "el servidor no acepta conexiones"},
+      {"host=" + socket + " dbname=postgres user=clave password=mala",
+       "el usuario o la contraseña no son válidos"},
+      {baseCon({"drop table ctmcentros"}), "relation \"ctmcentros\" does not exist"},
+      {seVa, "Se perdió la conexión con la base de datos contabilidad"},
+  };
+  const fs::path informes = carpeta_.ruta() / "informes.db";
+  prueba::crearBase(informes, "create table programa(programa TEXT)");
+  for (const auto& c : casos) {
+    fs::path libro = carpeta_.ruta() / "balance.xls";
+    auto e =
+        correrNubo({"--contabilidad", c.contabilidad, "--informes", informes.string(), "--desde",
+                    "01/01/2026", "--hasta", "31/01/2026", "--excel", libro.string()});
+    EXPECT_EQ(e.estado, 1) << c.contabilidad << "\n" << e.errores;
+    EXPECT_NE(e.errores.find(c.causa), std::string::npos) << c.contabilidad << "\n" << e.errores;
+    EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
+    EXPECT_EQ(e.errores.find("mala"), std::string::npos) << "muestra la contraseña";
+    EXPECT_FALSE(fs::exists(libro)) << c.contabilidad;
+  }
+}
+
+}  // namespace
+}  // namespace suite

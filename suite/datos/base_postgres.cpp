@@ -1,0 +1,292 @@
+#include "datos/base_postgres.h"
+
+#include <libpq-fe.h>
+
+#include <cctype>
+#include <vector>
+
+#include "datos/dialecto_jet.h"
+#include "datos/error_postgres.h"
+#include "datos/registros_memoria.h"
+#include "datos/valores_postgres.h"
+
+namespace suite {
+
+using prjsumsal::Valor;
+
+// The connection of one object, shared with the snapshot of its record sets so that a record
+// set that outlives the object still ends its transaction on a live connection.
+struct BasePostgres::Sesion {
+  PGconn* conexion;
+  std::string destino;  // where the database is, without the password
+  Papel papel;
+  Lectura* lectura = nullptr;  // the open read-only transaction, if any
+  bool perdida = false;        // the server went away; nothing more is sent
+
+  ~Sesion() { PQfinish(conexion); }
+};
+
+// The read-only transaction that the record sets alive share; the last one to go ends it.
+struct BasePostgres::Lectura {
+  std::shared_ptr<Sesion> sesion;
+  ~Lectura() {
+    if (sesion->lectura != this) return;  // already ended by an executesql or a failure
+    sesion->lectura = nullptr;
+    if (!sesion->perdida) PQclear(PQexec(sesion->conexion, "COMMIT"));
+  }
+};
+
+namespace {
+
+// libpq's messages on one line: its continuation lines start with a newline and a tab.
+std::string unaLinea(std::string t) {
+  for (char& c : t) {
+    if (c == '\n' || c == '\t' || c == '\r') c = ' ';
+  }
+  std::string r;
+  for (char c : t) {
+    if (c == ' ' && (r.empty() || r.back() == ' ')) continue;
+    r += c;
+  }
+  while (!r.empty() && r.back() == ' ') r.pop_back();
+  return r;
+}
+
+struct LiberarOpciones {
+  void operator()(PQconninfoOption* o) const { PQconninfoFree(o); }
+};
+using Opciones = std::unique_ptr<PQconninfoOption, LiberarOpciones>;
+
+// "host=... port=... dbname=... user=..." for the keywords given, never the password.
+std::string describir(const PQconninfoOption* o) {
+  std::string r;
+  for (; o != nullptr && o->keyword != nullptr; ++o) {
+    std::string_view k = o->keyword;
+    if (o->val == nullptr || *o->val == '\0') continue;
+    if (k == "host" || k == "hostaddr" || k == "port" || k == "dbname" || k == "user") {
+      r += (r.empty() ? "" : " ") + std::string(k) + "=" + o->val;
+    }
+  }
+  return r.empty() ? "valores por omisión de libpq" : r;
+}
+
+// The cause of a failed connection in the user's words, ahead of libpq's own text.
+std::string causa(const std::string& libpq) {
+  for (const char* t :
+       {"password authentication failed", "no password supplied", "authentication failed"}) {
+    if (libpq.find(t) != std::string::npos) return "el usuario o la contraseña no son válidos: ";
+  }
+  for (const char* t : {"Connection refused", "No such file or directory", "timeout expired",
+                        "could not translate host name", "No route to host"}) {
+    if (libpq.find(t) != std::string::npos) return "el servidor no acepta conexiones: ";
+  }
+  return "";
+}
+
+// Whether a failure means the connection is gone: a lost connection (class 08) or a server
+// that shut the session down (57P01 to 57P03).
+bool conexionPerdida(PGconn* c, const std::string& estado) {
+  return PQstatus(c) == CONNECTION_BAD || estado.starts_with("08") || estado == "57P01" ||
+         estado == "57P02" || estado == "57P03";
+}
+
+struct LiberarResultado {
+  void operator()(PGresult* r) const { PQclear(r); }
+};
+using Resultado = std::unique_ptr<PGresult, LiberarResultado>;
+
+}  // namespace
+
+bool BasePostgres::esConexion(std::string_view t) {
+  if (t.starts_with("postgresql://") || t.starts_with("postgres://")) return true;
+  std::size_t i = 0;
+  while (i < t.size() && std::isspace(static_cast<unsigned char>(t[i]))) ++i;
+  std::size_t ini = i;
+  while (i < t.size() && (std::isalnum(static_cast<unsigned char>(t[i])) || t[i] == '_')) ++i;
+  std::string palabra(t.substr(ini, i - ini));
+  while (i < t.size() && std::isspace(static_cast<unsigned char>(t[i]))) ++i;
+  if (palabra.empty() || i >= t.size() || t[i] != '=') return false;
+  Opciones defecto(PQconndefaults());
+  for (const PQconninfoOption* o = defecto.get(); o != nullptr && o->keyword != nullptr; ++o) {
+    if (palabra == o->keyword) return true;
+  }
+  return false;
+}
+
+std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion, Papel papel,
+                                                     const std::filesystem::path& carpeta) {
+  const std::string base = std::string("la base de datos ") + nombrePapel(papel);
+  char* error = nullptr;
+  Opciones opciones(PQconninfoParse(conexion.c_str(), &error));
+  if (!opciones) {
+    std::string texto = error != nullptr ? unaLinea(error) : "sin memoria";
+    PQfreemem(error);
+    throw ErrorPostgres("La dirección de " + base + " no es válida: " + texto, "08P01");
+  }
+  std::string destino = describir(opciones.get());
+
+  // A server that does not answer is given up after 15 seconds unless the caller's text says
+  // otherwise (its options come after, so they win); the program's name shows in the server's
+  // list of sessions.
+  const char* claves[] = {"connect_timeout", "dbname", "fallback_application_name", nullptr};
+  const char* valores[] = {"15", conexion.c_str(), "nubo", nullptr};
+  auto sesion = std::make_shared<Sesion>();
+  sesion->conexion = PQconnectdbParams(claves, valores, 1);
+  sesion->destino = destino;
+  sesion->papel = papel;
+  if (sesion->conexion == nullptr) throw ErrorPostgres("Sin memoria para conectar", "53200");
+  if (PQstatus(sesion->conexion) != CONNECTION_OK) {
+    std::string texto = unaLinea(PQerrorMessage(sesion->conexion));
+    throw ErrorPostgres(
+        "No se puede conectar con " + base + " (" + destino + "): " + causa(texto) + texto,
+        "08001");
+  }
+  // The server's notices ("table does not exist, skipping"...) are not failures and stay off
+  // the user's standard error.
+  PQsetNoticeProcessor(
+      sesion->conexion, [](void*, const char*) {}, nullptr);
+  // Texts travel in UTF-8 and dates as ISO texts, whatever the server's defaults.
+  PQsetClientEncoding(sesion->conexion, "UTF8");
+  Resultado fijar(PQexec(sesion->conexion, "SET DateStyle = ISO, YMD"));
+  if (PQresultStatus(fijar.get()) != PGRES_COMMAND_OK) {
+    throw ErrorPostgres("No se puede preparar la conexión con " + base + ": " +
+                            unaLinea(PQerrorMessage(sesion->conexion)),
+                        "08001");
+  }
+  // Name the database by what the server reports, which is what the connection reached.
+  std::string nombre;
+  auto agregar = [&](const char* k, const char* v) {
+    if (v != nullptr && *v != '\0') nombre += (nombre.empty() ? "" : " ") + std::string(k) + v;
+  };
+  agregar("host=", PQhost(sesion->conexion));
+  agregar("port=", PQport(sesion->conexion));
+  agregar("dbname=", PQdb(sesion->conexion));
+  agregar("user=", PQuser(sesion->conexion));
+  sesion->destino = nombre;
+  if (!carpeta.empty()) nombre = (carpeta / PQdb(sesion->conexion)).string();
+  return std::unique_ptr<BasePostgres>(new BasePostgres(std::move(sesion), papel, nombre));
+}
+
+BasePostgres::BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre)
+    : sesion_(std::move(sesion)), papel_(papel), nombre_(std::move(nombre)), traza_(papel) {}
+
+BasePostgres::~BasePostgres() = default;
+
+namespace {
+
+// Sends one statement and returns its result; raises an ErrorPostgres with the server's message
+// when it fails, and marks the session lost when the failure means the connection is gone.
+Resultado enviar(BasePostgres::Sesion& s, const std::string& sql) {
+  const std::string perdida = std::string("Se perdió la conexión con la base de datos ") +
+                              nombrePapel(s.papel) + " (" + s.destino + ")";
+  if (s.perdida) throw ErrorPostgres(perdida, "08003");
+  // The extended protocol runs exactly one statement: a value that breaks its quotes cannot
+  // smuggle in a second one.
+  Resultado r(PQexecParams(s.conexion, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+  ExecStatusType estado = PQresultStatus(r.get());
+  if (r && (estado == PGRES_COMMAND_OK || estado == PGRES_TUPLES_OK)) return r;
+
+  const char* sqlstate = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
+  const char* primario = r ? PQresultErrorField(r.get(), PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+  std::string codigo = sqlstate != nullptr ? sqlstate : "";
+  std::string mensaje = primario != nullptr ? primario : unaLinea(PQerrorMessage(s.conexion));
+  if (conexionPerdida(s.conexion, codigo)) {
+    s.perdida = true;
+    s.lectura = nullptr;
+    throw ErrorPostgres(perdida + ": " + mensaje, codigo.empty() ? "08006" : codigo);
+  }
+  throw ErrorPostgres(mensaje, codigo);
+}
+}  // namespace
+
+long BasePostgres::executesql(const std::string& sentencia) {
+  traza_.anotar("executesql", sentencia);
+  std::string sql = traducirJet(sentencia, Motor::Postgres, papel_ == Papel::Informes);
+  if (sesion_->lectura != nullptr) {
+    sesion_->lectura = nullptr;
+    enviar(*sesion_, "COMMIT");
+  }
+  enviar(*sesion_, sql);
+  return 1;
+}
+
+std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string& sentencia) {
+  traza_.anotar("newrecord", sentencia);
+  return leer(sentencia);
+}
+
+std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string& sentencia,
+                                                              std::int16_t /*opcion*/) {
+  traza_.anotar("newrecord", sentencia);
+  return leer(sentencia);
+}
+
+namespace {
+
+// A record set that keeps the snapshot it was read in open while it lives.
+class RegistrosLeidos : public RegistrosMemoria {
+ public:
+  RegistrosLeidos(std::vector<std::string> columnas, std::vector<Valor> valores,
+                  std::shared_ptr<BasePostgres::Lectura> lectura)
+      : RegistrosMemoria(std::move(columnas), std::move(valores)), lectura_(std::move(lectura)) {}
+
+ private:
+  std::shared_ptr<BasePostgres::Lectura> lectura_;
+};
+
+}  // namespace
+
+std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sentencia) {
+  std::string sql = traducirJet(sentencia, Motor::Postgres);
+  std::shared_ptr<Lectura> lectura = lectura_.lock();
+  if (lectura && sesion_->lectura != lectura.get()) lectura.reset();  // ended by a write
+  // Inside a transaction the caller opened ("begin transaction"), reads belong to it.
+  if (!lectura && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
+    enviar(*sesion_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    lectura = std::make_shared<Lectura>();
+    lectura->sesion = sesion_;
+    sesion_->lectura = lectura.get();
+    lectura_ = lectura;
+  }
+  Resultado r;
+  try {
+    r = enviar(*sesion_, sql);
+  } catch (const ErrorPostgres&) {
+    // A failed statement spoils the transaction; the next record set starts a new one.
+    if (sesion_->lectura != nullptr) {
+      sesion_->lectura = nullptr;
+      PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
+    }
+    throw;
+  }
+  PGresult* res = r.get();
+  int filas = PQntuples(res), n = PQnfields(res);
+  std::vector<std::string> columnas;
+  std::vector<unsigned> tipos;
+  for (int c = 0; c < n; ++c) {
+    columnas.emplace_back(PQfname(res, c));
+    tipos.push_back(PQftype(res, c));
+  }
+  std::vector<Valor> valores;
+  valores.reserve(static_cast<std::size_t>(filas) * static_cast<std::size_t>(n));
+  for (int f = 0; f < filas; ++f) {
+    for (int c = 0; c < n; ++c) {
+      if (PQgetisnull(res, f, c)) {
+        valores.emplace_back();
+      } else {
+        valores.push_back(
+            valorPostgres(std::string_view(PQgetvalue(res, f, c),
+                                           static_cast<std::size_t>(PQgetlength(res, f, c))),
+                          tipos[static_cast<std::size_t>(c)]));
+      }
+    }
+  }
+  return std::make_unique<RegistrosLeidos>(std::move(columnas), std::move(valores),
+                                           std::move(lectura));
+}
+
+std::string BasePostgres::Name() const {
+  return nombre_;
+}
+
+}  // namespace suite

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "datos/traza.h"
+#include "host/basedatos.h"
+
+namespace suite {
+
+// A database object of the host over a PostgreSQL database, reached with libpq. It keeps the
+// contract and the behaviour of BaseSqlite: Jet statements translated for the engine, record
+// sets read whole into memory with a hash-indexed findfirst, the server's message as the
+// description of a failure, the NUBO_TRAZA_SQL trace.
+//
+// What a server adds:
+//  - The record sets opened while others of the same object are still alive read one snapshot
+//    of the database: the first opens a read-only REPEATABLE READ transaction and the last to be
+//    dropped ends it. The statements of one balance run thus see one moment of a journal that
+//    other users keep posting to. An executesql ends the snapshot first (record sets already
+//    open keep their rows); inside a transaction the caller began with executesql, reads are
+//    part of that transaction instead.
+//  - As the report database (Papel::Informes) the tables it is asked to create are private to
+//    its connection (TEMPORARY): two users preparing their balance at the same time on one
+//    server each fill a complete work table of their own.
+//  - A connection that is lost is not opened again behind the caller's back: every later call
+//    raises an ErrorPostgres that says the connection was lost.
+class BasePostgres : public prjsumsal::BaseDatos {
+ public:
+  // Connects to the database that `conexion` names: a libpq URI (postgresql://...) or a
+  // keyword string (host=... dbname=...). Raises an ErrorPostgres that names the database's
+  // role, where it was sought (never the password) and the cause: a text that is no valid
+  // address, a server that cannot be reached, a refused password, a database that does not
+  // exist.
+  // `carpeta` is the workstation's folder for the files that go with the database (the report
+  // files beside a report database); see Name().
+  static std::unique_ptr<BasePostgres> conectar(const std::string& conexion, Papel papel,
+                                                const std::filesystem::path& carpeta = {});
+
+  // Whether `texto` names a PostgreSQL database rather than a file: a postgresql:// or
+  // postgres:// URI, or a keyword string libpq accepts whose first word is one of its keywords.
+  static bool esConexion(std::string_view texto);
+
+  ~BasePostgres() override;
+  BasePostgres(const BasePostgres&) = delete;
+  BasePostgres& operator=(const BasePostgres&) = delete;
+
+  // Runs one statement in a transaction of its own. Returns 1 on success; a statement the server
+  // rejects raises an ErrorPostgres with the server's message. A text holding more than one
+  // statement is refused by the server.
+  long executesql(const std::string& sentencia) override;
+
+  // Runs one SELECT and reads all its rows into memory, inside the snapshot described above.
+  // Dates come as ISO texts yyyy-mm-dd, as they do from SQLite; numeric values without a
+  // fraction as whole numbers.
+  std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia) override;
+  std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia,
+                                                  std::int16_t opcion) override;
+
+  // A database on a server has no file, and the form looks for its report files in the folder
+  // of the report database's Name: with a `carpeta`, the database's name inside it
+  // (carpeta/dbname); without one, where the database is, "host=... port=... dbname=...
+  // user=...", never the password.
+  std::string Name() const override;
+
+  Papel papel() const { return papel_; }
+
+  struct Sesion;
+  struct Lectura;
+
+ private:
+  BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre);
+  std::unique_ptr<prjsumsal::Registros> leer(const std::string& sentencia);
+
+  std::shared_ptr<Sesion> sesion_;
+  std::weak_ptr<Lectura> lectura_;  // the snapshot of the record sets alive, if any
+  Papel papel_;
+  std::string nombre_;
+  Traza traza_;
+};
+
+}  // namespace suite

@@ -1,0 +1,151 @@
+#include "datos/base_postgres.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+
+#include "balance/calculo.h"
+#include "base_falla.h"
+#include "datos/error_postgres.h"
+#include "datos/tests/base_prueba.h"
+
+namespace suite {
+namespace {
+
+using prjsumsal::Valor;
+
+// These run only against the test run's server (the "pg." tests).
+class BasePostgresTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!prueba::enPostgres()) GTEST_SKIP() << "sin servidor de pruebas (NUBO_PRUEBA_PG)";
+    uri_ = prueba::uriEsquemaNuevo();
+  }
+  std::unique_ptr<BasePostgres> abrir(Papel papel = Papel::Contabilidad) {
+    return BasePostgres::conectar(uri_, papel);
+  }
+  std::string uri_;
+};
+
+TEST(BasePostgresDireccion, ConexionOArchivo) {
+  struct Caso {
+    const char* texto;
+    bool conexion;
+  };
+  static const Caso casos[] = {
+      {"postgresql://ana@servidor/empresa", true},
+      {"postgres:///empresa?host=/tmp", true},
+      {"host=/tmp dbname=empresa", true},
+      {"  dbname = empresa", true},
+      {"empresa.db", false},
+      {"/datos/a=b.db", false},
+      {"copia=1.db", false},  // not a libpq keyword
+      {"", false},
+  };
+  for (const auto& c : casos) EXPECT_EQ(BasePostgres::esConexion(c.texto), c.conexion) << c.texto;
+}
+
+TEST_F(BasePostgresTest, UnaSolaSentenciaPorLlamada) {
+  auto db = abrir();
+  EXPECT_THROW(db->executesql("create table t (a integer); drop table t"), ErrorPostgres);
+  EXPECT_NE(db->executesql("create table t (a integer)"), 0);  // a failure leaves it usable
+}
+
+TEST_F(BasePostgresTest, ValoresComoLosDaSqlite) {
+  auto db = abrir();
+  db->executesql("create table m (f date, n numeric(18,2), d double, b boolean, t text(5))");
+  db->executesql("insert into m values (#2024-03-01#, 1234.00, 0.5, true, 'ñandú')");
+  db->executesql("insert into m values (#2024-12-31#, -0.25, null, false, null)");
+  auto rs = db->newrecord("select * from m order by f");
+  const Valor primera[] = {Valor("2024-03-01"), Valor(1234), Valor(0.5), Valor(true),
+                           Valor("ñandú")};
+  const Valor segunda[] = {Valor("2024-12-31"), Valor(-0.25), Valor(), Valor(false), Valor()};
+  for (const auto* fila : {primera, segunda}) {
+    int c = 0;
+    for (const char* col : {"f", "n", "d", "b", "t"}) {
+      EXPECT_EQ(rs->fields(col).Value, fila[c++]) << col;
+    }
+    rs->MoveNext();
+  }
+  EXPECT_TRUE(rs->eof());
+  EXPECT_EQ(db->newrecord("select max(year(f)) + 1 as a from m")->fields("a").Value, Valor(2025));
+}
+
+// The snapshot ends where a write, a failed read or the caller's own transaction needs it to.
+TEST_F(BasePostgresTest, LaLecturaCedeAEscriturasFallasYTransacciones) {
+  auto db = abrir();
+  auto otro = abrir();  // another user posting meanwhile
+  db->executesql("create table d (n integer)");
+  db->executesql("insert into d values (1)");
+  auto cuenta = [&] { return db->newrecord("select count(*) as n from d")->fields("n").Value; };
+  {
+    auto abierta = db->newrecord("select * from d");
+    otro->executesql("insert into d values (2)");
+    db->executesql("insert into d values (3)");  // a write ends the snapshot first
+    EXPECT_EQ(cuenta(), Valor(3));
+    EXPECT_FALSE(abierta->eof());
+  }
+  EXPECT_THROW(db->newrecord("select n from d where n = 'x'"), ErrorPostgres);
+  EXPECT_EQ(cuenta(), Valor(3)) << "una lectura fallida no deja la transacción inutilizable";
+  // Inside the caller's own transaction reads see its writes, and a rollback undoes them.
+  db->executesql("begin transaction");
+  db->executesql("insert into d values (4)");
+  EXPECT_EQ(cuenta(), Valor(4));
+  db->executesql("rollback transaction");
+  EXPECT_EQ(cuenta(), Valor(3));
+}
+
+// A balance run posts nothing, but other users do meanwhile: a voucher posted between the
+// period statement and the year-to-date statement must be in neither, or the period's sums
+// would exceed the year's.
+TEST_F(BasePostgresTest, ElBalanceEsDeUnSoloMomento) {
+  auto db = abrir();
+  for (const char* t : kTablasContabilidadPostgres) db->executesql(t);
+  auto asentar = [&](prjsumsal::BaseDatos& base, int num) {
+    std::string claves = "1, 1, #2024-03-05#, 'I', " + std::to_string(num);
+    base.executesql("insert into ctccomprmm values(" + claves + ", 7, '0')");
+    base.executesql("insert into ctdcomprmm values(" + claves + ", '1101', 100, 0)");
+  };
+  asentar(*db, 1);
+  // Posts a voucher from another connection right after the period statement is read.
+  struct Intrusa : prjsumsal::prueba::BaseQueFalla {
+    using BaseQueFalla::BaseQueFalla;
+    std::function<void()> alLeer;
+    std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& s, std::int16_t o) override {
+      auto r = BaseQueFalla::newrecord(s, o);
+      if (alLeer) std::exchange(alLeer, nullptr)();
+      return r;
+    }
+  } base(std::move(db));
+  auto otro = abrir();
+  base.alLeer = [&] { asentar(*otro, 2); };
+  prjsumsal::Calculo calculo(base, {1, 7, 0, "2024-03-01", "2024-03-31", 2024, "1"},
+                             prjsumsal::Uso::Informe);
+  prjsumsal::FilaBalance f;
+  ASSERT_TRUE(calculo.siguiente(f));
+  EXPECT_EQ(f.debe, 100);
+  EXPECT_EQ(f.debe_act, 100);
+}
+
+TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
+  auto ana = abrir(Papel::Informes);
+  auto beto = abrir(Papel::Informes);
+  const char* crear =
+      "CREATE TABLE ctrsumsal ( reporte counter, centro text(20),"
+      " CONSTRAINT primario PRIMARY KEY (reporte))";
+  EXPECT_NE(ana->executesql(crear), 0);
+  EXPECT_NE(beto->executesql(crear), 0);  // no "already exists": each has a table of its own
+  for (auto* db : {ana.get(), ana.get(), beto.get()}) {
+    db->executesql("insert into ctrsumsal(centro) values('11')");
+  }
+  auto deAna = ana->newrecord("select max(reporte) as n from ctrsumsal");
+  EXPECT_EQ(deAna->fields("n").Value, Valor(2));
+  EXPECT_NE(beto->executesql(" drop table ctrsumsal "), 0);
+  // The report files of a report database on a server are sought in the workstation's folder.
+  EXPECT_EQ(BasePostgres::conectar(uri_, Papel::Informes, "/tmp/x")->Name(), "/tmp/x/postgres");
+  EXPECT_EQ(ana->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(2));
+}
+
+}  // namespace
+}  // namespace suite
