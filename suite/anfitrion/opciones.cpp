@@ -103,9 +103,10 @@ void revisarBases(Opciones& o) {
 
 // Whether an action reads the work table `ctrsumsal`, which the form creates at load only when
 // the permission asks for it.
+// The picture of the window shows the window as a user gets it, buttons enabled alike.
 bool leeTablaTrabajo(Accion::Tipo tipo) {
   return tipo == Accion::Tipo::Preparar || tipo == Accion::Tipo::VistaPrevia ||
-         tipo == Accion::Tipo::Imprimir;
+         tipo == Accion::Tipo::Imprimir || tipo == Accion::Tipo::Captura;
 }
 
 }  // namespace
