@@ -195,6 +195,10 @@ Resultado enviar(BasePostgres::Sesion& s, const std::string& sql) {
     s.lectura = nullptr;
     throw ErrorPostgres(perdida + ": " + mensaje, codigo.empty() ? "08006" : codigo);
   }
+  if (codigo == "40001") {
+    mensaje = "Otro usuario grabó los mismos datos al mismo tiempo; vuelva a intentarlo (" +
+              mensaje + ")";
+  }
   throw ErrorPostgres(mensaje, codigo);
 }
 }  // namespace
@@ -206,6 +210,10 @@ long BasePostgres::executesql(const std::string& sentencia) {
     sesion_->lectura = nullptr;
     enviar(*sesion_, "COMMIT");
   }
+  // In READ COMMITTED, a delete that waited for another user's replacement of the same rows
+  // would find them gone, delete nothing and let both inserts stay. A serializable transaction
+  // fails instead (SQLSTATE 40001): the caller rolls back and the other user's rows remain.
+  if (iniciaTransaccion(sentencia)) sql = "BEGIN ISOLATION LEVEL SERIALIZABLE";
   enviar(*sesion_, sql);
   return 1;
 }

@@ -48,9 +48,11 @@ class BasePostgres : public prjsumsal::BaseDatos {
   BasePostgres(const BasePostgres&) = delete;
   BasePostgres& operator=(const BasePostgres&) = delete;
 
-  // Runs one statement in a transaction of its own. Returns 1 on success; a statement the server
-  // rejects raises an ErrorPostgres with the server's message. A text holding more than one
-  // statement is refused by the server.
+  // Runs one statement in a transaction of its own, or in the caller's: "begin transaction"
+  // opens a SERIALIZABLE one, so that two users replacing the same rows at once cannot both
+  // succeed; the one that loses gets an ErrorPostgres (SQLSTATE 40001) and rolls back. Returns
+  // 1 on success; a statement the server rejects raises an ErrorPostgres with the server's
+  // message. A text holding more than one statement is refused by the server.
   long executesql(const std::string& sentencia) override;
 
   // Runs one SELECT and reads all its rows into memory, inside the snapshot described above.

@@ -66,24 +66,6 @@ class Preparada {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
-// Whether the statement opens a transaction ("begin", "begin transaction", any case). SQLite
-// would begin it deferred and take the write lock only at the first change, so two writers could
-// both begin and one then fail half way; beginning it immediate takes the lock at once.
-bool iniciaTransaccion(const std::string& sql) {
-  auto primera = sql.find_first_not_of(" \t\r\n");
-  if (primera == std::string::npos || (sql[primera] != 'b' && sql[primera] != 'B')) return false;
-  std::string palabras;
-  for (char c : sql) {
-    if (std::isspace(static_cast<unsigned char>(c)) || c == ';') {
-      if (!palabras.empty() && palabras.back() != ' ') palabras += ' ';
-    } else {
-      palabras += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-  }
-  if (!palabras.empty() && palabras.back() == ' ') palabras.pop_back();
-  return palabras == "begin" || palabras == "begin transaction";
-}
-
 // Whether the Jet translation would leave the statement as it is: it changes only date
 // literals (#), year(), the column types of CREATE TABLE and comma joins after FROM. The search
 // is conservative (a word inside a quoted text also counts); the module's inserts, one per
@@ -193,6 +175,8 @@ std::unique_ptr<BaseSqlite> BaseSqlite::enMemoria(Papel papel) {
 long BaseSqlite::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
   std::string sql = sinDialectoJet(sentencia) ? sentencia : traducirJet(sentencia);
+  // Begun deferred, SQLite would take the write lock only at the first change, so two writers
+  // could both begin and one then fail half way; beginning it immediate takes the lock at once.
   if (iniciaTransaccion(sql)) sql = "BEGIN IMMEDIATE";
   // Tables the suite creates are STRICT, so that a value of the wrong type (a text in an amount
   // column) is refused at the insert; a table with types STRICT does not know is made as written.

@@ -1,5 +1,6 @@
 #include "datos/dialecto_jet.h"
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -119,6 +120,22 @@ std::string traducirJet(std::string_view sentencia, Motor motor, bool tablaDeSes
   out.reserve(sentencia.size() + 32);
   emitir(p, 0, p.size(), cambios, motor, out);
   return out;
+}
+
+bool iniciaTransaccion(std::string_view sql) {
+  auto primera = sql.find_first_not_of(" \t\r\n");
+  if (primera == std::string_view::npos || (sql[primera] != 'b' && sql[primera] != 'B'))
+    return false;
+  std::string palabras;
+  for (char c : sql) {
+    if (std::isspace(static_cast<unsigned char>(c)) || c == ';') {
+      if (!palabras.empty() && palabras.back() != ' ') palabras += ' ';
+    } else {
+      palabras += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  if (!palabras.empty() && palabras.back() == ' ') palabras.pop_back();
+  return palabras == "begin" || palabras == "begin transaction";
 }
 
 }  // namespace suite

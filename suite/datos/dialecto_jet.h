@@ -25,4 +25,9 @@ enum class Motor { Sqlite, Postgres };
 std::string traducirJet(std::string_view sentencia, Motor motor = Motor::Sqlite,
                         bool tablaDeSesion = false);
 
+// Whether the statement opens a transaction ("begin", "begin transaction", in any case and
+// spacing, with or without a final semicolon). Each engine opens it its own way, so that writers
+// that replace rows one after the other inside it never both succeed on the same rows.
+bool iniciaTransaccion(std::string_view sentencia);
+
 }  // namespace suite

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <utility>
 
 #include "balance/calculo.h"
@@ -145,6 +147,74 @@ TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
   // The report files of a report database on a server are sought in the workstation's folder.
   EXPECT_EQ(BasePostgres::conectar(uri_, Papel::Informes, "/tmp/x")->Name(), "/tmp/x/postgres");
   EXPECT_EQ(ana->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(2));
+}
+
+// Two users save the accountant at the same moment, each replacing the record with a delete and
+// an insert inside "begin transaction". One save may fail, but both rows must never stay; the
+// one that failed rolls back and its connection keeps working.
+TEST_F(BasePostgresTest, DosGrabacionesDelContadorDejanUnaFila) {
+  auto ana = abrir();
+  auto beto = abrir();
+  auto empezar = [](prjsumsal::BaseDatos& db) {
+    db.executesql("begin transaction");
+    db.executesql("delete from contador ");
+  };
+  auto terminar = [](prjsumsal::BaseDatos& db, const std::string& nombre) {
+    db.executesql("insert into contador(nombre) values('" + nombre + "')");
+    db.executesql("commit transaction");
+  };
+  auto sinFalla = [](prjsumsal::BaseDatos& db, const std::function<void()>& f) {
+    try {
+      f();
+      return true;
+    } catch (const ErrorPostgres&) {
+      db.executesql("rollback transaction");
+      return false;
+    }
+  };
+  auto grabar = [&](prjsumsal::BaseDatos& db, const std::string& nombre) {
+    return sinFalla(db, [&] {
+      empezar(db);
+      terminar(db, nombre);
+    });
+  };
+  const std::string bloqueada =
+      "select count(*) as n from pg_locks where not granted and pid = " +
+      beto->newrecord("select pg_backend_pid() as p")->fields("p").Value.texto();
+  ana->executesql("create table contador (nombre text(60), rut text(12), registro text(20))");
+  // With a row to delete, the second delete waits for the first save; on an empty table
+  // neither waits and both only read and insert.
+  for (bool conFila : {true, false}) {
+    SCOPED_TRACE(conFila ? "con fila previa" : "tabla vacía");
+    ana->executesql("delete from contador ");
+    if (conFila) ana->executesql("insert into contador(nombre) values('Previo')");
+    empezar(*ana);
+    bool deBeto = false;
+    std::thread otro;
+    if (conFila) {
+      otro = std::thread([&] { deBeto = grabar(*beto, "Beto"); });
+      auto mira = abrir();
+      while (mira->newrecord(bloqueada)->fields("n").Value == Valor(0)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    } else {
+      empezar(*beto);
+    }
+    bool deAna = sinFalla(*ana, [&] { terminar(*ana, "Ana"); });
+    if (conFila) {
+      otro.join();
+    } else {
+      deBeto = sinFalla(*beto, [&] { terminar(*beto, "Beto"); });
+    }
+    EXPECT_NE(deAna, deBeto);
+    auto rs = beto->newrecord("select nombre from contador");
+    ASSERT_FALSE(rs->eof());
+    EXPECT_EQ(rs->fields("nombre").Value, Valor(deAna ? "Ana" : "Beto"));
+    rs->MoveNext();
+    EXPECT_TRUE(rs->eof()) << "quedaron dos contadores";
+    rs.reset();
+    EXPECT_TRUE(grabar(*beto, "Beto")) << "la conexión que perdió quedó inutilizable";
+  }
 }
 
 }  // namespace
