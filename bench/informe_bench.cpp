@@ -11,7 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 #include "hijo.h"
 #include "informes/instalar.h"

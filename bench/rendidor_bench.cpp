@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 #include "export/entrega_pdf.h"
 #include "hijo.h"
 

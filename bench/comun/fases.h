@@ -5,7 +5,7 @@
 
 #include "balance/consulta.h"
 #include "diario.h"
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 
 namespace bench {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "balance/consulta.h"
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "opciones.h"
 
 namespace suite {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "host/fecha.h"
 #include "opciones.h"
 

@@ -2,9 +2,9 @@
 
 #include <dlfcn.h>
 
-#include "host/entrada.h"
+#include "clase/entrada.h"
+#include "clase/registro.h"
 #include "host/error.h"
-#include "host/registro.h"
 
 namespace suite {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "host/clssumsal.h"
+#include "clase/clssumsal.h"
 
 namespace suite {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "clase/biblioteca.h"
 #include "componente.h"
 #include "controles/dia_sin_ventana.h"
 #include "controles/informe_sin_ventana.h"
-#include "host/biblioteca.h"
 #include "host/error.h"
 #include "informes/instalar.h"
 #include "plataforma/dialogo_fijo.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bases.h"
+#include "clase/clssumsal.h"
 #include "controles/informe_sin_ventana.h"
 #include "controles/mensajes_consola.h"
 #include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 #include "informes/motor.h"
 #include "opciones.h"
 #include "plataforma/procesos_posix.h"

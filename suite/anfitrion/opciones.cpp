@@ -5,7 +5,7 @@
 #include <limits>
 #include <map>
 
-#include "demo.h"
+#include "demo/demo.h"
 
 namespace suite {
 

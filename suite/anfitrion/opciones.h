@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "error_uso.h"
 #include "host/fecha.h"
+#include "plataforma/error_uso.h"
 
 namespace suite {
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "clase/biblioteca.h"
+#include "clase/clssumsal.h"
 #include "componente.h"
 #include "controles/mensajes_consola.h"
 #include "formulario.h"
-#include "host/biblioteca.h"
-#include "host/clssumsal.h"
 #include "informes/motor.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "datos/traza.h"
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 
 namespace suite {
 

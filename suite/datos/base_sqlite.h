@@ -6,7 +6,7 @@
 #include <string>
 
 #include "datos/traza.h"
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 
 struct sqlite3;
 

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "form/rutainforme.h"
+#include "form/ruta_informe.h"
 #include "host/error.h"
 
 namespace suite::informes {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 #include "balance/sumas.h"
 
 namespace suite::informes {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "host/rptreporte.h"
 
 class QWidget;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "informes/modelo.h"
 
 namespace suite::informes {

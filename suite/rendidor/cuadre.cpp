@@ -5,7 +5,7 @@
 
 #include "balance/formato.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 QString lineaCuadre(const prjsumsal::Sumas& s) {
   const prjsumsal::Cierre t = prjsumsal::totales(s, prjsumsal::resultadoEjercicio(s));
@@ -36,4 +36,4 @@ QString lineaCuadre(const prjsumsal::Sumas& s) {
   return QStringLiteral("No cuadra: ") + diferencias.join(QStringLiteral("; "));
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -4,7 +4,7 @@
 
 #include "balance/sumas.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // The line under the totals that tells the reader whether the balance squares: "Cuadra" when
 // Debitos equal Creditos, Deudor equals Acreedor and each pair of totals is equal; otherwise
@@ -13,4 +13,4 @@ namespace rendidor {
 // whole pesos.
 QString lineaCuadre(const prjsumsal::Sumas& sumas);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -3,7 +3,7 @@
 #include "cuadre.h"
 #include "lector.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 suite::informes::Diseno diseno() {
   suite::informes::Diseno d = suite::informes::disenoBase();
@@ -29,4 +29,4 @@ suite::informes::ModeloBalance leerModelo(const QString& carpeta) {
   return m;
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

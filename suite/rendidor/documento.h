@@ -5,7 +5,7 @@
 #include "informes/diseno.h"
 #include "informes/modelo.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // The balance RENDIDOR files for signing: the report engine's ten columns under their group
 // headers, "Balance Tributario" with folios counted from 1, and the signature blocks of the
@@ -17,4 +17,4 @@ suite::informes::Diseno diseno();
 // whether the balance squares. Raises ErrorEntrada on a file that cannot be used.
 suite::informes::ModeloBalance leerModelo(const QString& carpeta);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // The values of the heading file that the module hands over with the data file.
 struct Encabezado {
@@ -15,4 +15,4 @@ struct Encabezado {
   QString rut_rep_legal, nombre_rep_legal;
 };
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -3,7 +3,7 @@
 #include <QString>
 #include <stdexcept>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // A hand-over file that cannot be used. what() is the whole message for the user, in Spanish:
 // the file, the line when there is one ("archivo:línea: texto"), and what is wrong.
@@ -22,4 +22,4 @@ class ErrorEntrada : public std::runtime_error {
   qint64 linea_;
 };
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

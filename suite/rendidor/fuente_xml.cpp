@@ -3,7 +3,7 @@
 #include "error_entrada.h"
 #include "texto_entrada.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 namespace {
 
@@ -125,4 +125,4 @@ void FuenteXml::terminar() {
   while (siguienteElemento()) fallar(QStringLiteral("hay más de un elemento raíz"));
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

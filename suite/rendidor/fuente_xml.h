@@ -5,7 +5,7 @@
 #include <QString>
 #include <QXmlStreamReader>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // A hand-over file read element by element with QXmlStreamReader. The bytes are read in
 // pieces, decoded as texto_entrada.h says and handed to the reader as text, so an encoding
@@ -55,4 +55,4 @@ class FuenteXml {
 // "<nombre>", the way messages name an element.
 QString etiqueta(QStringView nombre);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

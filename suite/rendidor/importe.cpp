@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 Importe leerImporte(QStringView texto) {
   QStringView t = texto.trimmed();
@@ -40,4 +40,4 @@ Importe leerImporte(QStringView texto) {
   return {Lectura::Numero, valor};
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

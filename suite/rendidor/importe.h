@@ -3,7 +3,7 @@
 #include <QStringView>
 #include <optional>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // An amount of the data file. Writers put it in the general number form of their regional
 // settings: an optional "-", digits, and a decimal part after "," or "." (both forms are
@@ -23,4 +23,4 @@ constexpr double kImporteMaximo = 999'999'999'999'999.0;
 // Reads `texto` as an amount; FueraDeRango when its magnitude passes kImporteMaximo.
 Importe leerImporte(QStringView texto);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

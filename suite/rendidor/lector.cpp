@@ -11,7 +11,7 @@
 #include "importe.h"
 #include "motivo.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 using prjsumsal::FilaBalance;
 
@@ -163,4 +163,4 @@ Encabezado leerEntrega(const QString& carpeta, const Agregar& agregar) {
   return e;
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

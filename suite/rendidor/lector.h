@@ -4,10 +4,10 @@
 #include <QString>
 #include <functional>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 #include "encabezado.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // The names of the two hand-over files, as the module writes them in its folder.
 inline constexpr char kArchivoDatos[] = "balance_tributario_datos.xml";
@@ -39,4 +39,4 @@ void leerDatos(QIODevice& dispositivo, const QString& archivo, const Encabezado&
 // opened, before anything is read.
 Encabezado leerEntrega(const QString& carpeta, const Agregar& agregar);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

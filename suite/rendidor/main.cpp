@@ -27,7 +27,7 @@ void sinAvisosDeQt(QtMsgType tipo, const QMessageLogContext&, const QString& tex
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace rendidor;
+  using namespace suite::rendidor;
   // The document is painted, never shown: no display is needed, even in a desktop session.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(sinAvisosDeQt);

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 bool hayEscritorio(const QProcessEnvironment& entorno) {
   return !entorno.value(QStringLiteral("DISPLAY")).isEmpty() ||
@@ -19,4 +19,4 @@ void mostrar(const QString& ruta, const QProcessEnvironment& entorno, std::ostre
   salida << QDir::toNativeSeparators(absoluta).toStdString() << '\n';
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -4,7 +4,7 @@
 #include <QString>
 #include <ostream>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // Whether `entorno` belongs to a desktop session, where a viewer can show the PDF: an X11 or a
 // Wayland display is named.
@@ -15,4 +15,4 @@ bool hayEscritorio(const QProcessEnvironment& entorno);
 // started, writes its path to `salida` so the user knows where it is.
 void mostrar(const QString& ruta, const QProcessEnvironment& entorno, std::ostream& salida);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -1,6 +1,6 @@
 #include "motivo.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 QString motivo(const QFileDevice& archivo) {
   switch (archivo.error()) {
@@ -17,4 +17,4 @@ QString motivo(const QFileDevice& archivo) {
   }
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

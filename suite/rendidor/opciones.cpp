@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 namespace {
 
@@ -48,4 +48,4 @@ QString textoAyuda() {
       "  -h, --help         muestra esta ayuda\n");
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

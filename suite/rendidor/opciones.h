@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <stdexcept>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // Bad command-line input; what() is one Spanish line for the user.
 class ErrorUso : public std::runtime_error {
@@ -26,4 +26,4 @@ Opciones leerOpciones(const QStringList& argumentos);
 // The text --help prints.
 QString textoAyuda();
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -20,7 +20,7 @@
 #include "informes/pintor.h"
 #include "motivo.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 namespace {
 
@@ -127,4 +127,4 @@ void guardar(const QString& ruta, const QByteArray& pdf) {
   if (!archivo.commit()) throw fallo(QStringLiteral("no se puede guardar: ") + motivo(archivo));
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -7,7 +7,7 @@
 #include "informes/diseno.h"
 #include "informes/modelo.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // A PDF that could not be made or saved. what() is the message for the user, in Spanish, and
 // names the file.
@@ -35,4 +35,4 @@ QByteArray generarPdf(const suite::informes::Diseno& diseno,
 // is untouched. Raises ErrorSalida naming `ruta`.
 void guardar(const QString& ruta, const QByteArray& pdf);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

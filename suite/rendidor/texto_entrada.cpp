@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 namespace {
 
@@ -66,4 +66,4 @@ qsizetype cortePrudente(QByteArrayView trozo) {
   return n;
 }
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

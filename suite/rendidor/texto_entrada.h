@@ -3,7 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace rendidor {
+namespace suite::rendidor {
 
 // The text of a hand-over file, whatever wrote it: the module writes UTF-8, older writers
 // Windows-1252. Every valid UTF-8 sequence is read as such; every other byte is read as the
@@ -19,4 +19,4 @@ QString decodificar(QByteArrayView bytes);
 // end of the file.
 qsizetype cortePrudente(QByteArrayView trozo);
 
-}  // namespace rendidor
+}  // namespace suite::rendidor

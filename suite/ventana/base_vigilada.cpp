@@ -1,6 +1,6 @@
 #include "base_vigilada.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 using prjsumsal::Campo;
 using prjsumsal::Registros;
@@ -47,4 +47,4 @@ std::unique_ptr<Registros> BaseVigilada::vigilar(std::unique_ptr<Registros> r) {
   return std::make_unique<RegistrosVigilados>(std::move(r), progreso_);
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "progreso.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 // A database object of the host seen through the window's long-work watch: every statement, every
 // record set opened and every row moved to is a step of the work (Progreso::paso), which keeps
@@ -28,4 +28,4 @@ class BaseVigilada : public prjsumsal::BaseDatos {
   Progreso& progreso_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -4,7 +4,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace ventana {
+namespace suite::ventana {
 
 BotonComando::BotonComando(const QString& texto, QWidget* padre) : QPushButton(texto, padre) {}
 
@@ -48,4 +48,4 @@ QIcon iconoPdf() {
   return QIcon(hoja);
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QPushButton>
 
-namespace ventana {
+namespace suite::ventana {
 
 // A command button whose caption breaks into lines when it does not fit on one, as the
 // platform's command buttons do: "Grabar Contador" on a narrow, tall button reads on two lines.
@@ -18,4 +18,4 @@ class BotonComando : public QPushButton {
 // The PDF button's picture, 26 x 28 pixels: a page with its corner folded and a red band.
 QIcon iconoPdf();
 
-}  // namespace ventana
+}  // namespace suite::ventana

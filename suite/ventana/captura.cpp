@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-namespace ventana {
+namespace suite::ventana {
 
 QImage capturar(QWidget& ventana) {
   const QPixmap cliente = ventana.grab();
@@ -48,4 +48,4 @@ QImage capturar(QWidget& ventana) {
   return imagen;
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -6,7 +6,7 @@
 #include "host/error.h"
 #include "host/fecha.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 using prjsumsal::Error;
 using prjsumsal::Fecha;
@@ -63,4 +63,4 @@ int DiaVentana::Anio() const {
   return editor().date().year();
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -7,7 +7,7 @@
 
 #include <QDateEdit>
 
-namespace ventana {
+namespace suite::ventana {
 
 // The suite's date-entry control on screen: a date field that shows dd/mm/aaaa, takes a date
 // typed or picked from a calendar that drops down, and never holds a day that does not exist
@@ -38,4 +38,4 @@ class DiaVentana : public prjsumsal::ctlDia {
   QPointer<QDateEdit> campo_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

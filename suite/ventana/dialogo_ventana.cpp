@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 
-namespace ventana {
+namespace suite::ventana {
 
 std::optional<std::string> DialogoVentana::ShowSave(const prjsumsal::OpcionesGuardar& o) {
   QFileDialog d(padre_, QString::fromStdString(o.titulo));
@@ -29,4 +29,4 @@ std::optional<std::string> DialogoVentana::ShowSave(const prjsumsal::OpcionesGua
   return QFile::encodeName(elegidos.front()).toStdString();
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -8,7 +8,7 @@
 
 class QFileDialog;
 
-namespace ventana {
+namespace suite::ventana {
 
 // The save dialog on screen, set up from the form's design settings: its title, the filter
 // of file names, the default extension added to a name typed without one, and the initial file
@@ -25,4 +25,4 @@ class DialogoVentana : public prjsumsal::DialogoGuardar {
   QPointer<QWidget> padre_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

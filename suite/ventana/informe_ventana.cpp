@@ -10,7 +10,7 @@
 
 #include "progreso.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 using prjsumsal::EventosInforme;
 
@@ -156,4 +156,4 @@ void InformeVentana::terminado() {
   if (alTerminar) alTerminar();
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

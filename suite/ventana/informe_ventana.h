@@ -10,7 +10,7 @@
 class QLabel;
 class QPushButton;
 
-namespace ventana {
+namespace suite::ventana {
 
 class Progreso;
 
@@ -77,4 +77,4 @@ class InformeVentana : public prjsumsal::ctlinforme {
   QPushButton* salir_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

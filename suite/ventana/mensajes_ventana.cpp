@@ -5,7 +5,7 @@
 
 #include "progreso.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 using prjsumsal::Icono;
 
@@ -44,4 +44,4 @@ void MensajesVentana::MsgBox(const std::string& texto, Icono i,
   QApplication::restoreOverrideCursor();
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

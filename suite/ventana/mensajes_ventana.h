@@ -8,7 +8,7 @@
 
 class QMessageBox;
 
-namespace ventana {
+namespace suite::ventana {
 
 class Progreso;
 
@@ -33,4 +33,4 @@ class MensajesVentana : public prjsumsal::Mensajes {
   QPointer<QWidget> padre_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

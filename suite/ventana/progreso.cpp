@@ -5,7 +5,7 @@
 
 #include "host/error.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 namespace {
 
@@ -97,4 +97,4 @@ void Progreso::ocupado(bool si) {
   }
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

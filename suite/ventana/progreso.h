@@ -9,7 +9,7 @@
 
 class QProgressDialog;
 
-namespace ventana {
+namespace suite::ventana {
 
 // Long work started from the window: an export or a report. While one runs the mouse pointer is
 // busy; when it has run for more than a second a progress dialog with a cancel button appears.
@@ -75,4 +75,4 @@ class Progreso : public prjsumsal::Puntero {
   qint64 ultimoRefresco_ = 0;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace ventana {
+namespace suite::ventana {
 
 SalidaCampo::SalidaCampo(QWidget* campo, std::function<bool()> revisar)
     : QObject(campo), campo_(campo), revisar_(std::move(revisar)) {
@@ -78,4 +78,4 @@ bool SalidaCampo::clicFuera(QObject* objeto, QEvent* evento) {
   return false;
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

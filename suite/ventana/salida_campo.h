@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace ventana {
+namespace suite::ventana {
 
 // The field-leave check of a text field: `revisar` runs before the focus leaves the field and
 // answers whether it may. It runs when the user tabs out, and when a click would move the focus to
@@ -32,4 +32,4 @@ class SalidaCampo : public QObject {
   bool revisando_ = false;  // the check is running (its message box takes the focus)
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

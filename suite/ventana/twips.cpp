@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace ventana {
+namespace suite::ventana {
 
 int aPixeles(int twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440.0));
@@ -17,4 +17,4 @@ QRect aPixeles(const prjsumsal::Posicion& pos, double dpi) {
           aPixeles(pos.top + pos.height, dpi) - arriba};
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -22,7 +22,7 @@
 #include "salida_campo.h"
 #include "twips.h"
 
-namespace ventana {
+namespace suite::ventana {
 
 using prjsumsal::frmsumsal;
 
@@ -273,4 +273,4 @@ void VentanaBalance::closeEvent(QCloseEvent* evento) {
   QWidget::closeEvent(evento);
 }
 
-}  // namespace ventana
+}  // namespace suite::ventana

@@ -17,7 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 
-namespace ventana {
+namespace suite::ventana {
 
 class InformeVentana;
 class Progreso;
@@ -73,4 +73,4 @@ class VentanaBalance : public QWidget {
   QLineEdit *txtcontador_, *txtrut_, *txtregistro_;
 };
 
-}  // namespace ventana
+}  // namespace suite::ventana

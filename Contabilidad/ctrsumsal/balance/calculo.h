@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "balance/consulta.h"
-#include "balance/filabalance.h"
-#include "host/basedatos.h"
+#include "balance/fila_balance.h"
+#include "host/base_datos.h"
 
 namespace prjsumsal {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 
 namespace prjsumsal {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 
 namespace prjsumsal {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 
 namespace prjsumsal {
 

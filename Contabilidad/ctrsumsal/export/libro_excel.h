@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 #include "balance/sumas.h"
 
 namespace prjsumsal {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "host/basNubo.h"
 #include "host/caracteres.h"
 #include "host/error.h"

@@ -8,7 +8,7 @@
 
 #include "balance/consulta.h"
 #include "form/controles.h"
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "host/ctldia.h"
 #include "host/ctlinforme.h"
 #include "host/dialogo.h"

@@ -1,6 +1,6 @@
 #include "form/frmsumsal.h"
 
-#include "form/rutainforme.h"
+#include "form/ruta_informe.h"
 #include "host/error.h"
 
 namespace prjsumsal {

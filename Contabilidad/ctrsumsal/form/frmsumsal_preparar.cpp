@@ -1,6 +1,6 @@
 #include "balance/calculo.h"
 #include "balance/encabezado.h"
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "form/frmsumsal.h"
 #include "host/error.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "host/error.h"
 
 namespace prjsumsal::prueba {

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 
 namespace prjsumsal::prueba {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "base_falla.h"
+#include "clase/clssumsal.h"
 #include "datos/tests/base_prueba.h"
 #include "dia_falso.h"
 #include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 #include "host/plataforma.h"
 #include "informe_falso.h"
 #include "mensajes_grabados.h"

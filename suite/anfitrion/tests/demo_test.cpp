@@ -1,11 +1,11 @@
-#include "demo.h"
+#include "demo/demo.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "ayuda_pruebas.h"
-#include "movimientos_demo.h"
+#include "demo/movimientos_demo.h"
 
 namespace suite {
 namespace {

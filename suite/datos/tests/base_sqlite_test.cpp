@@ -4,7 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "datos/error_sqlite.h"
 
 namespace suite {

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 
 namespace suite::informes::prueba {

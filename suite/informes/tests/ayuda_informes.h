@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "balance/filabalance.h"
-#include "host/basedatos.h"
+#include "balance/fila_balance.h"
+#include "host/base_datos.h"
 
 namespace suite::informes::prueba {
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "ayuda_informes.h"
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 #include "host/error.h"
 

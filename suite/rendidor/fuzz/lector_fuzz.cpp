@@ -44,20 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t lar
   const qint64 paso = 1 + datos[0] % 64;
   const QByteArray archivo(reinterpret_cast<const char*>(datos + 1),
                            static_cast<qsizetype>(largo - 1));
-  rendidor::Encabezado encabezado;
+  suite::rendidor::Encabezado encabezado;
   encabezado.empresa = QStringLiteral("1");
   encabezado.fecha_desde = QStringLiteral("01/01/2026");
   encabezado.fecha_hasta = QStringLiteral("31/03/2026");
   try {
     Goteo dispositivo(archivo, paso);
-    rendidor::leerEncabezado(dispositivo, QStringLiteral("empresa"));
-  } catch (const rendidor::ErrorEntrada&) {
+    suite::rendidor::leerEncabezado(dispositivo, QStringLiteral("empresa"));
+  } catch (const suite::rendidor::ErrorEntrada&) {
   }
   try {
     Goteo dispositivo(archivo, paso);
-    rendidor::leerDatos(dispositivo, QStringLiteral("datos"), encabezado,
-                        [](prjsumsal::FilaBalance&&) {});
-  } catch (const rendidor::ErrorEntrada&) {
+    suite::rendidor::leerDatos(dispositivo, QStringLiteral("datos"), encabezado,
+                               [](prjsumsal::FilaBalance&&) {});
+  } catch (const suite::rendidor::ErrorEntrada&) {
   }
   return 0;
 }

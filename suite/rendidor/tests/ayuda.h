@@ -12,7 +12,7 @@
 #include "export/entrega_pdf.h"
 #include "lector.h"
 
-namespace rendidor::prueba {
+namespace suite::rendidor::prueba {
 
 namespace fs = std::filesystem;
 
@@ -82,4 +82,4 @@ inline std::vector<long long> cifras(const std::string& linea) {
   return r;
 }
 
-}  // namespace rendidor::prueba
+}  // namespace suite::rendidor::prueba

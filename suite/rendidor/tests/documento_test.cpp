@@ -11,7 +11,7 @@
 
 #include "ayuda.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 namespace {
 
 using namespace prueba;
@@ -143,4 +143,4 @@ TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
 }
 
 }  // namespace
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -7,7 +7,7 @@
 
 #include "ayuda.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 namespace {
 
 using namespace prueba;
@@ -144,4 +144,4 @@ TEST(Entradas, CienMilCuentasYNombresDeMilCaracteres) {
 }
 
 }  // namespace
-}  // namespace rendidor
+}  // namespace suite::rendidor

@@ -3,7 +3,7 @@
 
 #include "texto_entrada.h"
 
-namespace rendidor {
+namespace suite::rendidor {
 namespace {
 
 // The same text whole and in pieces of every size: valid UTF-8 as such, every other byte as the
@@ -27,4 +27,4 @@ TEST(Decodificar, Utf8YWindows1252EnteroOEnTrozos) {
 }
 
 }  // namespace
-}  // namespace rendidor
+}  // namespace suite::rendidor

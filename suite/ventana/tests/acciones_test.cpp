@@ -10,7 +10,7 @@
 
 #include "entorno_ventana.h"
 
-namespace ventana::prueba {
+namespace suite::ventana::prueba {
 namespace {
 
 QByteArray leer(const QString& ruta) {
@@ -141,4 +141,4 @@ TEST(Informe, CerrarLaVentanaDescargaElFormulario) {
 }
 
 }  // namespace
-}  // namespace ventana::prueba
+}  // namespace suite::ventana::prueba

@@ -25,7 +25,7 @@
 #include "reloj_fijo.h"
 #include "ventana_balance.h"
 
-namespace ventana::prueba {
+namespace suite::ventana::prueba {
 
 struct Caja {
   QMessageBox::Icon icono;
@@ -154,4 +154,4 @@ struct EntornoVentana {
   }
 };
 
-}  // namespace ventana::prueba
+}  // namespace suite::ventana::prueba

@@ -12,7 +12,7 @@
 #include "entorno_ventana.h"
 #include "host/error.h"
 
-namespace ventana::prueba {
+namespace suite::ventana::prueba {
 namespace {
 
 TEST(Ventana, CadaControlEnSuLugarSinCortesNiSolapes) {
@@ -161,4 +161,4 @@ TEST(Ventana, LaFechaSeTecleaOSeEligeYNuncaEsImposible) {
 }
 
 }  // namespace
-}  // namespace ventana::prueba
+}  // namespace suite::ventana::prueba

@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");  // headless, also when listing the tests
   QApplication aplicacion(argc, argv);
-  QApplication::setStyle(ventana::kEstilo);  // as the host draws the window
+  QApplication::setStyle(suite::ventana::kEstilo);  // as the host draws the window
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

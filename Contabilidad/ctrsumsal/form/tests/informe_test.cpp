@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "clase/clssumsal.h"
 #include "entorno_prueba.h"
 #include "form/frmsumsal.h"
-#include "host/clssumsal.h"
 
 namespace prjsumsal {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/registro.h"
+#include "clase/registro.h"
 
 #include <atomic>
 #include <cstdlib>

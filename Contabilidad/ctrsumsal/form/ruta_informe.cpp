@@ -1,4 +1,4 @@
-#include "form/rutainforme.h"
+#include "form/ruta_informe.h"
 
 namespace prjsumsal {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "error_uso.h"
 #include "host/fecha.h"
+#include "plataforma/error_uso.h"
 
 namespace suite {
 

@@ -1,12 +1,12 @@
-#include "host/entrada.h"
+#include "clase/entrada.h"
 
 #include <cstring>
 #include <exception>
 #include <filesystem>
 
+#include "clase/biblioteca.h"
+#include "clase/registro.h"
 #include "form/frmsumsal.h"
-#include "host/biblioteca.h"
-#include "host/registro.h"
 
 namespace prjsumsal {
 

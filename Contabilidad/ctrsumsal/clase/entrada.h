@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "host/clssumsal.h"
+#include "clase/clssumsal.h"
 
 namespace prjsumsal {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "form/rutainforme.h"
+#include "form/ruta_informe.h"
 
 namespace prjsumsal {
 namespace {

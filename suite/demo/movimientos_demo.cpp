@@ -1,4 +1,4 @@
-#include "movimientos_demo.h"
+#include "demo/movimientos_demo.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,7 +7,7 @@
 #include <random>
 #include <tuple>
 
-#include "plan_demo.h"
+#include "demo/plan_demo.h"
 
 namespace suite::demo {
 

@@ -1,4 +1,4 @@
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 
 namespace prjsumsal {
 

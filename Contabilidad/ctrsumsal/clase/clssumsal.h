@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/argumento.h"
-#include "host/basedatos.h"
+#include "clase/argumento.h"
+#include "host/base_datos.h"
 #include "host/plataforma.h"
 
 namespace prjsumsal {

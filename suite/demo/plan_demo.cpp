@@ -1,4 +1,4 @@
-#include "plan_demo.h"
+#include "demo/plan_demo.h"
 
 namespace suite::demo {
 

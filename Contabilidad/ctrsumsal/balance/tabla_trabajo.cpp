@@ -1,4 +1,4 @@
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 
 #include "balance/formato.h"
 #include "host/caracteres.h"

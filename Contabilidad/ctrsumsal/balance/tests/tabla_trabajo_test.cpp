@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "balance/tablatrabajo.h"
+#include "balance/tabla_trabajo.h"
 
 namespace prjsumsal {
 namespace {

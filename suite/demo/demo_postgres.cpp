@@ -1,4 +1,4 @@
-#include "demo_postgres.h"
+#include "demo/demo_postgres.h"
 
 #include <libpq-fe.h>
 
@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "datos/esquema.h"
-#include "demo.h"
+#include "demo/demo.h"
+#include "demo/movimientos_demo.h"
+#include "demo/plan_demo.h"
 #include "host/error.h"
-#include "movimientos_demo.h"
-#include "plan_demo.h"
 
 namespace suite {
 

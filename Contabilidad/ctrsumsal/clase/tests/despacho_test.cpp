@@ -9,12 +9,12 @@
 
 #include <unistd.h>
 
+#include "clase/biblioteca.h"
+#include "clase/clssumsal.h"
+#include "clase/entrada.h"
+#include "clase/registro.h"
 #include "entorno_prueba.h"
 #include "form/frmsumsal.h"
-#include "host/biblioteca.h"
-#include "host/clssumsal.h"
-#include "host/entrada.h"
-#include "host/registro.h"
 
 namespace prjsumsal {
 namespace {

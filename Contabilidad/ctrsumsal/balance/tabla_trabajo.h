@@ -3,7 +3,7 @@
 #include <string>
 
 #include "balance/encabezado.h"
-#include "balance/filabalance.h"
+#include "balance/fila_balance.h"
 
 namespace prjsumsal {
 

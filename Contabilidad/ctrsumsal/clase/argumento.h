@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "host/basedatos.h"
+#include "host/base_datos.h"
 #include "host/error.h"
 #include "host/valor.h"
 

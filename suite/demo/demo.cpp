@@ -1,4 +1,4 @@
-#include "demo.h"
+#include "demo/demo.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "datos/esquema.h"
-#include "movimientos_demo.h"
-#include "plan_demo.h"
+#include "demo/movimientos_demo.h"
+#include "demo/plan_demo.h"
 
 namespace suite {
 

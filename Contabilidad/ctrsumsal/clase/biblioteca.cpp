@@ -1,4 +1,4 @@
-#include "host/biblioteca.h"
+#include "clase/biblioteca.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
-#include "host/clssumsal.h"
+#include "clase/clssumsal.h"
 
 #include <limits>
 
+#include "clase/biblioteca.h"
 #include "form/frmsumsal.h"
-#include "host/biblioteca.h"
 #include "host/despacho.h"
 
 namespace prjsumsal {
