@@ -8,6 +8,7 @@
 #include "acciones.h"
 #include "aplicacion_qt.h"
 #include "bases.h"
+#include "carpeta_modulo.h"
 #include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
       std::cout << *lectura.ayuda;
       return 0;
     }
+    auto& carpeta = prjsumsal::plataforma().carpetaModulo;
+    carpeta = carpetaModulo(carpeta).string();
     for (const auto& aviso : avisos(lectura.opciones))
       std::cerr << "nubo: aviso: " << aviso << '\n';
     bases = abrirBases(lectura.opciones, hoy);

@@ -1,0 +1,82 @@
+#include "carpeta_modulo.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "clase/biblioteca.h"
+#include "export/archivo_seguro.h"
+
+namespace suite {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kRendidor = "RENDIDOR";
+
+fs::path carpetaDatos() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && *xdg != '\0') return fs::path(xdg);
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return fs::path(home) / ".local" / "share";
+  return {};
+}
+
+std::string entreComillasSimples(const std::string& texto) {
+  std::string r = "'";
+  for (char c : texto) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return r + "'";
+}
+
+// The link `enlace` to `destino`, replaced in one step when it points elsewhere.
+void enlazar(const fs::path& destino, const fs::path& enlace) {
+  std::error_code ec;
+  if (fs::is_symlink(enlace, ec) && fs::read_symlink(enlace, ec) == destino) return;
+  fs::path nuevo = enlace;
+  nuevo += ".nuevo";
+  fs::remove(nuevo, ec);
+  fs::create_symlink(destino, nuevo);
+  fs::rename(nuevo, enlace);
+}
+
+// RENDIDOR reads the files of its own (real) folder unless told otherwise, so the user's
+// folder gets a small program that starts the installed one on the folder it sits in.
+void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
+  std::string texto =
+      "#!/bin/sh\n# Started by nubo: the installed RENDIDOR on this folder.\nexec " +
+      entreComillasSimples((programa / kRendidor).string()) + " --carpeta \"${0%/*}\" \"$@\"\n";
+  fs::path ruta = carpeta / kRendidor;
+  std::ifstream actual(ruta, std::ios::binary);
+  std::ostringstream leido;
+  leido << actual.rdbuf();
+  if (leido.str() != texto) {
+    prjsumsal::ArchivoSeguro archivo(ruta.string());
+    archivo.flujo() << texto;
+    archivo.confirmar();
+  }
+  fs::permissions(ruta, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec);
+}
+
+}  // namespace
+
+fs::path carpetaModulo(const fs::path& programa) {
+  if (::access(programa.c_str(), W_OK) == 0) return programa;
+  fs::path datos = carpetaDatos();
+  if (datos.empty()) return programa;
+  fs::path carpeta = datos / "nubo" / "modulo";
+  try {
+    fs::create_directories(carpeta);
+    enlazar(programa / prjsumsal::kArchivoBiblioteca, carpeta / prjsumsal::kArchivoBiblioteca);
+    escribirRendidor(programa, carpeta);
+  } catch (const std::exception&) {
+    return programa;
+  }
+  return carpeta;
+}
+
+}  // namespace suite

@@ -1,0 +1,58 @@
+#include "carpeta_modulo.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "ayuda_pruebas.h"
+#include "clase/biblioteca.h"
+
+namespace suite {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's folder of an installation is not the user's to write; a folder that is not
+// there stands in for it, since the tests may run as root, who can write anywhere.
+class CarpetaModulo : public ::testing::Test {
+ protected:
+  void SetUp() override { ::setenv("XDG_DATA_HOME", datos_.c_str(), 1); }
+  void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+
+  prueba::Carpeta carpeta_;
+  fs::path datos_ = carpeta_.ruta() / "datos";
+  fs::path usuario_ = datos_ / "nubo" / "modulo";
+  fs::path programa_ = carpeta_.ruta() / "programa de O'Brien";
+};
+
+TEST_F(CarpetaModulo, LaDelProgramaSiSePuedeEscribir) {
+  EXPECT_EQ(carpetaModulo(carpeta_.ruta()), carpeta_.ruta());
+  EXPECT_FALSE(fs::exists(datos_));
+}
+
+TEST_F(CarpetaModulo, LaDelUsuarioConLaBibliotecaYUnRendidorQueIniciaElInstalado) {
+  ASSERT_EQ(carpetaModulo(programa_), usuario_);
+  ASSERT_EQ(carpetaModulo(programa_), usuario_);  // a second run finds it right
+  EXPECT_EQ(fs::read_symlink(usuario_ / prjsumsal::kArchivoBiblioteca),
+            programa_ / prjsumsal::kArchivoBiblioteca);
+
+  // The installed RENDIDOR, here one that shows its arguments, gets the user's folder.
+  fs::create_directories(programa_);
+  {
+    std::ofstream rendidor(programa_ / "RENDIDOR");
+    rendidor << "#!/bin/sh\nprintf '%s|' \"$@\"\n";
+  }
+  fs::permissions(programa_ / "RENDIDOR", fs::perms::owner_all);
+  std::string orden = "'" + (usuario_ / "RENDIDOR").string() + "' --help";
+  std::FILE* salida = ::popen(orden.c_str(), "r");
+  ASSERT_NE(salida, nullptr);
+  char linea[1024] = {};
+  std::size_t leidos = std::fread(linea, 1, sizeof linea - 1, salida);
+  EXPECT_EQ(::pclose(salida), 0);
+  EXPECT_EQ(std::string(linea, leidos), "--carpeta|" + usuario_.string() + "|--help|");
+}
+
+}  // namespace
+}  // namespace suite
