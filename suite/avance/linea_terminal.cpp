@@ -18,8 +18,9 @@ namespace suite::avance {
 namespace {
 
 // What a signal handler needs to wipe the line: plain atomics, read without a lock.
-std::atomic<int> gFd{-1};            // the terminal of the line that set the handlers
-std::atomic<std::size_t> gAncho{0};  // columns the line covers now; 0: none on the screen
+std::atomic<int> gFd{-1};                // the terminal of the line that set the handlers
+std::atomic<std::size_t> gAncho{0};      // columns the line covers now; 0: none on the screen
+std::atomic<std::size_t> gColumnas{80};  // the terminal's width when the line was drawn
 constexpr int kSenales[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction gAnteriores[std::size(kSenales)];
 bool gPuestos[std::size(kSenales)];
@@ -40,6 +41,9 @@ void alRecibir(int senal, siginfo_t* info, void* contexto) {
   int fd = gFd.load();
   std::size_t ancho = gAncho.exchange(0);
   if (fd >= 0 && ancho > 0) {
+    // The terminal's echo of the key ("^C") stands right after the text; blanks up to the last
+    // column would wrap onto the next line.
+    ancho = std::min(ancho + 2, gColumnas.load() - 1);
     constexpr std::size_t kTramo = sizeof kBlancos - 1;
     escribirTodo(fd, "\r", 1);
     for (; ancho > 0; ancho -= std::min(ancho, kTramo))
@@ -247,7 +251,9 @@ bool LineaTerminal::mirar() {
       std::chrono::duration_cast<std::chrono::seconds>(Reloj::now() - inicioEtapa_);
   Estado e{que_, cuenta_.load(std::memory_order_relaxed), total_,
            static_cast<std::size_t>(segundos.count())};
-  std::string texto = textoLinea(e, columnas());
+  const std::size_t ancho = columnas();
+  gColumnas = ancho;
+  std::string texto = textoLinea(e, ancho);
   if (texto == dibujada_) return false;
   if (texto.empty()) {
     borrar();
