@@ -69,15 +69,17 @@ void alRecibir(int senal, siginfo_t* info, void* contexto) {
 void ponerManejadores(int fd) {
   int libre = -1;
   if (!gFd.compare_exchange_strong(libre, fd)) return;  // another line has them
-  struct sigaction propia {};
-  propia.sa_sigaction = alRecibir;
-  propia.sa_flags = SA_SIGINFO;
-  sigemptyset(&propia.sa_mask);
   for (std::size_t i = 0; i < std::size(kSenales); ++i) {
     gPuestos[i] = false;
+    const struct sigaction& anterior = gAnteriores[i];
     // A signal the process ignores (nohup) stays ignored.
     if (::sigaction(kSenales[i], nullptr, &gAnteriores[i]) != 0) continue;
-    if (!(gAnteriores[i].sa_flags & SA_SIGINFO) && gAnteriores[i].sa_handler == SIG_IGN) continue;
+    if (!(anterior.sa_flags & SA_SIGINFO) && anterior.sa_handler == SIG_IGN) continue;
+    // Blocked signals and restarted calls as the handler before had them.
+    struct sigaction propia {};
+    propia.sa_sigaction = alRecibir;
+    propia.sa_flags = SA_SIGINFO | (anterior.sa_flags & SA_RESTART);
+    propia.sa_mask = anterior.sa_mask;
     gPuestos[i] = ::sigaction(kSenales[i], &propia, nullptr) == 0;
   }
 }
