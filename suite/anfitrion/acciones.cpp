@@ -11,6 +11,7 @@
 #include <random>
 
 #include "aplicacion_qt.h"
+#include "avance/linea_terminal.h"
 #include "balance.h"
 #include "balance/sumas.h"
 #include "formulario.h"
@@ -110,13 +111,15 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
   AplicacionQt aplicacion(o);  // outlives the form and its report engine
   std::unique_ptr<SesionFormulario> sesion;
   try {
-    if (usaFormulario(o)) sesion = std::make_unique<SesionFormulario>(o, bases, consola.errores);
+    if (usaFormulario(o))
+      sesion = std::make_unique<SesionFormulario>(o, bases, consola.errores, consola.avance);
   } catch (const std::exception& e) {
     consola.errores << "nubo: " << e.what() << '\n';
     return 1;
   }
   for (const Accion& a : o.acciones) {
     if (sesion && sesion->fallo()) return 1;
+    avance::LineaTerminal::Alcance trabajo(consola.avance);
     try {
       switch (a.tipo) {
         case Accion::Tipo::Texto:

@@ -7,12 +7,18 @@
 
 namespace suite {
 
+namespace avance {
+class LineaTerminal;
+}
+
 // Where the actions write: the balance goes to `salida`, failures to `errores`; `terminal`
-// tells whether `salida` is a terminal (aligned table) or not (tab-separated values).
+// tells whether `salida` is a terminal (aligned table) or not (tab-separated values); `avance`,
+// when set, shows each action's progress.
 struct Consola {
   std::ostream& salida;
   std::ostream& errores;
   bool terminal;
+  avance::LineaTerminal* avance = nullptr;
 };
 
 // Runs the options' actions in their order on the open databases and returns the exit status:

@@ -29,11 +29,13 @@ SesionFormulario::Instalacion::~Instalacion() {
   plataforma() = anterior_;
 }
 
-SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores)
+SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores,
+                                   avance::Avance* avance)
     : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_, errores) {
   // The report engine reads the work table through the host's report database.
   ajustesMotor_.impresora = QString::fromStdString(o.impresora);
   ajustesMotor_.primerFolio = o.folio;
+  ajustesMotor_.avance = avance;
   plataforma().crearReporte = [this, base = bases.informes] {
     auto motor = std::make_unique<informes::MotorInforme>(base, ajustesMotor_);
     motor_ = motor.get();

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "avance/avance.h"
 #include "bases.h"
 #include "clase/clssumsal.h"
 #include "controles/informe_sin_ventana.h"
@@ -23,8 +24,10 @@ namespace suite {
 // then the focus leaves the field, so its check runs) and the registration.
 class SesionFormulario {
  public:
-  // Raises prjsumsal::Error when the class cannot be created or ShowForm fails.
-  SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores);
+  // Raises prjsumsal::Error when the class cannot be created or ShowForm fails. The report
+  // engine tells `avance`, when given, of the pages it paints.
+  SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores,
+                   avance::Avance* avance = nullptr);
   // Unloads the form if it is still loaded and gives the platform its previous parts back.
   ~SesionFormulario();
   SesionFormulario(const SesionFormulario&) = delete;

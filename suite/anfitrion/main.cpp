@@ -7,6 +7,8 @@
 
 #include "acciones.h"
 #include "aplicacion_qt.h"
+#include "avance/bases_con_avance.h"
+#include "avance/linea_terminal.h"
 #include "bases.h"
 #include "carpeta_modulo.h"
 #include "formulario.h"
@@ -58,6 +60,13 @@ int main(int argc, char** argv) {
                  "(nubo --help las muestra)\n";
     return 0;
   }
+  // On a terminal, long work shows how far it has got, read from what reaches the databases.
+  auto linea = avance::LineaTerminal::enErrores();
+  if (linea) {
+    avance::SeguimientoBases seguimiento(*linea);
+    bases.contabilidad = seguimiento.contabilidad(bases.contabilidad);
+    bases.informes = seguimiento.informes(bases.informes);
+  }
   return ejecutarAcciones(lectura.opciones, bases,
-                          {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1});
+                          {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, linea.get()});
 }

@@ -25,6 +25,8 @@ class RegistrosMemoria : public prjsumsal::Registros {
   prjsumsal::Campo fields(std::string_view nombre) const override;
   void findfirst(std::string_view criterio) override;
   bool nomatch() const override { return nomatch_; }
+  // How many rows the set holds.
+  std::size_t filas() const { return filas_; }
 
  private:
   using Indice = std::unordered_map<std::string, std::size_t>;  // value as text -> first row

@@ -31,16 +31,17 @@ void imprimir(const PintorBalance& pintor, const Diseno& diseno, const QString& 
 }
 
 void presentar(const PintorBalance& pintor, const Diseno& diseno, const QString& titulo,
-               QWidget* padre) {
+               QWidget* padre, avance::Avance* avance) {
   QPrinter impresora(QPrinter::HighResolution);
   impresora.setPageLayout(disposicion(diseno));
   impresora.setDocName(diseno.titulo);
   QPrintPreviewDialog ventana(&impresora, padre);
   ventana.setWindowTitle(titulo);
   QObject::connect(&ventana, &QPrintPreviewDialog::paintRequested, &ventana,
-                   [&pintor](QPrinter* destino) {
+                   [&pintor, avance](QPrinter* destino) {
                      QPainter p(destino);
                      pintor.pintar(p, *destino);
+                     if (avance) avance->etapa({});  // the window waits on its user now
                    });
   ventana.exec();
 }
@@ -69,13 +70,15 @@ void MotorInforme::Accion(std::int16_t valor) {
   modelo.encabezado.emision = ajustes_.emision.isEmpty()
                                   ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
                                   : ajustes_.emision;
+  avance::Avance* avance = ajustes_.avance;
+  if (avance) avance->etapa("Pintando páginas", PintorBalance(diseno, modelo).paginas().size());
   if (destino_ == kDestinoImpresora) {
-    imprimir(PintorBalance(diseno, modelo), diseno, ajustes_.impresora);
+    imprimir(PintorBalance(diseno, modelo, avance), diseno, ajustes_.impresora);
   } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
-    escribirPdf(diseno, modelo, ajustes_.vistaPreviaPdf);
+    escribirPdf(diseno, modelo, ajustes_.vistaPreviaPdf, avance);
   } else if (hayPantalla()) {
-    presentar(PintorBalance(diseno, modelo), diseno, QString::fromStdString(titulo_),
-              ajustes_.padre);
+    presentar(PintorBalance(diseno, modelo, avance), diseno, QString::fromStdString(titulo_),
+              ajustes_.padre, avance);
   } else {
     throw prjsumsal::Error(
         "No hay pantalla para la presentación preliminar: indique un archivo PDF para verla");

@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+#include "avance/avance.h"
 #include "host/base_datos.h"
 #include "host/rptreporte.h"
 
@@ -17,6 +18,7 @@ struct AjustesMotor {
   QString vistaPreviaPdf;    // when set, a preview is written to this PDF file, not to a window
   QString emision;           // issue date "dd/mm/yyyy"; empty: today
   QWidget* padre = nullptr;  // parent of the preview window
+  avance::Avance* avance = nullptr;  // told of the pages painted
 };
 
 // The report engine the form holds as `rptreporte`. Writing 1 to its trigger reads the report

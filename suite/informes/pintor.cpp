@@ -84,8 +84,9 @@ void alCentro(QPainter& p, const QString& texto, double centro, double base) {
 
 }  // namespace
 
-PintorBalance::PintorBalance(const Diseno& diseno, const ModeloBalance& modelo)
-    : diseno_(diseno), modelo_(modelo) {
+PintorBalance::PintorBalance(const Diseno& diseno, const ModeloBalance& modelo,
+                             avance::Avance* avance)
+    : diseno_(diseno), modelo_(modelo), avance_(avance) {
   normal_ = fuente(diseno.fuente, diseno.puntos, false);
   negrita_ = fuente(diseno.fuente, diseno.puntos, true);
   titulo_ = fuente(diseno.fuente, diseno.puntos + 4, true);
@@ -143,6 +144,7 @@ void PintorBalance::pintar(QPainter& pintor, QPagedPaintDevice& dispositivo, std
     pintor.scale(escala, escala);
     pintarPagina(pintor, i);
     pintor.restore();
+    if (avance_) avance_->avanzar();
   }
 }
 
@@ -300,12 +302,13 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
   }
 }
 
-void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta) {
+void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta,
+                 avance::Avance* avance) {
   QPdfWriter pdf(ruta);
   pdf.setResolution(600);
   pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
   pdf.setTitle(diseno.titulo);
-  PintorBalance pintor(diseno, modelo);
+  PintorBalance pintor(diseno, modelo, avance);
   try {
     pintor.imprimir(pdf);
   } catch (const prjsumsal::Error&) {

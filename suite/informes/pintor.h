@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "avance/avance.h"
 #include "informes/diseno.h"
 #include "informes/modelo.h"
 #include "informes/paginacion.h"
@@ -22,10 +23,11 @@ namespace suite::informes {
 // closing rows and, when the layout has them, the signature blocks, never split from them.
 // Amounts are whole pesos grouped with ".", a leading "-" when negative, right-aligned in their
 // column; a figure too wide for its column is narrowed, never cut. Needs a QGuiApplication
-// (offscreen is enough) for its fonts.
+// (offscreen is enough) for its fonts. Each page painted is a step told to `avance`, when given.
 class PintorBalance {
  public:
-  PintorBalance(const Diseno& diseno, const ModeloBalance& modelo);
+  PintorBalance(const Diseno& diseno, const ModeloBalance& modelo,
+                avance::Avance* avance = nullptr);
 
   // The pages, computed once at construction from the layout alone (not from any device).
   const std::vector<Pagina>& paginas() const { return paginas_; }
@@ -55,6 +57,7 @@ class PintorBalance {
 
   const Diseno& diseno_;
   const ModeloBalance& modelo_;
+  avance::Avance* avance_;
   QFont normal_, negrita_, titulo_;
   double ancho_ = 0, alto_ = 0;  // the printable area, in tenths of a point
   double renglon_ = 0;           // height of a table row
@@ -63,7 +66,8 @@ class PintorBalance {
 };
 
 // The balance as a PDF file at `ruta`, through PintorBalance. Raises prjsumsal::Error naming the
-// file when it cannot be written.
-void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta);
+// file when it cannot be written. Each page painted is a step told to `avance`, when given.
+void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta,
+                 avance::Avance* avance = nullptr);
 
 }  // namespace suite::informes

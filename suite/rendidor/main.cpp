@@ -7,6 +7,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "avance/linea_terminal.h"
 #include "documento.h"
 #include "lector.h"
 #include "mostrar.h"
@@ -58,12 +59,16 @@ int main(int argc, char** argv) {
   }
 
   try {
+    // On a terminal, a long balance shows how far it has got.
+    auto linea = suite::avance::LineaTerminal::enErrores();
+    suite::avance::LineaTerminal::Alcance trabajo(linea.get());
+    if (linea) linea->etapa("Leyendo los archivos");
     suite::informes::ModeloBalance modelo = leerModelo(carpeta);
     const QString& empresa = modelo.encabezado.empresa;
     Propiedades propiedades{
         QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
         QStringLiteral("RENDIDOR, NUBO Contabilidad")};
-    guardar(salida, generarPdf(diseno(), modelo, propiedades));
+    guardar(salida, generarPdf(diseno(), modelo, propiedades, linea.get()));
   } catch (const std::exception& e) {
     // A hand-over file that cannot be used (ErrorEntrada) or a PDF that could not be made or
     // saved (ErrorSalida): one line, and no PDF.

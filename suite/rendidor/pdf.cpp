@@ -31,7 +31,7 @@ constexpr std::size_t kPaginasPorParte = 50;
 // painter, its fonts and the writer are created here, each thread with its own.
 QByteArray parte(const suite::informes::Diseno& diseno,
                  const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
-                 std::size_t desde, std::size_t hasta) {
+                 std::size_t desde, std::size_t hasta, suite::avance::Avance* avance) {
   QBuffer memoria;
   memoria.open(QIODevice::WriteOnly);
   {
@@ -39,7 +39,7 @@ QByteArray parte(const suite::informes::Diseno& diseno,
     pdf.setResolution(600);
     pdf.setTitle(propiedades.titulo);
     pdf.setCreator(propiedades.creador);
-    suite::informes::PintorBalance(diseno, modelo).imprimir(pdf, desde, hasta);
+    suite::informes::PintorBalance(diseno, modelo, avance).imprimir(pdf, desde, hasta);
   }
   return memoria.data();
 }
@@ -76,18 +76,20 @@ QByteArray unir(const std::vector<QByteArray>& partes, const QString& autor) {
 }  // namespace
 
 QByteArray generarPdf(const suite::informes::Diseno& diseno,
-                      const suite::informes::ModeloBalance& modelo,
-                      const Propiedades& propiedades) {
+                      const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
+                      suite::avance::Avance* avance) {
   // A long balance is painted in as many parts as the machine has cores, each in its own
   // thread, and the parts joined: painting is most of the time a long balance takes.
   const std::size_t paginas = suite::informes::PintorBalance(diseno, modelo).paginas().size();
   const std::size_t n = std::clamp<std::size_t>(
       std::min<std::size_t>(QThread::idealThreadCount(), paginas / kPaginasPorParte), 1, 8);
+  if (avance) avance->etapa("Pintando páginas", paginas);
   std::vector<QByteArray> partes(n);
   std::vector<std::exception_ptr> fallos(n);
   auto pintarParte = [&](std::size_t k) {
     try {
-      partes[k] = parte(diseno, modelo, propiedades, paginas * k / n, paginas * (k + 1) / n);
+      partes[k] =
+          parte(diseno, modelo, propiedades, paginas * k / n, paginas * (k + 1) / n, avance);
     } catch (...) {
       fallos[k] = std::current_exception();
     }
@@ -103,6 +105,7 @@ QByteArray generarPdf(const suite::informes::Diseno& diseno,
       throw ErrorSalida(std::string("No se pudo dibujar el balance: ") + e.what());
     }
   }
+  if (avance) avance->etapa("Uniendo las partes");
   try {
     return unir(partes, propiedades.autor);
   } catch (const std::exception& e) {

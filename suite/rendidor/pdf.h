@@ -4,6 +4,7 @@
 #include <QString>
 #include <stdexcept>
 
+#include "avance/avance.h"
 #include "informes/diseno.h"
 #include "informes/modelo.h"
 
@@ -25,10 +26,12 @@ struct Propiedades {
 
 // The balance painted by the report engine's painter into a PDF held in memory, fonts embedded
 // and text selectable as Qt writes them, with `propiedades` in its information dictionary. A
-// long balance is painted in one part per core, in threads, and the parts joined in order.
+// long balance is painted in one part per core, in threads, and the parts joined in order;
+// `avance`, when given, is told of the pages painted and of the joining.
 // Raises ErrorSalida when painting or completing the file fails.
 QByteArray generarPdf(const suite::informes::Diseno& diseno,
-                      const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades);
+                      const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
+                      suite::avance::Avance* avance = nullptr);
 
 // Writes `pdf` at `ruta` whole or not at all: into a temporary file beside it, renamed over
 // `ruta` only once complete. On failure no temporary file is left and a previous file at `ruta`
