@@ -14,12 +14,12 @@
 #include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
-#include "senales.h"
+#include "plataforma/disco_posix.h"
 #include "sesion_ventana.h"
 
 int main(int argc, char** argv) {
   using namespace suite;
-  limpiarAlTerminar();
+  prepararEscritura();
   prjsumsal::Fecha hoy = prjsumsal::plataforma().reloj->Hoy();
   Lectura lectura;
   Bases bases;

@@ -10,7 +10,9 @@
 #include "componente.h"
 #include "controles/mensajes_consola.h"
 #include "formulario.h"
+#include "host/error.h"
 #include "informes/motor.h"
+#include "plataforma/archivo_qt.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"
 #include "ventana/captura.h"
@@ -107,10 +109,18 @@ int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
   QApplication::processEvents();
   // The picture shows the form at rest, without a field's caret or selection.
   if (QWidget* foco = QApplication::focusWidget()) foco->clearFocus();
-  QImageWriter escritor(QString::fromStdString(archivo), "png");
-  if (!escritor.write(ventana::capturar(sesion.ventana()))) {
-    errores << "nubo: no se puede escribir " << archivo << ": "
-            << escritor.errorString().toStdString() << '\n';
+  try {
+    ArchivoQt salida(archivo);
+    QImageWriter escritor(&salida, "png");
+    if (!escritor.write(ventana::capturar(sesion.ventana()))) {
+      throw prjsumsal::Error(salida.fallo().empty()
+                                 ? "No se puede escribir el archivo " + archivo + ": " +
+                                       escritor.errorString().toStdString()
+                                 : salida.fallo());
+    }
+    salida.confirmar();
+  } catch (const std::exception& e) {
+    errores << "nubo: " << e.what() << '\n';
     return 1;
   }
   sesion.ventana().close();

@@ -1,8 +1,10 @@
 #include "informes/archivo_informe.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
+#include <cmath>
 #include <optional>
 
 #include "host/error.h"
@@ -29,6 +31,9 @@ struct NombrePapel {
 };
 constexpr NombrePapel kPapeles[] = {{"A4", {210, 297}}, {"oficio", {216, 330}}};
 
+// A report file is a few hundred bytes; a larger one than this is not one.
+constexpr qint64 kTamanoMaximo = 1 << 20;
+
 // Reading one file: the line being read, for the messages.
 class Lector {
  public:
@@ -51,7 +56,10 @@ class Lector {
     if (!lineas.isEmpty() && lineas.last().isEmpty()) lineas.removeLast();  // the final line end
     for (const QString& bruta : lineas) {
       ++linea_;
-      QStringList partes = QProcess::splitCommand(sinComentario(bruta));
+      const QString linea = sinComentario(bruta);
+      if (linea.count(QLatin1Char('"')) % 2 != 0)
+        fallar(QStringLiteral("faltan las comillas de cierre"));
+      QStringList partes = QProcess::splitCommand(linea);
       if (partes.isEmpty()) continue;
       QString clave = partes.takeFirst();
       if (!version) {
@@ -67,6 +75,8 @@ class Lector {
       ++linea_;
       fallar(QStringLiteral("el archivo está vacío"));
     }
+    // A balance without columns would print headings and signatures with no account.
+    if (d.columnas.empty()) fallar(QStringLiteral("el informe no tiene ninguna «columna»"));
     return d;
   }
 
@@ -100,7 +110,7 @@ class Lector {
   double numero(const QString& v, double minimo, double maximo) const {
     bool ok = false;
     double n = v.toDouble(&ok);
-    if (!ok || n < minimo || n > maximo) {
+    if (!ok || !std::isfinite(n) || n < minimo || n > maximo) {
       fallar(QStringLiteral("«%1» no es un número entre %2 y %3").arg(v).arg(minimo).arg(maximo));
     }
     return n;
@@ -198,15 +208,26 @@ Diseno leerDiseno(const QString& texto, const QString& nombre) {
 }
 
 Diseno leerArchivoInforme(const QString& ruta) {
-  QFile archivo(ruta);
-  if (!archivo.exists()) {
+  auto falla = [&](const QString& motivo) {
+    return prjsumsal::Error(
+        QStringLiteral("Archivo de informe %1: %2").arg(ruta, motivo).toStdString());
+  };
+  const QFileInfo info(ruta);
+  if (!info.exists()) {
     throw prjsumsal::Error("No existe el archivo de informe " + ruta.toStdString());
   }
+  // A device or a pipe would block or never end; only a regular file of a sensible size is read.
+  if (!info.isFile()) throw falla(QStringLiteral("no es un archivo común"));
+  if (info.size() > kTamanoMaximo) throw falla(QStringLiteral("pasa de 1 MiB"));
+  QFile archivo(ruta);
   if (!archivo.open(QIODevice::ReadOnly)) {
     throw prjsumsal::Error("No se puede leer el archivo de informe " + ruta.toStdString() + ": " +
                            archivo.errorString().toStdString());
   }
-  QString texto = QString::fromUtf8(archivo.readAll());
+  // The file may have grown since it was measured.
+  const QByteArray bytes = archivo.read(kTamanoMaximo + 1);
+  if (bytes.size() > kTamanoMaximo) throw falla(QStringLiteral("pasa de 1 MiB"));
+  QString texto = QString::fromUtf8(bytes);
   texto.remove(QLatin1Char('\r'));
   return leerDiseno(texto, ruta);
 }

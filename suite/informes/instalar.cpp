@@ -1,8 +1,8 @@
 #include "informes/instalar.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "export/archivo_seguro.h"
 #include "form/ruta_informe.h"
 #include "host/error.h"
 
@@ -19,12 +19,10 @@ int instalarArchivosInforme(const std::filesystem::path& carpeta) {
     if (!origen.open(QIODevice::ReadOnly)) {
       throw prjsumsal::Error("Falta el archivo de informe incorporado " + nombre);
     }
-    QSaveFile salida(QString::fromStdString(destino.string()));
-    if (!salida.open(QIODevice::WriteOnly) || salida.write(origen.readAll()) < 0 ||
-        !salida.commit()) {
-      throw prjsumsal::Error("No se puede escribir el archivo de informe " + destino.string() +
-                             ": " + salida.errorString().toStdString());
-    }
+    const QByteArray texto = origen.readAll();
+    prjsumsal::ArchivoSeguro salida(destino.string());
+    salida.escribir(texto.constData(), static_cast<std::size_t>(texto.size()));
+    salida.confirmar();
     ++escritos;
   }
   return escritos;

@@ -11,6 +11,7 @@
 
 #include "balance/formato.h"
 #include "host/error.h"
+#include "plataforma/archivo_qt.h"
 
 namespace suite::informes {
 
@@ -304,16 +305,23 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
 
 void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta,
                  avance::Avance* avance) {
-  QPdfWriter pdf(ruta);
-  pdf.setResolution(600);
-  pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
-  pdf.setTitle(diseno.titulo);
-  PintorBalance pintor(diseno, modelo, avance);
-  try {
-    pintor.imprimir(pdf);
-  } catch (const prjsumsal::Error&) {
-    throw prjsumsal::Error("No se puede escribir el archivo " + ruta.toStdString());
+  ArchivoQt archivo(ruta.toStdString());
+  {
+    QPdfWriter pdf(&archivo);
+    pdf.setResolution(600);
+    pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
+    pdf.setTitle(diseno.titulo);
+    PintorBalance pintor(diseno, modelo, avance);
+    try {
+      pintor.imprimir(pdf);
+    } catch (const prjsumsal::Error& e) {
+      // A failed write says why; a painter that failed on its own says only that it did.
+      throw prjsumsal::Error(archivo.fallo().empty() ? "No se puede escribir el archivo " +
+                                                           ruta.toStdString() + ": " + e.what()
+                                                     : archivo.fallo());
+    }
   }
+  archivo.confirmar();
 }
 
 }  // namespace suite::informes

@@ -1,9 +1,15 @@
 #include "lector.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
 #include <bitset>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "error_entrada.h"
@@ -134,16 +140,30 @@ void leerDatos(QIODevice& dispositivo, const QString& archivo, const Encabezado&
 
 namespace {
 
-// Opens `ruta` for reading, or raises naming it and saying why it cannot.
+// Opens `ruta` for reading, or raises naming it and saying why it cannot. Only a regular file
+// is read: it is opened without blocking and looked at before any read, so a pipe or a device
+// put in its place is refused at once instead of waiting for ever.
 void abrir(QFile& archivo, const QString& ruta) {
   if (!QFileInfo::exists(ruta)) throw ErrorEntrada(ruta, 0, QStringLiteral("el archivo no existe"));
   if (QFileInfo(ruta).isDir())
     throw ErrorEntrada(ruta, 0, QStringLiteral("es una carpeta, no un archivo"));
   if (!QFileInfo(ruta).isReadable())
     throw ErrorEntrada(ruta, 0, QStringLiteral("no hay permiso para leerlo"));
-  archivo.setFileName(ruta);
-  if (!archivo.open(QIODevice::ReadOnly))
+  int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    throw ErrorEntrada(
+        ruta, 0,
+        QStringLiteral("no se puede abrir: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+  }
+  struct stat datos {};
+  if (::fstat(fd, &datos) != 0 || !S_ISREG(datos.st_mode)) {
+    ::close(fd);
+    throw ErrorEntrada(ruta, 0, QStringLiteral("no es un archivo común"));
+  }
+  if (!archivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
     throw ErrorEntrada(ruta, 0, QStringLiteral("no se puede abrir: %1").arg(motivo(archivo)));
+  }
 }
 
 }  // namespace

@@ -2,17 +2,19 @@
 // module starts it without arguments from its own folder, where the files are.
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <csignal>
 #include <iostream>
+#include <vector>
 
 #include "avance/linea_terminal.h"
 #include "documento.h"
+#include "export/archivo_seguro.h"
 #include "lector.h"
 #include "mostrar.h"
 #include "opciones.h"
 #include "pdf.h"
+#include "plataforma/disco_posix.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(sinAvisosDeQt);
   QGuiApplication aplicacion(argc, argv);
+  suite::prepararEscritura();
 
   Opciones opciones;
   try {
@@ -48,14 +51,16 @@ int main(int argc, char** argv) {
   const QString carpeta =
       opciones.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones.carpeta;
   const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
-  // The PDF replaces whatever file --salida names; never one of the files it is made from.
+  // The PDF replaces whatever file --salida names, however the path names it; never one of the
+  // files it is made from.
+  std::vector<prjsumsal::Protegido> entradas;
   for (const char* entrada : {kArchivoDatos, kArchivoEmpresa}) {
-    const QString ruta = QFileInfo(QDir(carpeta).filePath(entrada)).canonicalFilePath();
-    if (!ruta.isEmpty() && ruta == QFileInfo(salida).canonicalFilePath()) {
-      std::cerr << "RENDIDOR: --salida no puede ser " << entrada
-                << ", que es de donde sale el PDF\n";
-      return 2;
-    }
+    entradas.emplace_back(QDir(carpeta).filePath(entrada).toStdString(),
+                          std::string(entrada) + ", de donde sale el PDF");
+  }
+  if (std::string que = prjsumsal::protegido(salida.toStdString()); !que.empty()) {
+    std::cerr << "RENDIDOR: --salida no puede ser " << que << '\n';
+    return 2;
   }
 
   try {

@@ -1,10 +1,7 @@
 #include "pdf.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QThread>
 #include <algorithm>
 #include <exception>
@@ -17,8 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include "export/archivo_seguro.h"
+#include "host/error.h"
 #include "informes/pintor.h"
-#include "motivo.h"
 
 namespace suite::rendidor {
 
@@ -114,20 +112,13 @@ QByteArray generarPdf(const suite::informes::Diseno& diseno,
 }
 
 void guardar(const QString& ruta, const QByteArray& pdf) {
-  auto fallo = [&](const QString& motivo) {
-    return ErrorSalida((QDir::toNativeSeparators(ruta) + ": " + motivo).toStdString());
-  };
-  QFileInfo destino(ruta);
-  if (!destino.absoluteDir().exists()) throw fallo(QStringLiteral("la carpeta no existe"));
-  if (destino.isDir()) throw fallo(QStringLiteral("es una carpeta"));
-  if (!QFileInfo(destino.absolutePath()).isWritable())
-    throw fallo(QStringLiteral("no hay permiso para escribir en su carpeta"));
-  QSaveFile archivo(ruta);
-  if (!archivo.open(QIODevice::WriteOnly))
-    throw fallo(QStringLiteral("no se puede crear: ") + motivo(archivo));
-  if (archivo.write(pdf) != pdf.size())
-    throw fallo(QStringLiteral("no se puede escribir: ") + motivo(archivo));
-  if (!archivo.commit()) throw fallo(QStringLiteral("no se puede guardar: ") + motivo(archivo));
+  try {
+    prjsumsal::ArchivoSeguro archivo(ruta.toStdString());
+    archivo.escribir(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    archivo.confirmar();
+  } catch (const prjsumsal::Error& e) {
+    throw ErrorSalida(e.what());
+  }
 }
 
 }  // namespace suite::rendidor

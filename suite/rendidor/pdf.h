@@ -33,9 +33,10 @@ QByteArray generarPdf(const suite::informes::Diseno& diseno,
                       const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
                       suite::avance::Avance* avance = nullptr);
 
-// Writes `pdf` at `ruta` whole or not at all: into a temporary file beside it, renamed over
-// `ruta` only once complete. On failure no temporary file is left and a previous file at `ruta`
-// is untouched. Raises ErrorSalida naming `ruta`.
+// Writes `pdf` at `ruta` whole or not at all, through prjsumsal::ArchivoSeguro: into a temporary
+// file beside it, synced and renamed over `ruta` only once complete; never over a protected file
+// (RENDIDOR's own input). On failure no temporary file is left and a previous file at `ruta` is
+// untouched. Raises ErrorSalida naming `ruta`.
 void guardar(const QString& ruta, const QByteArray& pdf);
 
 }  // namespace suite::rendidor

@@ -1,13 +1,12 @@
 #include "clase/registro.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <mutex>
-#include <random>
 #include <vector>
 
+#include "export/archivo_seguro.h"
 #include "host/error.h"
 
 namespace prjsumsal {
@@ -41,31 +40,13 @@ std::mutex& cerrojo() {
   return m;
 }
 
-// A name beside the file that no other writer, in this process or another, is using: the
-// writers that meet there each rename their own complete file over the registry.
-fs::path temporalUnico(const fs::path& archivo) {
-  static std::atomic<unsigned> cuenta{0};
-  std::random_device azar;
-  fs::path t = archivo;
-  t += "." + std::to_string(azar()) + "-" + std::to_string(++cuenta) + ".nuevo";
-  return t;
-}
-
+// Each writer, in this process or another, renames its own complete file over the registry.
 void escribir(const fs::path& archivo, const std::vector<std::string>& contenido) {
   std::error_code ec;
   fs::create_directories(archivo.parent_path(), ec);
-  fs::path temporal = temporalUnico(archivo);
-  {
-    std::ofstream out(temporal, std::ios::trunc);
-    for (const auto& l : contenido) out << l << '\n';
-    out.close();
-    if (!out) throw Error("No se puede escribir el registro de componentes " + temporal.string());
-  }
-  fs::rename(temporal, archivo, ec);
-  if (ec) {
-    fs::remove(temporal, ec);
-    throw Error("No se puede escribir el registro de componentes " + archivo.string());
-  }
+  ArchivoSeguro salida(archivo.string());  // raises an Error naming the file and the reason
+  for (const auto& l : contenido) salida.flujo() << l << '\n';
+  salida.confirmar();
 }
 
 }  // namespace

@@ -99,9 +99,25 @@ void frmsumsal::crearControles() {
   txthasta = std::move(hasta);
 }
 
+// A preview, a picture or a workbook written over an open database would destroy the company's
+// data, or be overwritten by the database engine. The object's name may carry a connection
+// prefix before the file's path.
+void frmsumsal::protegerBases() {
+  bases_.clear();
+  for (const auto& [base, cual] :
+       {std::pair{&glbdb, "contabilidad"}, std::pair{&glbdbReport, "informes"}}) {
+    if (!*base) continue;
+    std::string nombre = (*base)->Name();
+    constexpr std::string_view kOrigen = "Data Source=";
+    if (auto p = nombre.find(kOrigen); p != std::string::npos) nombre.erase(0, p + kOrigen.size());
+    bases_.emplace_back(nombre, std::string("la base de datos de ") + cual + " abierta");
+  }
+}
+
 void frmsumsal::Load() {
   if (cargado_) return;
   crearControles();
+  protegerBases();
   cargado_ = true;
   if (auto yo = weak_from_this().lock()) abiertos().push_back(yo);
   Form_Load();
@@ -118,6 +134,7 @@ void frmsumsal::Unload() {
   ctlinforme1->conectar(nullptr);
   cargado_ = false;
   visible_ = false;
+  bases_.clear();
   disenoPropio();
   auto& lista = abiertos();
   auto it = std::find_if(lista.begin(), lista.end(), [this](auto& f) { return f.get() == this; });

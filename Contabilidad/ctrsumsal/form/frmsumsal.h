@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "balance/consulta.h"
+#include "export/archivo_seguro.h"
 #include "form/controles.h"
 #include "host/base_datos.h"
 #include "host/ctldia.h"
@@ -126,9 +127,12 @@ class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frm
   // Print and preview: the destination, the report file of the chosen layout in the report
   // database's folder, then the run trigger; a failure goes to the error trap.
   void correrInforme(std::int32_t destino);
+  // Protects the files of the two databases from every file the process writes.
+  void protegerBases();
 
   Plataforma& plataforma_;
   bool cargado_ = false;
+  std::vector<Protegido> bases_;  // while loaded
   bool visible_ = false;
 };
 

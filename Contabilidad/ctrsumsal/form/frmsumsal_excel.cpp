@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -10,40 +9,16 @@
 
 namespace prjsumsal {
 
-namespace {
-
-// Whether `ruta` is the file of the database object: the same file, whatever the path texts
-// (relative, through "..", through a link). The object's name may carry a connection prefix.
-bool esArchivoDe(const std::string& ruta, const std::shared_ptr<BaseDatos>& base) {
-  if (!base) return false;
-  std::string nombre = base->Name();
-  constexpr std::string_view kOrigen = "Data Source=";
-  if (auto p = nombre.find(kOrigen); p != std::string::npos) nombre.erase(0, p + kOrigen.size());
-  std::error_code ec;
-  return std::filesystem::equivalent(ruta, nombre, ec) && !ec;
-}
-
-}  // namespace
-
 // "Excel Balance": asks where to save and writes the balance there as an XML Spreadsheet 2003
 // workbook, read from the accounting database in ascending account code. The workbook takes the
 // chosen file's place only when it is complete, so a failure keeps whatever file was there.
 // Cancelling the dialog writes nothing and says nothing; a file that is one of the open
-// databases is refused.
+// databases is refused (the form protects them while it is loaded).
 void frmsumsal::Command1_Click() {
   try {
     std::optional<std::string> ruta = plataforma_.dialogo->ShowSave(dlg1);
     if (!ruta) return;
-    // A workbook written over an open database would destroy the company's data.
-    for (const auto& [base, cual] :
-         {std::pair{&glbdb, "contabilidad"}, std::pair{&glbdbReport, "informes"}}) {
-      if (esArchivoDe(*ruta, *base)) {
-        throw Error("No se puede escribir el archivo " + *ruta + ": es la base de datos de " +
-                    cual + " abierta");
-      }
-    }
-
-    ArchivoSeguro archivo(*ruta);
+    ArchivoSeguro archivo(*ruta, plataforma_.disco);
     LibroExcel libro(archivo.flujo());
     libro.cabeza(glbN_empresa);
 

@@ -26,7 +26,7 @@ void frmsumsal::cmdpdf_Click() {
     const std::string desde = txtdesde->Text();
     const std::string hasta = txthasta->Text();
 
-    ArchivoSeguro archivoDatos(carpeta + "/" + kArchivoDatos);
+    ArchivoSeguro archivoDatos(carpeta + "/" + kArchivoDatos, plataforma_.disco);
     DatosPdf datos(archivoDatos.flujo(), {glbEmpresa, glbN_empresa, desde + " - " + hasta,
                                           plataforma_.regional->separadorDecimal()});
     datos.abrir();
@@ -47,7 +47,7 @@ void frmsumsal::cmdpdf_Click() {
       for (const auto& d : descuadres(sumas)) plataforma_.aviso("El balance no cuadra: " + d);
     }
 
-    ArchivoSeguro archivoEmpresa(carpeta + "/" + kArchivoEmpresa);
+    ArchivoSeguro archivoEmpresa(carpeta + "/" + kArchivoEmpresa, plataforma_.disco);
     EmpresaPdf empresa;
     empresa.empresa = glbEmpresa;
     empresa.nombre_empresa = glbN_empresa;

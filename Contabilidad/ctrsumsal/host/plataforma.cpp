@@ -58,8 +58,9 @@ Plataforma& plataforma() {
   static DialogoCancelado dialogo;
   static SinProcesos procesos;
   static PunteroMudo puntero;
-  static Plataforma p{&mensajes,           &reloj, &regional, &dialogo, &procesos, &puntero,
-                      carpetaEjecutable(), {},     {},        {},       {}};
+  static Plataforma p{
+      &mensajes,           &reloj, &regional, &dialogo, &procesos, &puntero,
+      carpetaEjecutable(), {},     {},        {},       {},        &discoEstandar()};
   return p;
 }
 

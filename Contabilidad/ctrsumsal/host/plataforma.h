@@ -7,6 +7,7 @@
 #include "host/ctldia.h"
 #include "host/ctlinforme.h"
 #include "host/dialogo.h"
+#include "host/disco.h"
 #include "host/mensajes.h"
 #include "host/procesos.h"
 #include "host/puntero.h"
@@ -38,6 +39,9 @@ struct Plataforma {
   // Create the report engine the form holds as `rptreporte`. A host without one leaves it
   // empty: the form still loads, and print and preview report that the engine is missing.
   std::function<std::unique_ptr<rptreporte>()> crearReporte;
+  // The file system calls of every file the programs write (ArchivoSeguro); null: the
+  // standard library's.
+  Disco* disco = nullptr;
 };
 
 // The process's platform. Until the host installs its own parts it holds defaults: message

@@ -3,15 +3,18 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "ayuda_pruebas.h"
 #include "datos/esquema.h"
+#include "disco_chico.h"
 #include "export/archivo_seguro.h"
+#include "plataforma/senales.h"
 #include "salida_texto.h"
-#include "senales.h"
 
 namespace suite {
 namespace {
@@ -43,18 +46,88 @@ class Fallas : public ::testing::Test {
   std::string conta_ = c_.ruta() / "contabilidad.db", inf_ = c_.ruta() / "informes.db";
 };
 
-TEST_F(Fallas, DatosUnLibroNoReemplazaUnaBaseAbierta) {
+// Every output of nubo refuses the two open databases, however the path names them (relative
+// through "..", a symbolic link, a hard link) and the journal file beside one: status 1, one
+// line, the databases as they were.
+TEST_F(Fallas, DatosNingunaSalidaReemplazaUnaBaseAbierta) {
   fs::create_directory(c_.ruta() / "otra");
-  fs::create_symlink(conta_, c_.ruta() / "enlace.xls");
-  for (std::string d : {conta_, (c_.ruta() / "otra/../informes.db").string(),
-                        (c_.ruta() / "enlace.xls").string()}) {
-    auto e = nubo({"--excel", d});
-    EXPECT_EQ(e.estado, 1) << d;
-    EXPECT_NE(e.errores.find("es la base de datos de"), std::string::npos) << e.errores;
-    EXPECT_EQ(consultar(conta_, "select count(*) from ctdcomprmm")[0] +
-                  consultar(inf_, "select count(*) from programa")[0],
-              "140");
+  fs::create_symlink(conta_, c_.ruta() / "enlace");
+  fs::create_hard_link(inf_, c_.ruta() / "duro");
+  const std::string destinos[] = {conta_, (c_.ruta() / "otra/../informes.db").string(),
+                                  (c_.ruta() / "enlace").string(), (c_.ruta() / "duro").string(),
+                                  conta_ + "-journal"};
+  for (const char* accion : {"--excel", "--vista-previa", "--captura"}) {
+    for (const std::string& d : destinos) {
+      auto e = nubo({accion, d});
+      EXPECT_EQ(e.estado, 1) << accion << " " << d;
+      EXPECT_NE(e.errores.find("No se puede escribir el archivo " + d + ": es "), std::string::npos)
+          << e.errores;
+      EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
+      EXPECT_EQ(consultar(conta_, "select count(*) from ctdcomprmm")[0] +
+                    consultar(inf_, "select count(*) from programa")[0],
+                "140");
+    }
   }
+  EXPECT_FALSE(fs::exists(conta_ + "-journal"));
+  for (const auto& f : fs::directory_iterator(c_.ruta()))
+    EXPECT_NE(f.path().extension(), ".tmp") << f.path();
+}
+
+// A full disk: every output ends with status 1 and the reason, the earlier file stays, no
+// temporary file is left.
+TEST_F(Fallas, DatosUnDiscoLlenoDejaCadaArchivoAnterior) {
+  prjsumsal::prueba::DiscoChico chico(512);
+  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
+  const std::pair<const char*, std::string> salidas[] = {{"--excel", chico.ruta("l.xls")},
+                                                         {"--vista-previa", chico.ruta("v.pdf")},
+                                                         {"--captura", chico.ruta("c.png")}};
+  for (const auto& [accion, archivo] : salidas) std::ofstream(archivo) << "anterior";
+  {
+    std::ofstream relleno(chico.ruta("relleno"), std::ios::binary);
+    const std::string bloque(4096, 'x');
+    while (relleno.write(bloque.data(), bloque.size())) {
+    }
+  }
+  for (const auto& [accion, archivo] : salidas) {
+    auto e = nubo({accion, archivo});
+    EXPECT_EQ(e.estado, 1) << accion;
+    EXPECT_NE(e.errores.find("No se puede escribir el archivo " + archivo +
+                             ": no queda espacio en el disco"),
+              std::string::npos)
+        << e.errores;
+    EXPECT_EQ(leer(archivo), "anterior") << accion;
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 4);
+}
+
+// A preview killed outright at any moment leaves the earlier PDF or the whole new one, never a
+// part; the temporary file it leaves is removed by the next run that writes in that folder.
+TEST_F(Fallas, DatosUnaVistaPreviaMatadaDejaElPdfAnteriorOElNuevo) {
+  const fs::path pdf = c_.ruta() / "v.pdf";
+  for (int espera : {0, 20, 60, 150, 400}) {
+    std::ofstream(pdf) << "anterior";
+    pid_t hijo = ::fork();
+    if (hijo == 0) {
+      std::freopen("/dev/null", "w", stderr);
+      ::execl(NUBO_EJECUTABLE, "nubo", "--contabilidad", conta_.c_str(), "--informes", inf_.c_str(),
+              "--hasta", "31/03/2025", "--vista-previa", pdf.c_str(), nullptr);
+      ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(espera));
+    ::kill(hijo, SIGKILL);
+    ::waitpid(hijo, nullptr, 0);
+    std::string queda = leer(pdf);
+    EXPECT_TRUE(queda == "anterior" ||
+                (queda.starts_with("%PDF") && queda.find("%%EOF") != std::string::npos))
+        << espera << ": " << queda.substr(0, 20);
+  }
+  // The killed runs left their work table behind; a full run starts from a fresh report database.
+  inf_ = (c_.ruta() / "informes2.db").string();
+  prueba::crearBase(inf_, "create table programa(programa TEXT)");
+  auto e = nubo({"--vista-previa", pdf});
+  ASSERT_EQ(e.estado, 0) << e.errores;
+  for (const auto& f : fs::directory_iterator(c_.ruta()))
+    EXPECT_NE(f.path().extension(), ".tmp") << f.path();
 }
 
 TEST_F(Fallas, DatosUnaSenalBorraElTemporalYDejaElArchivoPrevio) {

@@ -1,14 +1,19 @@
 #include "informes/motor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "ayuda_informes.h"
 #include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
+#include "disco_falla.h"
+#include "export/archivo_seguro.h"
 #include "host/error.h"
 
 namespace suite::informes {
@@ -119,12 +124,17 @@ TEST(MotorInforme, VariasPaginas) {
 // A run that cannot read its report file or its rows says why and writes nothing.
 TEST(MotorInforme, FallasDicenLaCausa) {
   QTemporaryDir dir;
-  auto escribir = [&](const char* nombre, const char* texto) {
+  auto escribir = [&](const char* nombre, const QByteArray& texto) {
     QFile f(dir.filePath(QLatin1String(nombre)));
     f.open(QIODevice::WriteOnly);
     f.write(texto);
     return f.fileName();
   };
+  // Files that are no report files: a pipe (reading it would wait for ever), a link to an
+  // endless device.
+  const QString fifo = dir.filePath("fifo.rpt"), cero = dir.filePath("cero.rpt");
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), cero));
   auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   tablaVacia->executesql(prjsumsal::sentenciaCrearTabla());
@@ -145,6 +155,20 @@ TEST(MotorInforme, FallasDicenLaCausa) {
       {escribir("c.rpt", "# nada\n"), nullptr, "c.rpt, línea 2: el archivo está vacío"},
       {escribir("d.rpt", "informe 1\n\ncolumna saldo Saldo 1\n"), nullptr,
        "d.rpt, línea 3: no hay campo «saldo»"},
+      {escribir("e.rpt", "informe 1\npapel A4\n"), nullptr,
+       "e.rpt, línea 2: el informe no tiene ninguna «columna»"},
+      {escribir("f.rpt", "informe 1\nletra Arial nan\n"), nullptr,
+       "f.rpt, línea 2: «nan» no es un número entre 4 y 14"},
+      {escribir("g.rpt", "informe 1\nmargenes 1 inf 1 1\n"), nullptr,
+       "g.rpt, línea 2: «inf» no es un número entre 0 y 60"},
+      {escribir("h.rpt", "informe 1\ncolumna cuenta Cuenta 1e9\n"), nullptr,
+       "h.rpt, línea 2: «1e9» no es un número entre 0.1 y 20"},
+      {escribir("i.rpt", "informe 1\ntitulo \"BALANCE # sin cierre\n"), nullptr,
+       "i.rpt, línea 2: faltan las comillas de cierre"},
+      {fifo, nullptr, "fifo.rpt: no es un archivo común"},
+      {cero, nullptr, "cero.rpt: no es un archivo común"},
+      {escribir("grande.rpt", "informe 1\n" + QByteArray(1 << 20, '#')), nullptr,
+       "grande.rpt: pasa de 1 MiB"},
       {rpt("ctrsumsal.rpt"), vacia, "No se puede leer la tabla de trabajo ctrsumsal"},
       {rpt("ctrsumsal.rpt"), tablaVacia, "La tabla de trabajo ctrsumsal está vacía"},
       {rpt("ctrsumsal.rpt"), aMedias, "La tabla de trabajo ctrsumsal está incompleta"},
@@ -157,6 +181,44 @@ TEST(MotorInforme, FallasDicenLaCausa) {
       EXPECT_TRUE(QString::fromUtf8(e.what()).contains(c.mensaje)) << e.what();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("f.pdf"))) << c.mensaje.toStdString();
+  }
+}
+
+// The preview's PDF goes the one safe way: a disk that fails at the write, the sync or the close
+// leaves the earlier file and no temporary file, and an open database is never its target.
+TEST(MotorInforme, UnPdfQueNoSePuedeEscribirDejaElAnterior) {
+  using L = prjsumsal::prueba::DiscoFalla::Llamada;
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("vista.pdf"));
+  const struct {
+    L llamada;
+    const char* motivo;
+  } casos[] = {{L::Escribir, "no queda espacio en el disco"},
+               {L::Sincronizar, "no queda espacio en el disco"},
+               {L::Cerrar, "no queda espacio en el disco"},
+               {L::Abrir, "es la base de datos de informes abierta"}};
+  for (const auto& c : casos) {
+    QFile anterior(pdf);
+    ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
+    anterior.write("anterior");
+    anterior.close();
+    prjsumsal::prueba::DiscoFalla disco(c.llamada, c.llamada == L::Abrir ? 0 : 1, ENOSPC);
+    prjsumsal::prueba::ConDisco conDisco(disco);
+    std::optional<prjsumsal::Protegido> base;
+    if (c.llamada == L::Abrir)
+      base.emplace(pdf.toStdString(), "la base de datos de informes abierta");
+    try {
+      correr(baseConTabla(kCuentas), rpt("ctrsumsal.rpt"), pdf);
+      ADD_FAILURE() << "sin error: " << c.motivo;
+    } catch (const prjsumsal::Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "No se puede escribir el archivo " + pdf.toStdString() + ": " + c.motivo);
+    }
+    ASSERT_TRUE(anterior.open(QIODevice::ReadOnly));
+    EXPECT_EQ(anterior.readAll(), "anterior") << c.motivo;
+    anterior.close();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("vista.pdf")});
   }
 }
 

@@ -2,10 +2,14 @@
 // file and the line, exit status 1, and leave no PDF and no temporary file; files of older
 // writers, in Windows-1252 or with a decimal point, and very large ones make their PDF.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QThread>
 
 #include <fstream>
 
 #include "ayuda.h"
+#include "disco_chico.h"
 
 namespace suite::rendidor {
 namespace {
@@ -111,14 +115,71 @@ TEST(Entradas, ArchivosDeOtrosEscritoresDanSuPdf) {
   }
 }
 
-TEST(Entradas, ElPdfNuncaReemplazaUnArchivoDeEntrada) {
+// The PDF never replaces one of its input files, however --salida names it; a data file that
+// is a pipe is refused at once, never waited on.
+TEST(Entradas, ElPdfNuncaReemplazaUnArchivoDeEntradaNiEsperaUnaTuberia) {
   Carpeta carpeta;
   Archivos a = cambiados({}, carpeta.ruta());
-  QString datos = QString::fromStdString((carpeta.ruta() / kArchivoDatos).string());
-  Corrida r = correr(RENDIDOR_EJECUTABLE, {"--carpeta", carpeta.dir.path(), "--salida", datos});
-  EXPECT_EQ(r.estado, 2) << r.errores;
-  std::ifstream in(datos.toStdString(), std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), a.datos);
+  const fs::path datos = carpeta.ruta() / kArchivoDatos, empresa = carpeta.ruta() / kArchivoEmpresa;
+  fs::create_hard_link(empresa, carpeta.ruta() / "duro.pdf");
+  fs::create_symlink(datos, carpeta.ruta() / "enlace.pdf");
+  for (const fs::path& salida :
+       {datos, carpeta.ruta() / "duro.pdf", carpeta.ruta() / "enlace.pdf"}) {
+    Corrida r = correr(RENDIDOR_EJECUTABLE, {"--carpeta", carpeta.dir.path(), "--salida",
+                                             QString::fromStdString(salida.string())});
+    EXPECT_EQ(r.estado, 2) << r.errores;
+    EXPECT_NE(r.errores.find("de donde sale el PDF"), std::string::npos) << r.errores;
+  }
+  std::ifstream d(datos, std::ios::binary), e(empresa, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(d), {}), a.datos);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(e), {}), a.empresa);
+
+  fs::remove(datos);
+  ASSERT_EQ(::mkfifo(datos.c_str(), 0600), 0);
+  Corrida r = rendir(carpeta.ruta());
+  EXPECT_EQ(r.estado, 1);
+  EXPECT_EQ(r.errores, "RENDIDOR: " + datos.string() + ": no es un archivo común\n");
+}
+
+// A full disk and a run killed outright at any moment: the earlier PDF stays or the whole new
+// one is there, never a part, and no temporary file outlives the next run.
+TEST(Entradas, UnDiscoLlenoOUnaMuerteDejanElPdfAnterior) {
+  Carpeta carpeta;
+  std::vector<prjsumsal::FilaBalance> filas;
+  for (int i = 0; i < 10000; ++i)
+    filas.push_back(cuenta(std::to_string(1000000 + i), "Cuenta", "A", i, 0, i));
+  escribir(carpeta.ruta(), archivos(filas));
+  const fs::path pdf = carpeta.ruta() / "balance_tributario.pdf";
+  for (int espera : {0, 100, 400, 1000}) {
+    std::ofstream(pdf) << "anterior";
+    QProcess p;
+    p.start(RENDIDOR_EJECUTABLE, {"--carpeta", carpeta.dir.path()});
+    ASSERT_TRUE(p.waitForStarted());
+    QThread::msleep(espera);
+    p.kill();
+    p.waitForFinished(-1);
+    std::ifstream in(pdf, std::ios::binary);
+    std::string queda(std::istreambuf_iterator<char>(in), {});
+    EXPECT_TRUE(queda == "anterior" ||
+                (queda.starts_with("%PDF") && queda.find("%%EOF") != std::string::npos))
+        << espera;
+  }
+  ASSERT_EQ(rendir(carpeta.ruta()).estado, 0);
+  for (const auto& f : fs::directory_iterator(carpeta.ruta()))
+    EXPECT_NE(f.path().extension(), ".tmp") << f.path();
+
+  prjsumsal::prueba::DiscoChico chico(256);
+  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
+  const std::string lleno = chico.ruta("b.pdf");
+  std::ofstream(lleno) << "anterior";
+  Corrida r = correr(RENDIDOR_EJECUTABLE,
+                     {"--carpeta", carpeta.dir.path(), "--salida", QString::fromStdString(lleno)});
+  EXPECT_EQ(r.estado, 1);
+  EXPECT_EQ(r.errores, "RENDIDOR: No se puede escribir el archivo " + lleno +
+                           ": no queda espacio en el disco\n");
+  std::ifstream in(lleno);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "anterior");
+  EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 1);
 }
 
 TEST(Entradas, CienMilCuentasYNombresDeMilCaracteres) {

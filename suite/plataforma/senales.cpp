@@ -1,4 +1,4 @@
-#include "senales.h"
+#include "plataforma/senales.h"
 
 #include <signal.h>
 #include <unistd.h>
