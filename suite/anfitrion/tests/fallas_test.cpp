@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -108,6 +109,36 @@ TEST_F(Fallas, ConcurrenciaOchoEjecucionesMezcladasDanLoMismo) {
     EXPECT_NE(f.path().extension(), ".db") << f.path();  // each run removed its database
   }
   ::unsetenv("XDG_CACHE_HOME");
+}
+
+// The accounting database is the host's: whatever the runs do, its journal mode stays as the
+// host keeps it, so that a user who may only read the file still gets the balance.
+TEST_F(Fallas, DatosLaBaseDeContabilidadQuedaComoLaTieneElAnfitrion) {
+  for (std::vector<std::string> a : {std::vector<std::string>{"--preparar", "--texto"},
+                                     {"--contador", "Ana", "--grabar-contador"},
+                                     {"--excel", c_.ruta() / "l.xls"}}) {
+    EXPECT_EQ(nubo(a).estado, 0) << a[0];
+  }
+  EXPECT_EQ(consultar(conta_, "pragma journal_mode"), std::vector<std::string>{"delete"});
+  EXPECT_EQ(consultar(conta_, "select nombre from contador"), std::vector<std::string>{"Ana"});
+  if (::geteuid() != 0) GTEST_SKIP() << "leer como otro usuario necesita ser root";
+  // The file read-only in a folder the reader may not write, read by an ordinary user.
+  fs::path ro = c_.ruta() / "ro", cache = c_.ruta() / "cache";
+  fs::create_directories(ro);
+  fs::create_directories(cache);
+  fs::copy_file(conta_, ro / "contabilidad.db");
+  fs::permissions(ro / "contabilidad.db",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(c_.ruta(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(ro, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(cache, fs::perms::all);
+  auto lector = correrNubo(
+      {"--contabilidad", (ro / "contabilidad.db").string(), "--hasta", "31/03/2025", "--texto"},
+      {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env",
+       "XDG_CACHE_HOME=" + cache.string(), "HOME=" + cache.string()});
+  EXPECT_EQ(lector.estado, 0) << lector.errores;
+  EXPECT_EQ(lector.salida, nubo({"--texto"}).salida);
 }
 
 TEST_F(Fallas, MensajeUnaSalidaLlenaTerminaConEstado1) {
