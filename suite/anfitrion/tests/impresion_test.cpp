@@ -182,5 +182,29 @@ TEST(Impresion, UnaColaQueRechazaOUnServidorDetenidoEsUnFallo) {
   EXPECT_FALSE(fs::exists(cups.dir / "salida/r"));
 }
 
+// A button the permission disables is refused as an action of the host, with nothing prepared,
+// written or printed.
+TEST(Impresion, LaAccionDeUnBotonDeshabilitadoSeRechaza) {
+  prueba::Carpeta carpeta;
+  std::string demo = carpeta.ruta() / "demo", pdf = carpeta.ruta() / "v.pdf";
+  const struct {
+    const char* permiso;
+    std::vector<std::string> accion;
+    const char* boton;
+  } casos[] = {{"00001", {"--vista-previa", pdf}, "Vista Previa"},
+               {"00010", {"--imprimir", "--impresora", "balance"}, "Imprimir"}};
+  for (const auto& c : casos) {
+    std::vector<std::string> a = {"--demo", demo, "--permiso", c.permiso};
+    a.insert(a.end(), c.accion.begin(), c.accion.end());
+    auto e = correrNubo(a);
+    EXPECT_EQ(e.estado, 1) << c.permiso;
+    EXPECT_EQ(e.errores, std::string("nubo: \"") + c.boton +
+                             "\" está deshabilitado: el permiso del usuario no lo autoriza "
+                             "(--permiso " +
+                             c.permiso + ")\n");
+  }
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
 }  // namespace
 }  // namespace suite
