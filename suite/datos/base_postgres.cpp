@@ -316,4 +316,13 @@ std::string BasePostgres::Name() const {
   return nombre_;
 }
 
+const std::string& BasePostgres::destino() const {
+  return sesion_->destino;
+}
+
+bool BasePostgres::tomarCerrojo(std::int64_t clave) {
+  Resultado r = enviar(*sesion_, "select pg_try_advisory_lock(" + std::to_string(clave) + ")");
+  return PQntuples(r.get()) == 1 && std::string_view(PQgetvalue(r.get(), 0, 0)) == "t";
+}
+
 }  // namespace suite
