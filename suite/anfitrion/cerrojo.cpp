@@ -20,10 +20,6 @@ using prjsumsal::Error;
 
 namespace {
 
-// The key of nubo's hold on a report database on a server ("nuboinfo" in ASCII); the server
-// keeps advisory locks per database.
-constexpr std::int64_t kClave = 0x6e75626f696e666f;
-
 // How long a run waits in silence, and how often it tries again.
 constexpr auto kSilencio = std::chrono::seconds(1);
 constexpr auto kPausa = std::chrono::milliseconds(100);
@@ -80,8 +76,8 @@ std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
                                                prjsumsal::BaseDatos& base, bool esperar,
                                                std::ostream& errores) {
   if (auto* servidor = dynamic_cast<BasePostgres*>(&base)) {
-    esperarTurno([&] { return servidor->tomarCerrojo(kClave); }, servidor->destino(), esperar,
-                 errores);
+    esperarTurno([&] { return servidor->tomarCerrojo(kClaseCerrojo); }, servidor->destino(),
+                 esperar, errores);
     return std::make_unique<CerrojoServidor>();
   }
   // Through a link or another spelling of the path, the same database has the same lock.

@@ -320,8 +320,9 @@ const std::string& BasePostgres::destino() const {
   return sesion_->destino;
 }
 
-bool BasePostgres::tomarCerrojo(std::int64_t clave) {
-  Resultado r = enviar(*sesion_, "select pg_try_advisory_lock(" + std::to_string(clave) + ")");
+bool BasePostgres::tomarCerrojo(std::int32_t clase) {
+  Resultado r = enviar(*sesion_, "select pg_try_advisory_lock(" + std::to_string(clase) +
+                                     ", hashtext(current_schema()))");
   return PQntuples(r.get()) == 1 && std::string_view(PQgetvalue(r.get(), 0, 0)) == "t";
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "ayuda_pruebas.h"
+#include "cerrojo.h"
 #include "datos/tests/base_prueba.h"
 
 namespace suite {
@@ -104,6 +105,23 @@ TEST_F(NuboPostgres, CadaFallaDelServidorDiceSuCausaYNoEscribeNada) {
     EXPECT_EQ(e.errores.find("mala"), std::string::npos) << "muestra la contraseña " << e.errores;
     EXPECT_FALSE(fs::exists(libro)) << c.contabilidad;
   }
+}
+
+// A report database on a server is held by one run at a time: while another session holds it,
+// a run told not to wait ends with status 1; once it is free, a run works.
+TEST_F(NuboPostgres, LaBaseDeInformesEnUsoNoSeComparte) {
+  std::string uri = baseCon({});
+  auto otra = BasePostgres::conectar(uri, Papel::Informes);
+  ASSERT_TRUE(otra->tomarCerrojo(kClaseCerrojo));
+  auto nubo = [&](const char* opcion) {
+    return correrNubo({"--contabilidad", uri, "--informes", uri, opcion, "--preparar"});
+  };
+  auto e = nubo("--no-esperar");
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_NE(e.errores.find("en uso por otra ejecución de nubo"), std::string::npos) << e.errores;
+  otra.reset();
+  e = nubo("--permiso=11111");
+  EXPECT_EQ(e.estado, 0) << e.errores;
 }
 
 }  // namespace
