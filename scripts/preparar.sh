@@ -15,7 +15,7 @@ paquetes=(
   libreoffice-calc-nogui
   qt6-base-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   poppler-utils qpdf xvfb xauth xdg-utils
-  cups cups-client cups-bsd cups-filters
+  cups cups-client cups-bsd cups-filters libcups2-dev
   postgresql libpq-dev
   clang libclang-rt-14-dev
   libqpdf-dev

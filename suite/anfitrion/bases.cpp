@@ -11,7 +11,6 @@
 #include "datos/esquema.h"
 #include "demo/demo.h"
 #include "demo/demo_postgres.h"
-#include "formulario.h"
 #include "host/error.h"
 #include "host/sql.h"
 #include "host/temporales.h"
@@ -54,12 +53,20 @@ std::shared_ptr<InformesPropios> informesPropios() {
   return std::make_shared<InformesPropios>(archivo);
 }
 
-// Drops a work table that no loaded form owns: the program's row in `programa` is added when its
-// form loads and deleted when it unloads, so a table without the row was left by a killed run.
-void soltarTablaHuerfana(prjsumsal::BaseDatos& informes, const std::string& programa) {
-  auto filas = informes.newrecord("select programa from programa where programa='" +
-                                  prjsumsal::sqlTexto(programa) + "'");
-  if (filas->eof()) informes.executesql("drop table if exists ctrsumsal");
+// Drops what a run that was killed left in the report database: its work table and its
+// program's row. Called with the run's hold on the database, which no other run then uses. On a
+// server the work table is private to its connection and went with it. A database without the
+// program control table is left for the form to report.
+void soltarRestos(prjsumsal::BaseDatos& informes, const std::string& programa, bool servidor) {
+  if (!servidor) informes.executesql("drop table if exists ctrsumsal");
+  const std::string donde = " from programa where programa='" + prjsumsal::sqlTexto(programa) + "'";
+  bool fila = false;
+  try {
+    fila = !informes.newrecord("select programa" + donde)->eof();
+  } catch (const std::exception&) {
+    return;
+  }
+  if (fila) informes.executesql("delete" + donde);
 }
 
 }  // namespace
@@ -93,7 +100,7 @@ fs::path carpetaCache() {
   return fs::temp_directory_path();
 }
 
-Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
+Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& errores) {
   Bases b;
   if (!o.demo.empty() && BasePostgres::esConexion(o.demo)) {
     b.contabilidad = abrir("--demo", o.demo, Papel::Contabilidad);
@@ -106,15 +113,8 @@ Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy) {
   }
   if (!o.informes.empty()) {
     b.informes = abrir("--informes", o.informes, Papel::Informes);
-    // Only a run whose form creates the work table looks: the form creates it just before it
-    // adds its row, and a run that never makes the table must not take another's fresh one
-    // for a leftover.
-    // On a server the work table is private to its connection and goes with it: nothing is
-    // ever left over there.
-    if (usaFormulario(o) && o.permiso.size() >= 5 && o.permiso[4] == '1' &&
-        !BasePostgres::esConexion(o.informes)) {
-      soltarTablaHuerfana(*b.informes, o.programa);
-    }
+    b.cerrojo = tomarInformes(o.informes, *b.informes, !o.noEsperar, errores);
+    soltarRestos(*b.informes, o.programa, BasePostgres::esConexion(o.informes));
     return b;
   }
   // Made straight through the engine: the host's own set-up is no statement of the module's,

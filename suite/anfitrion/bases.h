@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 
+#include "cerrojo.h"
 #include "host/base_datos.h"
 #include "host/fecha.h"
 #include "opciones.h"
@@ -25,6 +27,9 @@ class InformesPropios {
 
 // The host's two database objects, shared with the module while its form lives.
 struct Bases {
+  // The run's hold on a report database given with --informes; declared first, so that it is
+  // released last, after the databases are closed.
+  std::shared_ptr<CerrojoInformes> cerrojo;
   std::shared_ptr<InformesPropios> propios;  // set when the run made its own report database
   std::shared_ptr<prjsumsal::BaseDatos> contabilidad;
   std::shared_ptr<prjsumsal::BaseDatos> informes;
@@ -39,11 +44,12 @@ struct Bases {
 // reached raises an Error naming the cause. A file named is never created here: a missing file
 // raises ErrorUso
 // naming the option and the file; a file that cannot be opened or read (locked, not a database,
-// empty) raises prjsumsal::Error naming them. When the run's form will create the work table,
-// in a report database given by --informes whose program control table has no row of the
-// options' program, a work table `ctrsumsal` left by a run that was killed is dropped: no open
+// empty) raises prjsumsal::Error naming them. A report database given by --informes is held
+// for the whole run (tomarInformes: waiting for another run that holds it, saying so on
+// `errores`, or, with --no-esperar, raising prjsumsal::Error); then what a run that was killed
+// left there (the work table `ctrsumsal`, the program's row in `programa`) is dropped: no live
 // form owns it.
-Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy);
+Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& errores);
 
 // The user's cache folder for nubo, created when missing; the system's temporary folder when
 // there is none.

@@ -4,6 +4,7 @@
 
 #include "clase/biblioteca.h"
 #include "componente.h"
+#include "controles/boton_deshabilitado.h"
 #include "controles/dia_sin_ventana.h"
 #include "controles/informe_sin_ventana.h"
 #include "host/error.h"
@@ -31,7 +32,9 @@ SesionFormulario::Instalacion::~Instalacion() {
 
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores,
                                    avance::Avance* avance)
-    : mensajes_(errores, prjsumsal::kNombreBiblioteca), instalacion_(mensajes_, errores) {
+    : mensajes_(errores, prjsumsal::kNombreBiblioteca),
+      instalacion_(mensajes_, errores),
+      permiso_(o.permiso) {
   // The report engine reads the work table through the host's report database.
   ajustesMotor_.impresora = QString::fromStdString(o.impresora);
   ajustesMotor_.primerFolio = o.folio;
@@ -69,7 +72,11 @@ void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
   auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
   if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
   std::size_t antes = mensajes_.cajas();
-  (informe->*boton)();
+  try {
+    (informe->*boton)();
+  } catch (const BotonDeshabilitado& e) {
+    throw prjsumsal::Error(std::string(e.what()) + " (--permiso " + permiso_ + ")");
+  }
   if (mensajes_.cajas() > antes) falloPreparacion_ = true;
 }
 

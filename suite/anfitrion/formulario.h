@@ -44,8 +44,10 @@ class SesionFormulario {
   void pdf();
   // The report control's preview button: data preparation, then preview. With `archivo` the
   // preview is written to that PDF file; without it a window shows it (on a display only).
+  // Raises prjsumsal::Error, and runs nothing, when the permission disables the button.
   void vistaPrevia(const std::string& archivo);
-  // The report control's print button: data preparation, then print on --impresora.
+  // The report control's print button: data preparation, then print on --impresora; refused as
+  // the preview is.
   void imprimir();
   // UnloadForm.
   void cerrar();
@@ -69,6 +71,7 @@ class SesionFormulario {
 
   MensajesConsola mensajes_;
   Instalacion instalacion_;
+  std::string permiso_;  // named when a button it disables is pressed
   std::unique_ptr<prjsumsal::clssumsal> clase_;
   informes::AjustesMotor ajustesMotor_;      // handed to each report engine the form creates
   informes::MotorInforme* motor_ = nullptr;  // the form's engine, owned by the form

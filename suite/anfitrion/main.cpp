@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     carpeta = carpetaModulo(carpeta).string();
     for (const auto& aviso : avisos(lectura.opciones))
       std::cerr << "nubo: aviso: " << aviso << '\n';
-    bases = abrirBases(lectura.opciones, hoy);
+    bases = abrirBases(lectura.opciones, hoy, std::cerr);
   } catch (const ErrorUso& e) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 2;

@@ -136,6 +136,9 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   valor("--informes", o.informes, "DB",
         "Base de informes (SQLite o postgresql://...); sin ella, una propia de esta ejecución",
         kBases);
+  app.add_flag("--no-esperar", o.noEsperar,
+               "Si otra ejecución usa la base de informes, termina en vez de esperarla")
+      ->group(kBases);
 
   const char* kContexto = "Contexto";
   valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);

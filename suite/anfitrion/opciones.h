@@ -24,6 +24,7 @@ struct Opciones {
   std::string demo;
   std::string contabilidad;
   std::string informes;
+  bool noEsperar = false;  // a report database in use by another run ends this one
 
   // Context.
   std::int16_t empresa = 1;

@@ -57,6 +57,7 @@ class SesionVentana {
         std::filesystem::path(p.carpetaModulo) / prjsumsal::kArchivoBiblioteca;
     clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
     Bases vigiladas{
+        .cerrojo = nullptr,
         .propios = nullptr,
         .contabilidad = std::make_shared<ventana::BaseVigilada>(bases.contabilidad, progreso_),
         .informes = std::make_shared<ventana::BaseVigilada>(bases.informes, progreso_)};

@@ -1,5 +1,7 @@
 #include "controles/informe_sin_ventana.h"
 
+#include "controles/boton_deshabilitado.h"
+
 namespace suite {
 
 // Each event goes to the form connected at the moment it is raised; the form may disconnect
@@ -10,11 +12,13 @@ void InformeSinVentana::prepararDatos() {
 }
 
 void InformeSinVentana::pulsarImprimir() {
+  exigirHabilitado(imprimir_, "Imprimir");
   prepararDatos();
   if (eventos_) eventos_->ctlinforme1_Imprime();
 }
 
 void InformeSinVentana::pulsarVistaPrevia() {
+  exigirHabilitado(preeliminar_, "Vista Previa");
   prepararDatos();
   if (eventos_) eventos_->ctlinforme1_Presenta();
 }

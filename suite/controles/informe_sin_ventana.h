@@ -27,9 +27,11 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
 
   // The data-preparation event alone.
   void prepararDatos();
-  // The print button: data preparation, then print.
+  // The print button: data preparation, then print. Enabled by the second permission flag;
+  // pressed while disabled it runs nothing and raises BotonDeshabilitado.
   void pulsarImprimir();
-  // The preview button: data preparation, then preview.
+  // The preview button: data preparation, then preview. Enabled by the first permission flag,
+  // as pulsarImprimir by the second.
   void pulsarVistaPrevia();
   // The exit button.
   void pulsarSalir();

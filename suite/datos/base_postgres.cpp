@@ -70,6 +70,25 @@ std::string describir(const PQconninfoOption* o) {
   return r.empty() ? "valores por omisión de libpq" : r;
 }
 
+// Why libpq refused the text of an address, in the user's words. Its own messages quote the
+// part of the text they stumbled on, which may be the password or a piece of it ("missing =
+// after" a word of a password with a blank): they are never shown.
+std::string motivoDireccion(const std::string& libpq) {
+  static const std::pair<const char*, const char*> kMotivos[] = {
+      {"percent-encoded", "un código %XX no válido"},
+      {"unterminated quoted string", "una comilla sin cerrar"},
+      {"missing \"=\"", "una palabra sin «=» y su valor"},
+      {"invalid connection option", "una opción de conexión desconocida"},
+      {"IPv6", "una dirección IPv6 mal escrita"},
+      {"URI query parameter", "un parámetro mal escrito después de «?»"},
+      {"unexpected character", "un carácter inesperado"},
+  };
+  for (auto [fragmento, motivo] : kMotivos) {
+    if (libpq.find(fragmento) != std::string::npos) return motivo;
+  }
+  return "libpq no la entiende";
+}
+
 // The cause of a failed connection in the user's words, ahead of libpq's own text.
 std::string causa(const std::string& libpq) {
   for (const char* t :
@@ -119,7 +138,7 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
   char* error = nullptr;
   Opciones opciones(PQconninfoParse(conexion.c_str(), &error));
   if (!opciones) {
-    std::string texto = error != nullptr ? unaLinea(error) : "sin memoria";
+    std::string texto = error != nullptr ? motivoDireccion(error) : "sin memoria";
     PQfreemem(error);
     throw ErrorPostgres("La dirección de " + base + " no es válida: " + texto, "08P01");
   }
@@ -295,6 +314,16 @@ std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sent
 
 std::string BasePostgres::Name() const {
   return nombre_;
+}
+
+const std::string& BasePostgres::destino() const {
+  return sesion_->destino;
+}
+
+bool BasePostgres::tomarCerrojo(std::int32_t clase) {
+  Resultado r = enviar(*sesion_, "select pg_try_advisory_lock(" + std::to_string(clase) +
+                                     ", hashtext(current_schema()))");
+  return PQntuples(r.get()) == 1 && std::string_view(PQgetvalue(r.get(), 0, 0)) == "t";
 }
 
 }  // namespace suite

@@ -70,6 +70,16 @@ class BasePostgres : public prjsumsal::BaseDatos {
 
   Papel papel() const { return papel_; }
 
+  // Takes the session-level advisory lock of kind `clase` on the schema the connection works in
+  // (its current_schema), where the tables it creates go, if no other session holds it: true
+  // when taken. The server releases it when the connection ends, however the process ends. Not
+  // a statement of the module's: it is not traced. Raises an ErrorPostgres when the server
+  // fails.
+  bool tomarCerrojo(std::int32_t clase);
+
+  // Where the database is, "host=... port=... dbname=... user=...", never the password.
+  const std::string& destino() const;
+
   struct Sesion;
   struct Lectura;
 

@@ -133,14 +133,16 @@ std::unique_ptr<BaseSqlite> BaseSqlite::conectar(const std::string& ruta, int ba
     sqlite3_close_v2(db);
     throw e;
   }
-  // Every statement of the module is its own commit. The report database is a workstation's
-  // scratch data: a write-ahead log without a sync per commit is enough there. The accounting
-  // database keeps a sync at each checkpoint, which the write-ahead log makes safe. A database
-  // that another connection holds in the old journal mode keeps it; that is not a failure.
-  sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-  sqlite3_exec(db,
-               papel == Papel::Informes ? "PRAGMA synchronous=OFF" : "PRAGMA synchronous=NORMAL",
-               nullptr, nullptr, nullptr);
+  // The accounting database is the host's: it is read in the journal mode and with the
+  // synchronisation the host gave it, which may be a file on read-only media, one the user may
+  // not write, or one on a network file system where a write-ahead log does not work. Only the
+  // report database, a workstation's scratch data written once per account, uses a write-ahead
+  // log without a sync on each commit. A report database that another connection holds in the
+  // old journal mode keeps it; that is not a failure.
+  if (papel == Papel::Informes) {
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+  }
   return std::unique_ptr<BaseSqlite>(new BaseSqlite(db, std::move(nombre), papel));
 }
 

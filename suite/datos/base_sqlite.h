@@ -19,8 +19,9 @@ class BaseSqlite : public prjsumsal::BaseDatos {
  public:
   // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
   // an SQLite database, is an Error that names the path: an empty database is never created in
-  // its place. Files are kept in write-ahead-log mode; the report database, scratch data, is
-  // not synced on each commit, the accounting database at each checkpoint.
+  // its place. The accounting database keeps the journal mode and synchronisation it has, and a
+  // file the user may only read is opened for reading; the report database, scratch data, is
+  // put in write-ahead-log mode without a sync on each commit.
   static std::unique_ptr<BaseSqlite> abrir(const std::filesystem::path& archivo, Papel papel);
   // Creates a new, empty database file; an Error when the file already exists.
   static std::unique_ptr<BaseSqlite> crear(const std::filesystem::path& archivo, Papel papel);

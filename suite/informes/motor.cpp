@@ -1,14 +1,16 @@
 #include "informes/motor.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDate>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include "host/error.h"
 #include "informes/archivo_informe.h"
+#include "informes/cola_cups.h"
 #include "informes/pintor.h"
 #include "informes/tabla_trabajo.h"
 
@@ -16,18 +18,23 @@ namespace suite::informes {
 
 namespace {
 
-void imprimir(const PintorBalance& pintor, const Diseno& diseno, const QString& cola) {
-  QString nombre = cola.isEmpty() ? QPrinterInfo::defaultPrinterName() : cola;
-  if (nombre.isEmpty()) {
-    throw prjsumsal::Error("No hay impresora: el sistema no tiene una impresora predeterminada");
+// The queue is checked before anything is painted; the pages go to it as one PDF job, painted
+// in memory, so that every step of the job and its outcome can be checked: Qt's own print path
+// says nothing when a queue refuses or aborts a job.
+void imprimir(const Diseno& diseno, const ModeloBalance& modelo, const QString& nombre,
+              avance::Avance* avance) {
+  ColaCups cola = buscarCola(nombre);
+  QByteArray documento;
+  {
+    QBuffer buffer(&documento);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(600);
+    pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
+    pdf.setTitle(diseno.titulo);
+    PintorBalance(diseno, modelo, avance).imprimir(pdf);
   }
-  if (QPrinterInfo::printerInfo(nombre).isNull()) {
-    throw prjsumsal::Error("No existe la impresora " + nombre.toStdString());
-  }
-  QPrinter impresora(QPrinter::HighResolution);
-  impresora.setPrinterName(nombre);
-  impresora.setDocName(diseno.titulo);
-  pintor.imprimir(impresora);
+  enviarACola(cola, documento, diseno.titulo, disposicion(diseno).pageSize().key());
 }
 
 void presentar(const PintorBalance& pintor, const Diseno& diseno, const QString& titulo,
@@ -73,7 +80,7 @@ void MotorInforme::Accion(std::int16_t valor) {
   avance::Avance* avance = ajustes_.avance;
   if (avance) avance->etapa("Pintando páginas", PintorBalance(diseno, modelo).paginas().size());
   if (destino_ == kDestinoImpresora) {
-    imprimir(PintorBalance(diseno, modelo, avance), diseno, ajustes_.impresora);
+    imprimir(diseno, modelo, ajustes_.impresora, avance);
   } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
     escribirPdf(diseno, modelo, ajustes_.vistaPreviaPdf, avance);
   } else if (hayPantalla()) {

@@ -25,9 +25,10 @@ struct AjustesMotor {
 // file, reads the work table `ctrsumsal` from the report database it was given, lays the balance
 // out with PintorBalance and sends the pages to the destination: for the window, to the PDF
 // file of AjustesMotor::vistaPreviaPdf when set, otherwise to a print preview window titled with
-// TituloVentana (which needs a QApplication on a display); for the printer, to the chosen queue
-// or the default one. Every failure raises prjsumsal::Error with its cause (report file, work
-// table, printer, no display) and sends nothing.
+// TituloVentana (which needs a QApplication on a display); for the printer, as one job to the
+// chosen CUPS queue or the default one (ColaCups). Every failure raises prjsumsal::Error with its
+// cause (report file, work table, no display; for the printer the scheduler's or the printer's
+// own reason, also when the queue refuses or aborts the job after it was sent).
 class MotorInforme : public prjsumsal::rptreporte {
  public:
   MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base, AjustesMotor ajustes = {});

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controles/boton_deshabilitado.h"
 #include "progreso.h"
 
 namespace suite::ventana {
@@ -120,12 +121,15 @@ void InformeVentana::glbusuario(const std::string& valor) {
   etiquetaUsuario_->setText(QString::fromStdString(valor));
 }
 
+// A click cannot reach a disabled button; code that presses one is refused the same way.
 void InformeVentana::pulsarVistaPrevia() {
+  exigirHabilitado(vistaPrevia_->isEnabled(), "Vista Previa");
   // The preview is a window of its own, which shows the arrow.
   informe(&EventosInforme::ctlinforme1_Presenta, false);
 }
 
 void InformeVentana::pulsarImprimir() {
+  exigirHabilitado(imprimirBoton_->isEnabled(), "Imprimir");
   informe(&EventosInforme::ctlinforme1_Imprime, true);
 }
 

@@ -50,7 +50,8 @@ class InformeVentana : public prjsumsal::ctlinforme {
   QFrame* panel() const { return panel_; }
   std::function<void()> alTerminar;
 
-  // What the buttons do, for a host that presses them without a screen.
+  // What the buttons do, for a host that presses them without a screen. A disabled button
+  // runs nothing and raises BotonDeshabilitado.
   void pulsarVistaPrevia();
   void pulsarImprimir();
   void pulsarSalir();

@@ -105,15 +105,23 @@ std::string citar(const std::string& s) {
 
 }  // namespace
 
-Ejecucion correrNubo(const std::vector<std::string>& argumentos) {
-  Carpeta salidas;
+std::string ordenNubo(const std::vector<std::string>& argumentos,
+                      const std::vector<std::string>& antes) {
   // Without a display, whatever the test's own session has: nubo without an action would
   // otherwise open its window and wait for a user.
-  std::string orden =
-      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + citar(NUBO_EJECUTABLE);
+  std::string orden = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+  for (const auto& a : antes) orden += " " + citar(a);
+  orden += " " + citar(NUBO_EJECUTABLE);
   for (const auto& a : argumentos) orden += " " + citar(a);
-  orden += " >" + citar((salidas.ruta() / "salida").string()) + " 2>" +
-           citar((salidas.ruta() / "errores").string()) + " </dev/null";
+  return orden;
+}
+
+Ejecucion correrNubo(const std::vector<std::string>& argumentos,
+                     const std::vector<std::string>& antes) {
+  Carpeta salidas;
+  std::string orden = ordenNubo(argumentos, antes) + " >" +
+                      citar((salidas.ruta() / "salida").string()) + " 2>" +
+                      citar((salidas.ruta() / "errores").string()) + " </dev/null";
   int estado = std::system(orden.c_str());
   Ejecucion e;
   e.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;

@@ -40,9 +40,15 @@ struct Ejecucion {
   std::string errores;
 };
 
-// Runs the nubo executable with `argumentos`, its standard output redirected to a file (so it
-// is not a terminal), and waits for it.
-Ejecucion correrNubo(const std::vector<std::string>& argumentos);
+// The shell command that runs the nubo executable with `argumentos` without a display, through
+// the words of `antes` when given (a command that runs another, such as setpriv).
+std::string ordenNubo(const std::vector<std::string>& argumentos,
+                      const std::vector<std::string>& antes = {});
+
+// Runs ordenNubo, its standard output redirected to a file (so it is not a terminal), and waits
+// for it.
+Ejecucion correrNubo(const std::vector<std::string>& argumentos,
+                     const std::vector<std::string>& antes = {});
 
 // A test over the demo company, created in a folder of its own, with its own registration file
 // (XDG_CONFIG_HOME, which the child process inherits).

@@ -1,7 +1,11 @@
 // nubo under faults: data that must not be lost, runs at the same time, clear messages.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -181,6 +185,118 @@ TEST_F(Fallas, ConcurrenciaOchoEjecucionesMezcladasDanLoMismo) {
     EXPECT_NE(f.path().extension(), ".db") << f.path();  // each run removed its database
   }
   ::unsetenv("XDG_CACHE_HOME");
+}
+
+// The accounting database is the host's: whatever the runs do, its journal mode stays as the
+// host keeps it, so that a user who may only read the file still gets the balance.
+TEST_F(Fallas, DatosLaBaseDeContabilidadQuedaComoLaTieneElAnfitrion) {
+  for (std::vector<std::string> a : {std::vector<std::string>{"--preparar", "--texto"},
+                                     {"--contador", "Ana", "--grabar-contador"},
+                                     {"--excel", c_.ruta() / "l.xls"}}) {
+    EXPECT_EQ(nubo(a).estado, 0) << a[0];
+  }
+  EXPECT_EQ(consultar(conta_, "pragma journal_mode"), std::vector<std::string>{"delete"});
+  EXPECT_EQ(consultar(conta_, "select nombre from contador"), std::vector<std::string>{"Ana"});
+  if (::geteuid() != 0) GTEST_SKIP() << "leer como otro usuario necesita ser root";
+  // The file read-only in a folder the reader may not write, read by an ordinary user.
+  fs::path ro = c_.ruta() / "ro", cache = c_.ruta() / "cache";
+  fs::create_directories(ro);
+  fs::create_directories(cache);
+  fs::copy_file(conta_, ro / "contabilidad.db");
+  fs::permissions(ro / "contabilidad.db",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(c_.ruta(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(ro, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(cache, fs::perms::all);
+  auto lector = correrNubo(
+      {"--contabilidad", (ro / "contabilidad.db").string(), "--hasta", "31/03/2025", "--texto"},
+      {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env",
+       "XDG_CACHE_HOME=" + cache.string(), "HOME=" + cache.string()});
+  EXPECT_EQ(lector.estado, 0) << lector.errores;
+  EXPECT_EQ(lector.salida, nubo({"--texto"}).salida);
+}
+
+// Two runs on one report database: the second waits for the first (saying so after a second)
+// and both give the same; told not to wait, it ends at once with status 1.
+TEST_F(Fallas, ConcurrenciaDosEjecucionesSobreUnaBaseDeInformes) {
+  prueba::Ejecucion e[2];
+  std::thread otra([&] { e[1] = nubo({"--permiso", "11111", "--preparar", "--texto"}); });
+  e[0] = nubo({"--permiso", "11111", "--preparar", "--texto"});
+  otra.join();
+  for (const auto& x : e) EXPECT_EQ(x.estado, 0) << x.errores;
+  EXPECT_EQ(e[0].salida, e[1].salida);
+  EXPECT_NE(e[0].salida, "");
+
+  // The test holds the lock, as a run that takes long would.
+  int cerrojo = ::open((inf_ + ".nubo-lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_EQ(::flock(cerrojo, LOCK_EX), 0);
+  const std::string enUso = "la base de informes " + inf_ + ", en uso por otra ejecución de nubo\n";
+  auto sinEspera = nubo({"--no-esperar", "--preparar"});
+  EXPECT_EQ(sinEspera.estado, 1);
+  EXPECT_EQ(sinEspera.errores, "nubo: No se puede usar " + enUso);
+  std::string errores = c_.ruta() / "errores";
+  int estado = -1;
+  std::thread espera([&] {
+    estado = std::system((prueba::ordenNubo({"--contabilidad", conta_, "--informes", inf_,
+                                             "--hasta", "31/03/2025", "--preparar"}) +
+                          " >/dev/null 2>" + errores)
+                             .c_str());
+  });
+  for (int i = 0; i < 300 && prueba::leer(errores).empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ::close(cerrojo);
+  espera.join();
+  EXPECT_EQ(estado, 0);
+  EXPECT_EQ(prueba::leer(errores), "nubo: Esperando " + enUso);
+}
+
+// A run killed in the middle of its preparation leaves its work table and its row in
+// `programa`; the next run finds the lock free, drops them, and works.
+TEST_F(Fallas, ConcurrenciaUnaEjecucionMuertaNoEstorbaALaSiguiente) {
+  std::string demo = c_.ruta() / "demo";
+  ASSERT_EQ(correrNubo({"--demo", demo}).estado, 0);
+  // The trace goes into a pipe of one page that the test reads line by line: the run cannot
+  // get more than a page ahead of the line the test stops at.
+  fs::path traza = c_.ruta() / "traza";
+  ASSERT_EQ(::mkfifo(traza.c_str(), 0600), 0);
+  int lee = ::open(traza.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_EQ(::fcntl(lee, F_SETPIPE_SZ, 4096), 4096);
+  ::setenv("NUBO_TRAZA_SQL", traza.c_str(), 1);
+  pid_t hijo = ::fork();
+  if (hijo == 0) {
+    int nada = ::open("/dev/null", O_WRONLY);
+    ::dup2(nada, 1);
+    ::dup2(nada, 2);
+    ::execl(NUBO_EJECUTABLE, "nubo", "--demo", demo.c_str(), "--informes", inf_.c_str(),
+            "--permiso", "11111", "--preparar", nullptr);
+    ::_exit(127);
+  }
+  ::unsetenv("NUBO_TRAZA_SQL");
+  // Until the run opens the pipe a read finds no writer and returns nothing at once.
+  std::string linea;
+  auto limite = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (linea.find("insert into ctrsumsal") == std::string::npos &&
+         std::chrono::steady_clock::now() < limite) {
+    char c;
+    if (::read(lee, &c, 1) != 1) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } else if (c == '\n') {
+      linea.clear();
+    } else {
+      linea += c;
+    }
+  }
+  ::kill(hijo, SIGKILL);
+  ::waitpid(hijo, nullptr, 0);
+  ::close(lee);
+  ASSERT_EQ(consultar(inf_, "select count(*) from programa")[0] +
+                consultar(inf_, "select count(*) from sqlite_master where name='ctrsumsal'")[0],
+            "11");
+  auto e = correrNubo({"--demo", demo, "--informes", inf_, "--permiso", "11111", "--preparar"});
+  EXPECT_EQ(e.estado, 0) << e.errores;
+  EXPECT_EQ(consultar(inf_, "select count(*) from programa")[0], "0");
 }
 
 TEST_F(Fallas, MensajeUnaSalidaLlenaTerminaConEstado1) {

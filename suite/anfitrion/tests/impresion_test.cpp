@@ -59,9 +59,12 @@ struct CupsPrivado {
       if (e.path().filename() != "backend")
         fs::create_symlink(e.path(), dir / "bin" / e.path().filename());
     }
+    // A file that cannot be written is the backend's failure (1, with the printer's message), not
+    // a request for a password.
     std::ofstream(dir / "bin/backend/archivo")
-        << "#!/bin/sh\n[ $# -eq 0 ] && exit 0\numask 022\ncat \"${6:-/dev/stdin}\" > "
-           "\"${DEVICE_URI#archivo:}\"\n";
+        << "#!/bin/sh\n[ $# -eq 0 ] && exit 0\numask 022\n"
+           "cat \"${6:-/dev/stdin}\" > \"${DEVICE_URI#archivo:}\" && exit 0\n"
+           "echo 'ERROR: Sin conexión con la impresora' >&2\nexit 1\n";
     fs::permissions(dir / "bin/backend/archivo",
                     fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
                         fs::perms::others_read | fs::perms::group_read);
@@ -82,15 +85,24 @@ struct CupsPrivado {
       ::_exit(127);
     }
     ::setenv("CUPS_SERVER", (d + "/sock").c_str(), 1);
-    std::string cola = "lpadmin -p balance -E -v archivo:" + impreso.string() + " 2>/dev/null";
-    for (int i = 0; i < 200 && std::system(cola.c_str()) != 0; ++i) {
+    for (int i = 0; i < 200 && !cola("balance", impreso); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
   ~CupsPrivado() {
     ::unsetenv("CUPS_SERVER");
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
+    detener();
+  }
+  // Adds the queue `nombre`, enabled and accepting jobs, that prints into the file `destino`.
+  bool cola(const std::string& nombre, const fs::path& destino, const std::string& mas = "") {
+    return std::system(("lpadmin -p " + nombre + " -E -v archivo:" + destino.string() + " " + mas +
+                        " 2>/dev/null")
+                           .c_str()) == 0;
+  }
+  void detener() {
+    if (pid > 0) ::kill(pid, SIGTERM);
+    if (pid > 0) ::waitpid(pid, nullptr, 0);
+    pid = -1;
   }
   // Waits, a minute at most, for the queue to empty with the printed file written.
   std::string impresion() {
@@ -129,6 +141,69 @@ TEST(Impresion, VistaPreviaEImpresionConLasCifrasDelLibro) {
   EXPECT_EQ(con({"--folio", "0", "--imprimir"}).estado, 2);
   EXPECT_EQ(con({"--imprimir", "--impresora", "otra"}).errores,
             "Mensaje: No existe la impresora otra\n");
+}
+
+// A queue that refuses the job, before or after it is sent, and a scheduler that is not
+// running: status 1 and one line with the printer's own reason, or the scheduler named.
+TEST(Impresion, UnaColaQueRechazaOUnServidorDetenidoEsUnFallo) {
+  prueba::Carpeta carpeta;
+  std::string demo = carpeta.ruta() / "demo";
+  ASSERT_EQ(correrNubo({"--demo", demo}).estado, 0);
+  CupsPrivado cups;
+  ASSERT_TRUE(cups.cola("rechaza", cups.dir / "salida/r"));
+  ASSERT_EQ(std::system("cupsreject -r 'Sin papel en la bandeja 2' rechaza"), 0);
+  ASSERT_TRUE(cups.cola("rota", "/no/existe/impreso", "-o printer-error-policy=abort-job"));
+  auto imprimir = [&](const char* cola) {
+    return correrNubo({"--demo", demo, "--imprimir", "--impresora", cola});
+  };
+  const struct {
+    const char* cola;
+    std::string mensaje;  // the whole line, as a regular expression
+    bool detenido;
+  } casos[] = {
+      {"rechaza", "Mensaje: La impresora rechaza no acepta trabajos: Sin papel en la bandeja 2\n",
+       false},
+      {"rota",
+       "Mensaje: La impresora rota no imprimió el trabajo [0-9]+: abortado \\(Sin conexión con la "
+       "impresora\\)\n",
+       false},
+      {"balance",
+       "Mensaje: No se puede imprimir en balance: no se puede conectar con el servidor de "
+       "impresión " +
+           (cups.dir / "sock").string() + " \\(.*\\)\n",
+       true},
+  };
+  for (const auto& c : casos) {
+    if (c.detenido) cups.detener();
+    auto e = imprimir(c.cola);
+    EXPECT_EQ(e.estado, 1) << c.cola;
+    EXPECT_TRUE(std::regex_match(e.errores, std::regex(c.mensaje))) << e.errores;
+  }
+  EXPECT_FALSE(fs::exists(cups.dir / "salida/r"));
+}
+
+// A button the permission disables is refused as an action of the host, with nothing prepared,
+// written or printed.
+TEST(Impresion, LaAccionDeUnBotonDeshabilitadoSeRechaza) {
+  prueba::Carpeta carpeta;
+  std::string demo = carpeta.ruta() / "demo", pdf = carpeta.ruta() / "v.pdf";
+  const struct {
+    const char* permiso;
+    std::vector<std::string> accion;
+    const char* boton;
+  } casos[] = {{"00001", {"--vista-previa", pdf}, "Vista Previa"},
+               {"00010", {"--imprimir", "--impresora", "balance"}, "Imprimir"}};
+  for (const auto& c : casos) {
+    std::vector<std::string> a = {"--demo", demo, "--permiso", c.permiso};
+    a.insert(a.end(), c.accion.begin(), c.accion.end());
+    auto e = correrNubo(a);
+    EXPECT_EQ(e.estado, 1) << c.permiso;
+    EXPECT_EQ(e.errores, std::string("nubo: \"") + c.boton +
+                             "\" está deshabilitado: el permiso del usuario no lo autoriza "
+                             "(--permiso " +
+                             c.permiso + ")\n");
+  }
+  EXPECT_FALSE(fs::exists(pdf));
 }
 
 }  // namespace

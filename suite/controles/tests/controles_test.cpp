@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "controles/boton_deshabilitado.h"
 #include "controles/dia_sin_ventana.h"
 #include "controles/informe_sin_ventana.h"
 #include "controles/mensajes_consola.h"
@@ -28,6 +29,8 @@ struct Eventos : prjsumsal::EventosInforme {
 TEST(InformeSinVentana, PreparaLosDatosAntesDeImprimirOPresentar) {
   InformeSinVentana c;
   Eventos e(c);
+  c.glbpreeliminar(true);
+  c.glbimprimir(true);
   c.pulsarImprimir();  // nobody connected yet: nothing happens
   c.conectar(&e);
   c.prepararDatos();
@@ -37,6 +40,26 @@ TEST(InformeSinVentana, PreparaLosDatosAntesDeImprimirOPresentar) {
   c.pulsarSalir();  // disconnected by the first exit
   EXPECT_EQ(e.vistos, (std::vector<std::string>{"prepara", "prepara", "imprime", "prepara",
                                                 "presenta", "sale"}));
+}
+
+// A button its permission flag disables runs nothing, not even the data preparation.
+TEST(InformeSinVentana, UnBotonDeshabilitadoNoHaceNada) {
+  InformeSinVentana c;
+  Eventos e(c);
+  c.conectar(&e);
+  c.glbpreeliminar(false);
+  c.glbimprimir(true);
+  EXPECT_THROW(c.pulsarVistaPrevia(), BotonDeshabilitado);
+  c.glbpreeliminar(true);
+  c.glbimprimir(false);
+  try {
+    c.pulsarImprimir();
+    ADD_FAILURE() << "Imprimir deshabilitado imprimió";
+  } catch (const BotonDeshabilitado& x) {
+    EXPECT_STREQ(x.what(),
+                 "\"Imprimir\" está deshabilitado: el permiso del usuario no lo autoriza");
+  }
+  EXPECT_TRUE(e.vistos.empty());
 }
 
 TEST(DiaSinVentana, LasTresFormasDelMismoDia) {
