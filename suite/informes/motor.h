@@ -20,9 +20,10 @@ struct AjustesMotor {
 };
 
 // The report engine the form holds as `rptreporte`. Writing 1 to its trigger reads the report
-// file, reads the work table `ctrsumsal` from the report database it was given, lays the balance
-// out with PintorBalance and sends the pages to the destination: for the window, to the PDF
-// file of AjustesMotor::vistaPreviaPdf when set, otherwise to a print preview window titled with
+// file, reads the work table `ctrsumsal` from the report database it was given, closes it with
+// the rows the last data preparation handed over (Cierre), lays the balance out with
+// PintorBalance and sends the pages to the destination: for the window, to the PDF file of
+// AjustesMotor::vistaPreviaPdf when set, otherwise to a print preview window titled with
 // TituloVentana (which needs a QApplication on a display); for the printer, to the chosen queue
 // or the default one. Every failure raises prjsumsal::Error with its cause (report file, work
 // table, printer, no display) and sends nothing.
@@ -35,6 +36,9 @@ class MotorInforme : public prjsumsal::rptreporte {
   std::string Archivo() const override { return archivo_; }
   void Archivo(const std::string& valor) override { archivo_ = valor; }
   void Accion(std::int16_t valor) override;
+  void Cierre(std::vector<prjsumsal::Renglon> renglones) override {
+    cierre_ = std::move(renglones);
+  }
   std::string TituloVentana() const override { return titulo_; }
   void TituloVentana(const std::string& valor) override { titulo_ = valor; }
 
@@ -46,6 +50,7 @@ class MotorInforme : public prjsumsal::rptreporte {
   std::int32_t destino_ = kDestinoVentana;
   std::string archivo_;
   std::string titulo_;
+  std::vector<prjsumsal::Renglon> cierre_;  // of the last data preparation
 };
 
 // True when a preview window can be shown: a QApplication runs on a real display.

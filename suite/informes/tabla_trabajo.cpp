@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "balance/tabla_trabajo.h"
 #include "host/error.h"
 #include "host/registros.h"
 
@@ -59,7 +60,7 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
   bool cerrada = false;  // the last row read is a closing row
   for (; !rs->eof(); rs->MoveNext()) {
     QString centro = texto(*rs, "centro");
-    cerrada = centro == QLatin1String("NULL");
+    cerrada = centro == QLatin1String(prjsumsal::kMarcaCierre);
     if (cerrada) {
       if (!conEncabezado) {
         m.encabezado.empresa = texto(*rs, "empresa");
@@ -88,7 +89,6 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
     throw prjsumsal::Error(
         "La tabla de trabajo ctrsumsal está incompleta: la preparación de los datos no terminó");
   }
-  m.cerrar();
   return m;
 }
 

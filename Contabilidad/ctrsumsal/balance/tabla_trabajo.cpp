@@ -49,7 +49,7 @@ std::string sentenciaFila(const DatosTabla& d, const FilaBalance& f) {
 std::string sentenciaCierre(const DatosTabla& d) {
   return std::string("insert into ctrsumsal(empresa,usuario,fecha,") + "centro) " + " values('" +
          sqlTexto(izquierda(d.empresa, 50)) + "','" + sqlTexto(izquierda(d.usuario, 50)) + "','" +
-         sqlTexto(d.desde) + "','" + "NULL" + "')";
+         sqlTexto(d.desde) + "','" + kMarcaCierre + "')";
 }
 
 }  // namespace prjsumsal

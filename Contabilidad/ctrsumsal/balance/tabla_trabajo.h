@@ -22,6 +22,10 @@ struct DatosTabla {
   Encabezado encabezado;                // the company record
 };
 
+// The account code of the closing row, which marks a preparation that finished: the text
+// "NULL", not a null value. The report's reader looks for it.
+inline constexpr const char* kMarcaCierre = "NULL";
+
 inline constexpr const char* kVaciarTabla = "delete from ctrsumsal ";
 inline constexpr const char* kEliminarTabla = " drop table ctrsumsal ";
 

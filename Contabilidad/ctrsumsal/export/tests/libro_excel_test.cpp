@@ -75,11 +75,11 @@ TEST(LibroExcel, SumaDesbordadaDetieneElLibro) {
   std::ostringstream salida;
   LibroExcel l(salida);
   l.cabeza("E");
-  l.fila(cuenta("1", "a", "A", grande, 0, grande, 0));
-  l.fila(cuenta("2", "b", "A", grande, 0, grande, 0));
   try {
+    l.fila(cuenta("1", "a", "A", grande, 0, grande, 0));
+    l.fila(cuenta("2", "b", "A", grande, 0, grande, 0));
     l.cierre();
-    FAIL() << "una suma infinita se escribió";
+    FAIL() << "una suma desbordada se escribió";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), kDesbordamiento);
   }
