@@ -45,7 +45,8 @@ TEST(LibroExcel, CuatroCuentasIgualQueElLibroEsperado) {
                                    cuenta("5101", "Sueldos", "R", 300.4, 0, 900.5, 0),
                                    cuenta("11<01>&", "", "A", 0, 0, 0, 0)});
   auto esperado = prueba::leer(
-      (std::filesystem::path(NUBO_FUENTES_MODULO) / "export/tests/libro_cuatro_cuentas.xml").string());
+      (std::filesystem::path(NUBO_FUENTES_MODULO) / "export/tests/libro_cuatro_cuentas.xml")
+          .string());
   ASSERT_FALSE(esperado.empty());
   auto h = lineas(hecho), e = lineas(esperado);
   ASSERT_EQ(h.size(), e.size());
