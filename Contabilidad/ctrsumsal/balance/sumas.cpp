@@ -28,7 +28,10 @@ std::int64_t centavos(double pesos) {
 }
 
 std::int64_t pesos(std::int64_t c) {
-  return c >= 0 ? (c + 50) / 100 : -((-c + 50) / 100);
+  std::int64_t p = c / 100, resto = c % 100;  // the remainder has the sign of c
+  if (resto >= 50) ++p;
+  if (resto <= -50) --p;
+  return p;
 }
 
 void Sumas::agregar(const FilaBalance& f) {

@@ -15,7 +15,8 @@ struct Sumas {
   std::int64_t activo = 0, pasivo = 0, perdidas = 0, ganancias = 0;
 
   // Adds the account's eight amounts. Raises Error(kDesbordamiento) for an amount that is not a
-  // finite number or a sum past 92 thousand billion pesos; the sums are then unchanged.
+  // finite number or a sum past 9.2 × 10^16 pesos (64 bits of cents); the sums are then
+  // unchanged.
   void agregar(const FilaBalance& fila);
 };
 

@@ -144,6 +144,12 @@ TEST(Cierre, DesbordamientoDejaLasSumas) {
   s.agregar(grande);
   EXPECT_THROW(s.agregar(grande), Error);
   EXPECT_EQ(pesos(s.debe), 90'000'000'000'000'000);
+  for (auto [c, p] : {std::pair<std::int64_t, std::int64_t>{149, 1},
+                      {150, 2},
+                      {-150, -2},
+                      {-149, -1},
+                      {std::numeric_limits<std::int64_t>::max(), 92'233'720'368'547'758}})
+    EXPECT_EQ(pesos(c), p) << c;
 }
 
 }  // namespace
