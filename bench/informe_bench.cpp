@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "balance/cierre.h"
 #include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 #include "hijo.h"
@@ -22,12 +23,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // The work table as a data preparation leaves it: `cuentas` accounts of both kinds with amounts
-// in the hundreds of millions, then the closing row.
-void llenarTabla(const fs::path& base, int cuentas) {
+// in the hundreds of millions, then the closing row. Returns the closing rows the preparation
+// hands to the report engine.
+std::vector<prjsumsal::Renglon> llenarTabla(const fs::path& base, int cuentas) {
   fs::remove(base);
   auto db = suite::BaseSqlite::crear(base, suite::Papel::Informes);
   db->executesql(prjsumsal::sentenciaCrearTabla());
   db->executesql("begin");
+  prjsumsal::Sumas sumas;
   prjsumsal::DatosTabla d;
   d.empresa = "1 COMERCIALIZADORA LOS AROMOS SPA";
   d.usuario = "1 ADMINISTRADOR";
@@ -46,13 +49,18 @@ void llenarTabla(const fs::path& base, int cuentas) {
     f.debe = 123456789.0 + 1000.0 * i;
     f.haber = 98765432.0 + 777.0 * i;
     f.debe_act = f.debe - f.haber;
+    prjsumsal::clasificar(f);
     db->executesql(prjsumsal::sentenciaFila(d, f));
+    sumas.agregar(f);
   }
   db->executesql(prjsumsal::sentenciaCierre(d));
   db->executesql("commit");
+  auto cierre = prjsumsal::renglonesCierre(sumas);
+  return {cierre.begin(), cierre.end()};
 }
 
-std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf) {
+std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf,
+                  const std::vector<prjsumsal::Renglon>& cierre) {
   static int argc = 1;
   static char nombre[] = "informe_bench";
   static char* argv[] = {nombre, nullptr};
@@ -60,6 +68,7 @@ std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf
   QGuiApplication app(argc, argv);
   std::shared_ptr<prjsumsal::BaseDatos> db = suite::BaseSqlite::abrir(base, suite::Papel::Informes);
   suite::informes::MotorInforme motor(db, {{}, 1, QString::fromStdString(pdf.string()), {}});
+  motor.Cierre(cierre);
   motor.Destino(prjsumsal::rptreporte::kDestinoVentana);
   motor.Archivo(rpt.string());
   motor.Accion(1);
@@ -82,7 +91,7 @@ int main(int argc, char** argv) {
   fs::create_directories(carpeta);
   fs::path base = carpeta / "informes.db";
   std::fprintf(stderr, "llenando la tabla de trabajo con %d cuentas...\n", cuentas);
-  llenarTabla(base, cuentas);
+  const auto cierre = llenarTabla(base, cuentas);
   bench::enHijo([&] {
     static int qargc = 1;
     static char nombre[] = "informe_bench";
@@ -102,7 +111,7 @@ int main(int argc, char** argv) {
     std::string nombre = std::string("ctrsumsal") + codigo + ".rpt";
     fs::path pdf = carpeta / ("balance" + std::string(codigo) + ".pdf");
     bench::Medida m =
-        bench::mejorDe(repeticiones, [&] { return pdfDe(base, carpeta / nombre, pdf); });
+        bench::mejorDe(repeticiones, [&] { return pdfDe(base, carpeta / nombre, pdf, cierre); });
     double bytes = 0, cpu = 0;
     std::sscanf(m.texto.c_str(), "%lf %lf", &bytes, &cpu);
     std::printf("%-16s %8d %10.2f %8.2f %8.1f %10.1f\n", nombre.c_str(), cuentas, m.segundos, cpu,

@@ -27,7 +27,7 @@ void generar(const fs::path& carpeta, long cuentas) {
   fs::create_directories(carpeta);
   const std::string periodo = "01/01/2026 - 31/12/2026";
   {
-    std::ofstream salida(carpeta / "balance_tributario_datos.xml", std::ios::binary);
+    std::ofstream salida(carpeta / prjsumsal::kArchivoDatos, std::ios::binary);
     prjsumsal::DatosPdf datos(salida, {1, "COMERCIALIZADORA LOS AROMOS SPA", periodo, ","});
     datos.abrir();
     for (long i = 0; i < cuentas; ++i) {
@@ -45,7 +45,7 @@ void generar(const fs::path& carpeta, long cuentas) {
     }
     datos.cerrar();
   }
-  std::ofstream salida(carpeta / "balance_tributario_empresa.xml", std::ios::binary);
+  std::ofstream salida(carpeta / prjsumsal::kArchivoEmpresa, std::ios::binary);
   prjsumsal::EmpresaPdf e;
   e.empresa = 1;
   e.nombre_empresa = "COMERCIALIZADORA LOS AROMOS SPA";
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   app.add_option("--carpeta", carpeta, "carpeta de los archivos");
   CLI11_PARSE(app, argc, argv);
 
-  const fs::path rendidor = fs::read_symlink("/proc/self/exe").parent_path() / "RENDIDOR";
+  const fs::path rendidor = fs::read_symlink("/proc/self/exe").parent_path() / prjsumsal::kRendidor;
   const fs::path pdf = carpeta / "balance_tributario.pdf";
   std::fprintf(stderr, "generando %ld cuentas en %s\n", cuentas, carpeta.c_str());
   generar(carpeta, cuentas);
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   std::printf("cuentas  segundos  procesador  MiB    PDF MiB  datos MiB\n");
   std::printf("%7ld  %8.2f  %10.2f  %5.1f  %7.1f  %9.1f\n", cuentas, mejor.segundos, mejorCpu,
               mejor.kib / 1024.0, fs::file_size(pdf) / 1048576.0,
-              fs::file_size(carpeta / "balance_tributario_datos.xml") / 1048576.0);
+              fs::file_size(carpeta / prjsumsal::kArchivoDatos) / 1048576.0);
   // On a shared machine the wall time says more about the others than about RENDIDOR; the
   // processor time is what it needs with a core of its own.
   auto cumple = [&](double s) {

@@ -36,11 +36,6 @@ insert into admempresa values('ANA SOTO', 'VALPARAISO', '77.654.321-5', 'NORTE S
   'NORTE', 'CALLE PRAT 45', 'VALPARAISO', '32 555 0202');
 )";
 
-const char* kIndices = R"(
-create index ctdcomprmm_empresa_fecha on ctdcomprmm(empresa, f_comp);
-create index ctccomprmm_claves on ctccomprmm(empresa, subsistema, f_comp, documento, num_docum);
-)";
-
 // Splits `total` whole pesos into `partes` positive amounts.
 std::vector<long long> repartir(long long total, int partes, std::mt19937_64& azar) {
   std::vector<long long> montos;
@@ -86,7 +81,7 @@ std::string iso(year_month_day dia) {
 std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Parametros& p) {
   return carpeta / ("diario_" + std::to_string(p.lineas) + "_" + std::to_string(p.cuentas) + "_" +
                     iso(p.primerDia) + "_" + iso(p.ultimoDia) + "_" + std::to_string(p.semilla) +
-                    "_v1.sqlite");
+                    "_v2.sqlite");
 }
 
 void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
@@ -159,7 +154,7 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
         linea.paso();
       }
     }
-    c.ejecutar(kIndices);
+    c.ejecutar(suite::scriptIndicesContabilidad());  // the README's, built once the rows are in
     c.ejecutar("commit;");
   }
   std::filesystem::rename(temporal, destino);
@@ -172,7 +167,7 @@ std::string limpiarDiario(const std::filesystem::path& diario) {
     Sentencia s(c,
                 "select type, name from sqlite_master where (type = 'table' and name like "
                 "'sqlite\\_stat%' escape '\\') or (type = 'index' and sql is not null and name "
-                "not in ('ctdcomprmm_empresa_fecha', 'ctccomprmm_claves'))");
+                "not in ('ctdcomprmm_balance', 'ctccomprmm_balance', 'ctmcentros_centro'))");
     while (s.paso()) sobran.emplace_back(s.texto(0), s.texto(1));
   }
   std::string nombres;

@@ -27,13 +27,13 @@ std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Par
 
 // Writes the journal of `p` to `destino` as a fresh SQLite database with the accounting
 // tables: balanced vouchers of two to five lines spread evenly over the days, two companies,
-// book marks '0', '1' and '2', five users, whole-peso amounts, and only the two ordinary
-// indexes (lines by company and date, headers by their five keys); no planner statistics.
+// book marks '0', '1' and '2', five users, whole-peso amounts, and the indexes the README
+// recommends (suite::kIndicesContabilidad); no planner statistics.
 // It writes to a temporary name and renames at the end, so a file at `destino` is complete.
 void generarDiario(const std::filesystem::path& destino, const Parametros& p);
 
 // Puts a journal built by generarDiario back as it was built: drops the planner's statistics
-// and every index other than the two ordinary ones, should a database object have added them
+// and every index other than the recommended ones, should a database object have added them
 // while it was open. Returns the names of what it dropped, separated by blanks.
 std::string limpiarDiario(const std::filesystem::path& diario);
 

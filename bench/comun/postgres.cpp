@@ -115,11 +115,8 @@ bool cargarEnPostgres(const std::filesystem::path& diario, const std::string& ur
   for (const char* tabla : {"ctmcentros", "admempresa", "contador", "ctccomprmm", "ctdcomprmm"}) {
     copiar(origen, c.get(), tabla);
   }
-  // The ordinary indexes, as on the SQLite journal, built once the rows are in.
-  ejecutar(c.get(), "create index ctdcomprmm_empresa_fecha on ctdcomprmm(empresa, f_comp)");
-  ejecutar(c.get(),
-           "create index ctccomprmm_claves on ctccomprmm(empresa, subsistema, f_comp, documento,"
-           " num_docum)");
+  // The README's indexes, as on the SQLite journal, built once the rows are in.
+  for (const char* i : suite::kIndicesContabilidadPostgres) ejecutar(c.get(), i);
   ejecutar(c.get(), "commit");
   for (const char* tabla : {"ctmcentros", "ctccomprmm", "ctdcomprmm"}) {
     ejecutar(c.get(), "vacuum analyze " + esquema + "." + tabla);

@@ -13,7 +13,7 @@
 #include "aplicacion_qt.h"
 #include "avance/linea_terminal.h"
 #include "balance.h"
-#include "balance/sumas.h"
+#include "balance/cierre.h"
 #include "formulario.h"
 #include "host/error.h"
 #include "host/temporales.h"
@@ -36,47 +36,16 @@ void comprobarSalida(std::ostream& salida, int error) {
 }
 
 void texto(const Opciones& o, Bases& bases, Consola& consola) {
-  auto renglones = calcularBalance(*bases.contabilidad, consultaDe(o));
+  BalanceImpreso balance = calcularBalance(*bases.contabilidad, consultaDe(o));
   errno = 0;
   if (consola.terminal) {
-    escribirTabla(consola.salida, renglones);
+    escribirTabla(consola.salida, balance.renglones);
   } else {
-    escribirSeparado(consola.salida, renglones);
+    escribirSeparado(consola.salida, balance.renglones);
   }
   comprobarSalida(consola.salida, errno);
-  // The TOTALES row closes the table: its period and year-to-date pairs must be equal.
-  const Renglon& totales = renglones.back();
-  prjsumsal::Sumas s;
-  s.debe = totales.montos[0].value_or(0);
-  s.haber = totales.montos[1].value_or(0);
-  s.debe_act = totales.montos[2].value_or(0);
-  s.haber_act = totales.montos[3].value_or(0);
-  for (const auto& d : prjsumsal::descuadres(s)) {
-    consola.errores << "nubo: El balance no cuadra: " << d << '\n';
-  }
-}
-
-// The closing a report prints from the work table: the sums of its rows, as the table holds
-// them. A table that cannot be read (the preparation failed) has said so already.
-void avisarTablaTrabajo(prjsumsal::BaseDatos& informes, Consola& consola) {
-  prjsumsal::Sumas s;
-  try {
-    auto rs = informes.newrecord(
-        "select sum(debe) as d, sum(haber) as h, sum(debe_act) as da, sum(haber_act) as ha "
-        "from ctrsumsal");
-    auto numero = [&](const char* c) {
-      auto v = rs->fields(c).Value;
-      return v.esNulo() ? 0.0 : v.numero();
-    };
-    s.debe = numero("d");
-    s.haber = numero("h");
-    s.debe_act = numero("da");
-    s.haber_act = numero("ha");
-  } catch (const std::exception&) {
-    return;
-  }
-  for (const auto& d : prjsumsal::descuadres(s)) {
-    consola.errores << "nubo: El balance no cuadra: " << d << '\n';
+  if (!prjsumsal::cuadra(balance.sumas)) {
+    consola.errores << "nubo: " << prjsumsal::lineaCuadre(balance.sumas) << '\n';
   }
 }
 
@@ -143,11 +112,9 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
           break;
         case Accion::Tipo::VistaPrevia:
           sesion->vistaPrevia(a.argumento);
-          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Imprimir:
           sesion->imprimir();
-          avisarTablaTrabajo(*bases.informes, consola);
           break;
         case Accion::Tipo::Captura:
           throw prjsumsal::Error(

@@ -1,5 +1,7 @@
 #include "anchura.h"
 
+#include "host/codificacion.h"
+
 namespace suite {
 
 namespace {
@@ -27,36 +29,15 @@ bool en(const Rango (&rangos)[N], char32_t c) {
   return false;
 }
 
-// Decodes the character at `i` and moves past it. A byte that does not start a valid sequence
-// gives 0xFFFFFFFF and is passed over alone.
-char32_t leer(std::string_view t, std::size_t& i) {
-  auto b = static_cast<unsigned char>(t[i]);
-  int largo = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-  if (largo == 0 || i + largo > t.size()) {
-    ++i;
-    return 0xFFFFFFFF;
-  }
-  char32_t c = largo == 1 ? b : b & (0x7F >> largo);
-  for (int k = 1; k < largo; ++k) {
-    auto s = static_cast<unsigned char>(t[i + k]);
-    if ((s & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFFFFFF;
-    }
-    c = (c << 6) | (s & 0x3F);
-  }
-  i += largo;
-  return c;
-}
-
 }  // namespace
 
 std::size_t anchura(std::string_view texto) {
   std::size_t columnas = 0;
   for (std::size_t i = 0; i < texto.size();) {
-    char32_t c = leer(texto, i);
-    if (en(kSinAnchura, c)) continue;
-    columnas += en(kAnchos, c) ? 2 : 1;
+    prjsumsal::Caracter c = prjsumsal::leerCaracter(texto.substr(i));
+    i += c.largo;
+    if (en(kSinAnchura, c.punto)) continue;
+    columnas += en(kAnchos, c.punto) ? 2 : 1;
   }
   return columnas;
 }

@@ -1,7 +1,7 @@
 #include "balance.h"
 
 #include "balance/calculo.h"
-#include "balance/sumas.h"
+#include "balance/cierre.h"
 
 namespace suite {
 
@@ -19,30 +19,15 @@ Consulta consultaDe(const Opciones& o) {
   return c;
 }
 
-std::vector<Renglon> calcularBalance(BaseDatos& db, const Consulta& c) {
-  std::vector<Renglon> r;
-  Sumas s;
+BalanceImpreso calcularBalance(BaseDatos& db, const Consulta& c) {
+  BalanceImpreso b;
   Calculo calculo(db, c, Uso::Exportacion);
   for (FilaBalance f; calculo.siguiente(f);) {
-    s.agregar(f);
-    r.push_back({f.centro,
-                 f.n_centro,
-                 {f.debe, f.haber, f.debe_act, f.haber_act, f.varDebe5, f.varHaber6, f.varDebe7,
-                  f.varHaber8}});
+    b.sumas.agregar(f);
+    b.renglones.push_back(renglonCuenta(f));
   }
-  Cierre resultado = resultadoEjercicio(s);
-  Cierre total = totales(s, resultado);
-  constexpr auto _ = std::nullopt;
-  r.push_back({"", "SUMAS", {_, _, _, _, s.activo, s.pasivo, s.perdidas, s.ganancias}});
-  r.push_back(
-      {"",
-       "RESULTADO EJERCICIO",
-       {_, _, _, _, resultado.activo, resultado.pasivo, resultado.perdidas, resultado.ganancias}});
-  r.push_back({"",
-               "TOTALES",
-               {s.debe, s.haber, s.debe_act, s.haber_act, total.activo, total.pasivo,
-                total.perdidas, total.ganancias}});
-  return r;
+  for (Renglon& r : renglonesCierre(b.sumas)) b.renglones.push_back(std::move(r));
+  return b;
 }
 
 }  // namespace suite

@@ -20,7 +20,10 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
     : anterior_(plataforma()) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
-  p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
+  // The terminal hears of a balance only when it does not square.
+  p.cuadre = [&errores](const std::string& linea, bool cuadra) {
+    if (!cuadra) errores << "nubo: " << linea << '\n';
+  };
   p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };

@@ -109,10 +109,18 @@ bool leeTablaTrabajo(Accion::Tipo tipo) {
          tipo == Accion::Tipo::Imprimir || tipo == Accion::Tipo::Captura;
 }
 
-}  // namespace
+// The values as typed, for the options whose text is checked and converted after parsing.
+struct Textos {
+  std::string empresa, usuario, alias, permiso;
+  std::string desde, hasta, norma, formato, folio;
+  std::string contador, rut, registro;
+};
 
-Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
-  CLI::App app{"Balance de Tributario de ocho columnas", "nubo"};
+// The command line nubo understands, in the groups the help shows: values go to `o` as they
+// are, or to `t` to be checked; each action's option is listed in `acciones`.
+using OpcionesAccion = std::map<const CLI::Option*, const DefinicionAccion*>;
+
+void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
   app.allow_extras();
   app.set_help_flag("-h,--help", "Muestra esta ayuda y termina")->group("Ayuda");
   auto formato = app.get_formatter();
@@ -120,14 +128,11 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
   formato->label("OPTIONS", "OPCIONES");
   formato->label("REQUIRED", "OBLIGATORIO");
   formato->column_width(26);
-
-  Opciones o;
-  std::string empresa, usuario, alias, desde, hasta, norma, formatoDado;
-  std::string contador, rut, registro;
   auto valor = [&](const char* nombre, std::string& destino, const char* tipo, const char* texto,
                    const char* grupo) {
-    return app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
+    app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
   };
+
   const char* kBases = "Bases de datos";
   valor("--demo", o.demo, "DIR",
         "Crea (si falta) y usa la empresa de demostración en DIR o en postgresql://...", kBases);
@@ -141,34 +146,31 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
       ->group(kBases);
 
   const char* kContexto = "Contexto";
-  valor("--empresa", empresa, "N", "Código de la empresa (1 por omisión)", kContexto);
+  valor("--empresa", t.empresa, "N", "Código de la empresa (1 por omisión)", kContexto);
   valor("--nombre-empresa", o.nombreEmpresa, "T", "Nombre de la empresa", kContexto);
-  valor("--usuario", usuario, "N", "Código del usuario (1 por omisión)", kContexto);
+  valor("--usuario", t.usuario, "N", "Código del usuario (1 por omisión)", kContexto);
   valor("--nombre-usuario", o.nombreUsuario, "T", "Nombre del usuario", kContexto);
-  valor("--alias", alias, "N", "Alcance del usuario: 2 cuenta solo sus comprobantes", kContexto);
+  valor("--alias", t.alias, "N", "Alcance del usuario: 2 cuenta solo sus comprobantes", kContexto);
   valor("--programa", o.programa, "T", "Nombre del programa", kContexto);
-  std::string permiso;
-  valor("--permiso", permiso, "T",
+  valor("--permiso", t.permiso, "T",
         "Permisos (4.º carácter vista previa, 5.º impresión y tabla de trabajo)", kContexto);
   valor("--impresora", o.impresora, "T",
         "Tipo de impresora, y cola de impresión de --imprimir (la predeterminada si falta)",
         kContexto);
 
   const char* kBalance = "Balance";
-  valor("--desde", desde, "dd/mm/aaaa", "Inicio del período (el primero del mes de --hasta)",
+  valor("--desde", t.desde, "dd/mm/aaaa", "Inicio del período (el primero del mes de --hasta)",
         kBalance);
-  valor("--hasta", hasta, "dd/mm/aaaa", "Fin del período (hoy por omisión)", kBalance);
-  valor("--norma", norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
-  valor("--formato", formatoDado, "1-5", "Formato del informe (1 por omisión)", kBalance);
-  std::string folio;
-  valor("--folio", folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
+  valor("--hasta", t.hasta, "dd/mm/aaaa", "Fin del período (hoy por omisión)", kBalance);
+  valor("--norma", t.norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
+  valor("--formato", t.formato, "1-5", "Formato del informe (1 por omisión)", kBalance);
+  valor("--folio", t.folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
 
   const char* kContador = "Contador";
-  valor("--contador", contador, "T", "Nombre del contador, escrito en el formulario", kContador);
-  valor("--rut", rut, "T", "RUT del contador; se valida al dejar el campo", kContador);
-  valor("--registro", registro, "T", "Registro del contador", kContador);
+  valor("--contador", t.contador, "T", "Nombre del contador, escrito en el formulario", kContador);
+  valor("--rut", t.rut, "T", "RUT del contador; se valida al dejar el campo", kContador);
+  valor("--registro", t.registro, "T", "Registro del contador", kContador);
 
-  std::map<const CLI::Option*, const DefinicionAccion*> acciones;
   for (const auto& a : kAcciones) {
     CLI::Option* op;
     if (a.archivo) {
@@ -183,11 +185,15 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     op->group("Acciones (se ejecutan en el orden dado)");
     acciones[op] = &a;
   }
+}
 
+// Parses the arguments; returns the help text when it was asked for. Raises ErrorUso for what
+// CLI11 refuses, for words left over and for an option whose value is another option.
+std::optional<std::string> analizar(CLI::App& app, int argc, const char* const* argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    return {o, app.help()};
+    return app.help();
   } catch (const CLI::ParseError& e) {
     throw traducir(e);
   }
@@ -196,7 +202,6 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
       throw ErrorUso("Opción desconocida: " + resto + " (vea nubo --help)");
     throw ErrorUso("Argumento inesperado: " + entreComillas(resto));
   }
-
   // CLI11 takes the next word as an option's value even when it is another option
   // ("--demo --texto"); no value of nubo starts with "--".
   for (const CLI::Option* op : app.get_options()) {
@@ -205,7 +210,12 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
         throw ErrorUso("Falta el valor de " + op->get_name());
     }
   }
+  return std::nullopt;
+}
 
+// The actions in the order the command line gives them, each with its file.
+std::vector<Accion> accionesDadas(const CLI::App& app, const OpcionesAccion& acciones) {
+  std::vector<Accion> r;
   std::map<const CLI::Option*, std::size_t> usados;
   for (const CLI::Option* op : app.parse_order()) {
     auto a = acciones.find(op);
@@ -216,43 +226,48 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
       std::size_t i = usados[op]++;
       if (i < op->results().size()) archivo = op->results()[i];
     }
-    o.acciones.push_back({a->second->tipo, archivo});
+    r.push_back({a->second->tipo, archivo});
   }
+  return r;
+}
 
+// Checks the parsed options together and converts the typed values into `o`; raises ErrorUso
+// for the first one that is wrong.
+void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy) {
   revisarBases(o);
   for (const Accion& a : o.acciones) {
     if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
       throw ErrorUso("--captura no se combina con otras acciones");
   }
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
-  if (dado("--empresa")) o.empresa = leerCodigo("--empresa", empresa);
-  if (dado("--usuario")) o.usuario = leerCodigo("--usuario", usuario);
-  if (dado("--alias")) o.alias = leerCodigo("--alias", alias);
+  if (dado("--empresa")) o.empresa = leerCodigo("--empresa", t.empresa);
+  if (dado("--usuario")) o.usuario = leerCodigo("--usuario", t.usuario);
+  if (dado("--alias")) o.alias = leerCodigo("--alias", t.alias);
   if (dado("--norma")) {
-    if (norma != "1" && norma != "2")
-      throw ErrorUso("--norma: " + entreComillas(norma) + " no es 1 (tributaria) ni 2 (IFRS)");
-    o.norma = norma == "1" ? 1 : 2;
+    if (t.norma != "1" && t.norma != "2")
+      throw ErrorUso("--norma: " + entreComillas(t.norma) + " no es 1 (tributaria) ni 2 (IFRS)");
+    o.norma = t.norma == "1" ? 1 : 2;
   }
   if (dado("--formato")) {
-    if (formatoDado.size() != 1 || formatoDado[0] < '1' || formatoDado[0] > '5')
-      throw ErrorUso("--formato: " + entreComillas(formatoDado) + " no es un formato de 1 a 5");
-    o.formato = formatoDado[0] - '0';
+    if (t.formato.size() != 1 || t.formato[0] < '1' || t.formato[0] > '5')
+      throw ErrorUso("--formato: " + entreComillas(t.formato) + " no es un formato de 1 a 5");
+    o.formato = t.formato[0] - '0';
   }
-  if (dado("--folio")) o.folio = leerFolio(folio);
+  if (dado("--folio")) o.folio = leerFolio(t.folio);
   // Without --permiso the work table is made only for the actions that read it (and for the
   // window, where the user may ask for a preview), so other runs never touch it.
   if (dado("--permiso")) {
-    o.permiso = permiso;
+    o.permiso = t.permiso;
   } else {
     bool tabla = o.acciones.empty();
     for (const Accion& a : o.acciones) tabla = tabla || leeTablaTrabajo(a.tipo);
     o.permiso = tabla ? "11111" : "11110";
   }
-  if (dado("--contador")) o.contador = contador;
-  if (dado("--rut")) o.rut = rut;
-  if (dado("--registro")) o.registro = registro;
-  o.hasta = dado("--hasta") ? leerFecha("--hasta", hasta) : hoy;
-  o.desde = dado("--desde") ? leerFecha("--desde", desde) : Fecha{o.hasta.anio, o.hasta.mes, 1};
+  if (dado("--contador")) o.contador = t.contador;
+  if (dado("--rut")) o.rut = t.rut;
+  if (dado("--registro")) o.registro = t.registro;
+  o.hasta = dado("--hasta") ? leerFecha("--hasta", t.hasta) : hoy;
+  o.desde = dado("--desde") ? leerFecha("--desde", t.desde) : Fecha{o.hasta.anio, o.hasta.mes, 1};
   if (o.hasta < o.desde) {
     throw ErrorUso("--desde " + o.desde.texto() + " es posterior a --hasta " + o.hasta.texto());
   }
@@ -260,6 +275,19 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
     if (o.nombreEmpresa.empty()) o.nombreEmpresa = kDemoNombreEmpresa;
     if (o.nombreUsuario.empty()) o.nombreUsuario = kDemoNombreUsuario;
   }
+}
+
+}  // namespace
+
+Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
+  CLI::App app{"Balance de Tributario de ocho columnas", "nubo"};
+  Opciones o;
+  Textos t;
+  OpcionesAccion acciones;
+  declarar(app, o, t, acciones);
+  if (auto ayuda = analizar(app, argc, argv)) return {o, ayuda};
+  o.acciones = accionesDadas(app, acciones);
+  revisar(app, t, o, hoy);
   return {o, std::nullopt};
 }
 

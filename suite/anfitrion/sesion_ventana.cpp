@@ -44,6 +44,10 @@ class SesionVentana {
     p.puntero = &progreso_;
     p.crearInforme = [this] { return std::make_unique<ventana::InformeVentana>(&progreso_); };
     p.crearDia = [] { return std::make_unique<ventana::DiaVentana>(); };
+    // The window shows whether each balance it delivers squares, on the report panel.
+    p.cuadre = [this](const std::string& linea, bool cuadra) {
+      if (ventana_) ventana_->mostrarCuadre(linea, cuadra);
+    };
     // The engine reads the work table straight from the report database: its drawing is not
     // long work to watch, it is the preview itself.
     informes::AjustesMotor ajustes;

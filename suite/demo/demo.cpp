@@ -19,15 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The demo's indexes: the two grouped statements of the balance are answered from them alone.
-constexpr const char* kIndicesDemo = R"(
-create index ctdcomprmm_balance on ctdcomprmm(empresa, f_comp, subsistema, documento, num_docum,
-                                              centro, debe_nacional, haber_nacional);
-create index ctccomprmm_balance on ctccomprmm(empresa, subsistema, f_comp, documento, num_docum,
-                                              ifrs, usuario);
-create unique index ctmcentros_centro on ctmcentros(centro);
-)";
-
 // The reason of a file-system failure, in Spanish for the commonest ones.
 std::string motivo(const std::error_code& ec) {
   switch (ec.value()) {
@@ -83,7 +74,7 @@ void insertar(sqlite3* c, sqlite3_stmt* s, std::initializer_list<std::string> te
 
 void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
   ejecutar(c, suite::scriptTablasContabilidad().c_str());
-  ejecutar(c, kIndicesDemo);
+  ejecutar(c, suite::scriptIndicesContabilidad().c_str());
 
   auto plan = preparar(c, "insert into ctmcentros values(?, ?, ?)");
   for (const auto& cuenta : demo::planDeCuentas()) {

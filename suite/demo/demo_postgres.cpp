@@ -15,16 +15,6 @@ namespace suite {
 
 namespace {
 
-// The balance's two grouped statements are answered from the first two indexes alone (an
-// index-only scan once the table is vacuumed); the chart is looked up by its code.
-constexpr const char* kIndicesDemo[] = {
-    "create index ctdcomprmm_balance on ctdcomprmm(empresa, f_comp) include (subsistema,"
-    " documento, num_docum, centro, debe_nacional, haber_nacional)",
-    "create index ctccomprmm_balance on ctccomprmm(empresa, subsistema, f_comp, documento,"
-    " num_docum) include (ifrs, usuario)",
-    "create unique index ctmcentros_centro on ctmcentros(centro)",
-};
-
 struct Cerrar {
   void operator()(PGconn* c) const { PQfinish(c); }
 };
@@ -113,7 +103,7 @@ void llenarContabilidad(PGconn* c, const prjsumsal::Fecha& hoy) {
     }
   }
   lineas.terminar();
-  for (const char* i : kIndicesDemo) ejecutar(c, i);
+  for (const char* i : suite::kIndicesContabilidadPostgres) ejecutar(c, i);
 }
 
 }  // namespace

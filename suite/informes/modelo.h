@@ -1,23 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <array>
-#include <optional>
 #include <vector>
 
 #include "balance/fila_balance.h"
 #include "balance/sumas.h"
+#include "host/renglon.h"
 
 namespace suite::informes {
-
-// One printed row of the balance: an account, or one of the closing rows. The eight amounts
-// follow the printed columns Debitos, Creditos, Deudor, Acreedor, Activo, Pasivo, Perdidas,
-// Ganancias, in pesos; an empty amount leaves its cell blank. The painter rounds and groups them.
-struct RenglonInforme {
-  QString cuenta;  // account code; empty on a closing row
-  QString nombre;  // account name, or the closing row's label ("SUMAS" ...)
-  std::array<std::optional<double>, 8> montos;
-};
 
 // The texts at the head of every page. Where they come from is the filler's business: the work
 // table of the report database, or the two hand-over files.
@@ -38,14 +28,15 @@ struct FirmasInforme {
 
 // Everything a balance report shows, independent of its source and of its layout. Fill the
 // heading and the signatures, add the accounts in print order with agregar (which also sums
-// them), then call cerrar once to append SUMAS, RESULTADO EJERCICIO and TOTALES. The closing
-// rows carry the same figures, in the same cells, as the spreadsheet workbook's.
+// them), then call cerrar once to append SUMAS, RESULTADO EJERCICIO and TOTALES from those sums
+// (prjsumsal::renglonesCierre, the same rows as every other document's). A source whose rows are
+// already rounded (the work table) sets `cierres` to the closing rows it was handed instead.
 struct ModeloBalance {
   EncabezadoInforme encabezado;
   FirmasInforme firmas;
-  std::vector<RenglonInforme> cuentas;
-  std::vector<RenglonInforme> cierres;  // empty until cerrar
-  prjsumsal::Sumas sumas;               // of the accounts added so far
+  std::vector<prjsumsal::Renglon> cuentas;
+  std::vector<prjsumsal::Renglon> cierres;  // empty until cerrar
+  prjsumsal::Sumas sumas;                   // of the accounts added so far
   // A line printed under the closing rows, such as whether the balance squares; none if empty.
   QString nota;
 

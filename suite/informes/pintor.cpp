@@ -230,7 +230,7 @@ double PintorBalance::pintarCabeceras(QPainter& p, double y) const {
   return y + 10;
 }
 
-void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y,
+void PintorBalance::pintarRenglon(QPainter& p, const prjsumsal::Renglon& r, double y,
                                   bool negrita) const {
   const QFont& f = negrita ? negrita_ : normal_;
   QFontMetricsF m(f);
@@ -243,14 +243,14 @@ void PintorBalance::pintarRenglon(QPainter& p, const RenglonInforme& r, double y
       if (monto) alDerecha(p, m, cifra(*monto), bordes_[i + 1] - kRelleno, base, ancho);
       continue;
     }
-    const QString& texto = campo == Campo::Cuenta ? r.cuenta : r.nombre;
-    if (texto.isEmpty()) continue;
+    const std::string& texto = campo == Campo::Cuenta ? r.codigo : r.nombre;
+    if (texto.empty()) continue;
     // A closing row's label may run over the empty code column into the name's.
-    if (campo == Campo::Nombre && r.cuenta.isEmpty() && i > 0 &&
+    if (campo == Campo::Nombre && r.codigo.empty() && i > 0 &&
         diseno_.columnas[i - 1].campo == Campo::Cuenta) {
       ancho += bordes_[i] - bordes_[i - 1];
     }
-    alIzquierda(p, m, texto, bordes_[i], base, ancho);
+    alIzquierda(p, m, QString::fromStdString(texto), bordes_[i], base, ancho);
   }
 }
 
@@ -259,7 +259,7 @@ double PintorBalance::pintarCierre(QPainter& p, double y) const {
   p.drawLine(QPointF(0, y + 3), QPointF(ancho_, y + 3));
   y += 10;
   p.setFont(negrita_);
-  for (const RenglonInforme& r : modelo_.cierres) {
+  for (const prjsumsal::Renglon& r : modelo_.cierres) {
     pintarRenglon(p, r, y, true);
     y += renglon_;
   }

@@ -49,7 +49,7 @@ class PintorBalance {
   void pintarPagina(QPainter& p, std::size_t numero) const;
   double pintarEncabezado(QPainter& p, std::size_t numero) const;
   double pintarCabeceras(QPainter& p, double y) const;
-  void pintarRenglon(QPainter& p, const RenglonInforme& r, double y, bool negrita) const;
+  void pintarRenglon(QPainter& p, const prjsumsal::Renglon& r, double y, bool negrita) const;
   double pintarCierre(QPainter& p, double y) const;
   void pintarFirmas(QPainter& p, double y) const;
   double alturaEncabezado() const;

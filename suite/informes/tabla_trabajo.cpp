@@ -2,12 +2,15 @@
 
 #include <exception>
 
+#include "balance/tabla_trabajo.h"
 #include "host/error.h"
 #include "host/registros.h"
 
 namespace suite::informes {
 
 namespace {
+
+namespace c = prjsumsal::columna;
 
 // A column's text; a null column is an empty text.
 QString texto(const prjsumsal::Registros& rs, const char* columna) {
@@ -23,20 +26,20 @@ double monto(const prjsumsal::Registros& rs, const char* columna) {
 
 void encabezado(ModeloBalance& m, const prjsumsal::Registros& rs) {
   EncabezadoInforme& e = m.encabezado;
-  e.empresa = texto(rs, "empresa");
-  e.periodo = texto(rs, "fecha");
-  e.rut = texto(rs, "xrut");
-  e.nombre = texto(rs, "xnombre");
-  e.giro = texto(rs, "xgiro");
-  e.direccion = texto(rs, "xdireccion");
-  e.ciudad = texto(rs, "xciudad");
-  e.telefonos = texto(rs, "xtelefono");
+  e.empresa = texto(rs, c::empresa);
+  e.periodo = texto(rs, c::fecha);
+  e.rut = texto(rs, c::xrut);
+  e.nombre = texto(rs, c::xnombre);
+  e.giro = texto(rs, c::xgiro);
+  e.direccion = texto(rs, c::xdireccion);
+  e.ciudad = texto(rs, c::xciudad);
+  e.telefonos = texto(rs, c::xtelefono);
   FirmasInforme& f = m.firmas;
-  f.contador = texto(rs, "contador");
-  f.rutContador = texto(rs, "rut");
-  f.registro = texto(rs, "registro");
-  f.representante = texto(rs, "usuario");
-  f.rutRepresentante = texto(rs, "rep_legal_rut");
+  f.contador = texto(rs, c::contador);
+  f.rutContador = texto(rs, c::rut);
+  f.registro = texto(rs, c::registro);
+  f.representante = texto(rs, c::usuario);
+  f.rutRepresentante = texto(rs, c::rep_legal_rut);
 }
 
 }  // namespace
@@ -58,12 +61,12 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
   bool conEncabezado = false;
   bool cerrada = false;  // the last row read is a closing row
   for (; !rs->eof(); rs->MoveNext()) {
-    QString centro = texto(*rs, "centro");
-    cerrada = centro == QLatin1String("NULL");
+    QString centro = texto(*rs, c::centro);
+    cerrada = centro == QLatin1String(prjsumsal::kMarcaCierre);
     if (cerrada) {
       if (!conEncabezado) {
-        m.encabezado.empresa = texto(*rs, "empresa");
-        m.encabezado.periodo = texto(*rs, "fecha");
+        m.encabezado.empresa = texto(*rs, c::empresa);
+        m.encabezado.periodo = texto(*rs, c::fecha);
       }
       continue;
     }
@@ -73,12 +76,12 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
     }
     prjsumsal::FilaBalance f;
     f.centro = centro.toStdString();
-    f.n_centro = texto(*rs, "n_centro").toStdString();
-    f.g_cuenta = texto(*rs, "g_cuenta").toStdString();
-    f.debe = monto(*rs, "debe");
-    f.haber = monto(*rs, "haber");
-    f.debe_act = monto(*rs, "debe_act");
-    f.haber_act = monto(*rs, "haber_act");
+    f.n_centro = texto(*rs, c::n_centro).toStdString();
+    f.g_cuenta = texto(*rs, c::g_cuenta).toStdString();
+    f.debe = monto(*rs, c::debe);
+    f.haber = monto(*rs, c::haber);
+    f.debe_act = monto(*rs, c::debe_act);
+    f.haber_act = monto(*rs, c::haber_act);
     prjsumsal::clasificar(f);
     m.agregar(f);
   }
@@ -88,7 +91,6 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
     throw prjsumsal::Error(
         "La tabla de trabajo ctrsumsal está incompleta: la preparación de los datos no terminó");
   }
-  m.cerrar();
   return m;
 }
 

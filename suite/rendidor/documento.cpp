@@ -1,6 +1,6 @@
 #include "documento.h"
 
-#include "cuadre.h"
+#include "balance/cierre.h"
 #include "lector.h"
 
 namespace suite::rendidor {
@@ -25,7 +25,7 @@ suite::informes::ModeloBalance leerModelo(const QString& carpeta) {
   m.firmas = {e.nombre_contador, e.rut_contador, e.registro_contador, e.nombre_rep_legal,
               e.rut_rep_legal};
   m.cerrar();
-  m.nota = lineaCuadre(m.sumas);
+  m.nota = QString::fromStdString(prjsumsal::lineaCuadre(m.sumas));
   return m;
 }
 

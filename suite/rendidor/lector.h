@@ -6,12 +6,13 @@
 
 #include "balance/fila_balance.h"
 #include "encabezado.h"
+#include "export/entrega_pdf.h"
 
 namespace suite::rendidor {
 
 // The names of the two hand-over files, as the module writes them in its folder.
-inline constexpr char kArchivoDatos[] = "balance_tributario_datos.xml";
-inline constexpr char kArchivoEmpresa[] = "balance_tributario_empresa.xml";
+using prjsumsal::kArchivoDatos;
+using prjsumsal::kArchivoEmpresa;
 
 // The longest value an element may hold. Account names are tens of characters; a value past
 // this is not a name but a damaged file, and keeping it would only use memory.

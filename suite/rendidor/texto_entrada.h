@@ -6,10 +6,10 @@
 namespace suite::rendidor {
 
 // The text of a hand-over file, whatever wrote it: the module writes UTF-8, older writers
-// Windows-1252. Every valid UTF-8 sequence is read as such; every other byte is read as the
-// Windows-1252 character it stands for (the five bytes that code page leaves undefined keep
-// their Latin-1 code point). So a file in either encoding, or a mix of both, reads as its
-// writer meant it, and no byte is ever lost or turned into a replacement character.
+// Windows-1252. It is read as the module reads text (prjsumsal::leerCaracter): every valid
+// UTF-8 sequence as such, every other byte as its Windows-1252 character. So a file in either
+// encoding, or a mix of both, reads as its writer meant it, and no byte is ever lost or turned
+// into a replacement character.
 QString decodificar(QByteArrayView bytes);
 
 // How many leading bytes of `trozo`, a piece of a longer file, can be decoded on their own: all

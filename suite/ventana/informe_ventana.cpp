@@ -59,6 +59,8 @@ InformeVentana::InformeVentana(Progreso* progreso) : progreso_(progreso), panel_
   etiquetaUsuario_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   etiquetaPrograma_ = etiqueta("programa", panel_);
   etiquetaPrograma_->setEnabled(false);  // a quiet grey: it names, it does not act
+  etiquetaCuadre_ = etiqueta("cuadre", panel_);
+  etiquetaCuadre_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   vistaPrevia_ = boton("Vista Previa", "vistaPrevia", panel_);
   imprimirBoton_ = boton("Imprimir", "imprimir", panel_);
@@ -78,6 +80,7 @@ InformeVentana::InformeVentana(Progreso* progreso) : progreso_(progreso), panel_
   todo->setContentsMargins(8, 6, 8, 8);
   todo->addLayout(arriba);
   todo->addStretch(1);
+  todo->addWidget(etiquetaCuadre_);
   todo->addWidget(linea);
   todo->addLayout(abajo);
 
@@ -119,6 +122,11 @@ void InformeVentana::glbprograma(std::string& valor) {
 void InformeVentana::glbusuario(const std::string& valor) {
   usuario_ = valor;
   etiquetaUsuario_->setText(QString::fromStdString(valor));
+}
+
+void InformeVentana::mostrarCuadre(const std::string& linea, bool cuadra) {
+  etiquetaCuadre_->setText(QString::fromStdString(linea));
+  etiquetaCuadre_->setStyleSheet(cuadra ? QString() : QStringLiteral("color: #b00000"));
 }
 
 // A click cannot reach a disabled button; code that presses one is refused the same way.

@@ -16,7 +16,8 @@ class Progreso;
 
 // The suite's report-output control on screen: a panel that lies under the whole form and
 // carries, at its top, the company text and the user text and, at its foot, the program name
-// and the buttons "Vista Previa", "Imprimir" and "Salir". The first permission flag enables the
+// and the buttons "Vista Previa", "Imprimir" and "Salir", and above its foot whether the last
+// balance delivered squares. The first permission flag enables the
 // preview button, the second the print button.
 //
 // Preview and print raise the data-preparation event first and then their own, both as one
@@ -49,6 +50,9 @@ class InformeVentana : public prjsumsal::ctlinforme {
 
   QFrame* panel() const { return panel_; }
   std::function<void()> alTerminar;
+  // Shows the check line of the balance just delivered above the panel's foot, in red when it
+  // does not square; the host's platform sends it after a preview, a print or an export.
+  void mostrarCuadre(const std::string& linea, bool cuadra);
 
   // What the buttons do, for a host that presses them without a screen. A disabled button
   // runs nothing and raises BotonDeshabilitado.
@@ -73,6 +77,7 @@ class InformeVentana : public prjsumsal::ctlinforme {
   QLabel* etiquetaEmpresa_;
   QLabel* etiquetaUsuario_;
   QLabel* etiquetaPrograma_;
+  QLabel* etiquetaCuadre_;
   QPushButton* vistaPrevia_;
   QPushButton* imprimirBoton_;
   QPushButton* salir_;

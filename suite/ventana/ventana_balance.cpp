@@ -59,6 +59,7 @@ VentanaBalance::~VentanaBalance() {
   }
 }
 
+// The window at the design's size and font, then each group of controls in turn.
 void VentanaBalance::construir() {
   setObjectName("frmsumsal");
   setWindowTitle(frmsumsal::kCaption);
@@ -69,6 +70,18 @@ void VentanaBalance::construir() {
   dpi_ = logicalDpiX();
   setFixedSize(aPixeles(frmsumsal::kAnchoCliente, dpi_), aPixeles(frmsumsal::kAltoCliente, dpi_));
 
+  tomarControlesSuite();
+  crearEtiquetas();
+  crearExportaciones();
+  crearLibroYFormatos();
+  crearContador();
+  informe_->panel()->lower();
+  ordenTabulacion();
+}
+
+// The suite's controls are the form's own widgets: the report panel under everything, the two
+// date fields.
+void VentanaBalance::tomarControlesSuite() {
   frmsumsal& f = *forma_;
   informe_ = dynamic_cast<InformeVentana*>(f.ctlinforme1.get());
   auto* desde = dynamic_cast<DiaVentana*>(f.txtdesde.get());
@@ -76,7 +89,6 @@ void VentanaBalance::construir() {
   if (!informe_ || !desde || !hasta || !informe_->panel() || !desde->campo() || !hasta->campo()) {
     throw prjsumsal::Error("El formulario no tiene los controles de la ventana");
   }
-  // The suite's controls: the report panel under everything, the two date fields.
   QFrame* panel = informe_->panel();
   panel->setParent(this);
   colocar(panel, frmsumsal::kPosInforme, false);
@@ -88,7 +100,10 @@ void VentanaBalance::construir() {
   hasta->campo()->setObjectName("txthasta");
   colocar(hasta->campo(), frmsumsal::kPosHasta, false);
   prestados_ = {panel, desde->campo(), hasta->campo()};
+}
 
+void VentanaBalance::crearEtiquetas() {
+  const frmsumsal& f = *forma_;
   auto etiqueta = [&](const prjsumsal::Etiqueta& e, const char* nombre) {
     auto* l = crear<QLabel>(nombre, this);
     l->setText(q(e.Caption));
@@ -102,7 +117,11 @@ void VentanaBalance::construir() {
   label3_ = etiqueta(f.Label3, "Label3");
   label4_ = etiqueta(f.Label4, "Label4");
   label5_ = etiqueta(f.Label5, "Label5");
+}
 
+// "Excel Balance" and the grey "PDF" button with its icon: long work, watched.
+void VentanaBalance::crearExportaciones() {
+  const frmsumsal& f = *forma_;
   command1_ = new BotonComando(q(f.Command1.Caption), this);
   command1_->setObjectName("Command1");
   colocar(command1_, f.Command1.pos, false);
@@ -123,7 +142,11 @@ void VentanaBalance::construir() {
   colocar(cmdpdf_, f.cmdpdf.pos, false);
   connect(cmdpdf_, &QToolButton::clicked, this,
           [this] { ejecutar([this] { forma_->cmdpdf_Click(); }, true); });
+}
 
+// The book combo and the five layout option buttons.
+void VentanaBalance::crearLibroYFormatos() {
+  frmsumsal& f = *forma_;
   cmbifrs_ = crear<QComboBox>("cmbifrs", this);
   colocar(cmbifrs_, f.cmbifrs.pos, false);
   connect(cmbifrs_, &QComboBox::activated, this,
@@ -145,7 +168,11 @@ void VentanaBalance::construir() {
             [this, i] { ejecutar([this, i] { forma_->seleccionarFormato(i + 1); }, false); });
     opciones_[i] = o;
   }
+}
 
+// The accountant's three fields, the RUT checked when the focus leaves it, and "Grabar".
+void VentanaBalance::crearContador() {
+  frmsumsal& f = *forma_;
   auto caja = [&](prjsumsal::CajaTexto& c, const char* nombre) {
     auto* e = crear<QLineEdit>(nombre, this);
     if (c.MaxLength > 0) e->setMaxLength(static_cast<int>(c.MaxLength));
@@ -164,9 +191,6 @@ void VentanaBalance::construir() {
   colocar(cmdGrabar_, f.cmdGrabar.pos, false);
   connect(cmdGrabar_, &QPushButton::clicked, this,
           [this] { ejecutar([this] { forma_->cmdGrabar_Click(); }, false); });
-
-  panel->lower();
-  ordenTabulacion();
 }
 
 // A control at its design place. A caption that would be cut off widens its control to the
@@ -238,6 +262,10 @@ void VentanaBalance::refrescar() {
     opciones_[i]->setChecked(opciones[i]->Value);
   }
   for (QRadioButton* o : opciones_) o->setAutoExclusive(true);
+}
+
+void VentanaBalance::mostrarCuadre(const std::string& linea, bool cuadra) {
+  informe_->mostrarCuadre(linea, cuadra);
 }
 
 bool VentanaBalance::revisarRut() {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace prjsumsal {
 class frmsumsal;
@@ -45,12 +46,20 @@ class VentanaBalance : public QWidget {
   // Shows the values of the form's controls.
   void refrescar();
   prjsumsal::frmsumsal& forma() { return *forma_; }
+  // Shows on the report panel the check line of the balance just delivered (see
+  // Plataforma::cuadre, which the host points here).
+  void mostrarCuadre(const std::string& linea, bool cuadra);
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
 
  private:
   void construir();
+  void tomarControlesSuite();
+  void crearEtiquetas();
+  void crearExportaciones();
+  void crearLibroYFormatos();
+  void crearContador();
   void colocar(QWidget* w, const prjsumsal::Posicion& pos, bool ajustarAlTexto);
   void ordenTabulacion();
   bool revisarRut();

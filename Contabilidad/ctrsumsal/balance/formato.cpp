@@ -1,5 +1,6 @@
 #include "balance/formato.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -9,7 +10,16 @@ namespace {
 
 // The whole number nearest to `valor`, a half away from zero, as decimal digits; "0" for a
 // value that rounds to zero from either side, so no "-0" ever reaches a statement or a cell.
+// The value is rounded as its 15 significant digits read (the general number form of the PDF
+// data file): 1234.5 summed by the database as 1234.4999999999998 is 1234.5, and rounds to
+// 1235 here as in RENDIDOR, which reads the data file's "1234,5".
 std::string digitosRedondeados(double valor) {
+  if (std::fabs(valor) < 1e15) {
+    char general[64];
+    auto fin =
+        std::to_chars(general, general + sizeof general, valor, std::chars_format::general, 15).ptr;
+    std::from_chars(general, fin, valor);
+  }
   double r = std::round(valor);
   if (r == 0) return "0";
   char buf[400];

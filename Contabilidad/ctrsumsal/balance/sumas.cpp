@@ -1,57 +1,47 @@
 #include "balance/sumas.h"
 
-#include "balance/formato.h"
+#include <cmath>
+#include <limits>
+
+#include "host/error.h"
 
 namespace prjsumsal {
 
+namespace {
+
+constexpr std::int64_t kMaximo = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t sumar(std::int64_t a, std::int64_t b) {
+  if ((b > 0 && a > kMaximo - b) || (b < 0 && a < -kMaximo - b)) throw Error(kDesbordamiento);
+  return a + b;
+}
+
+}  // namespace
+
+std::int64_t centavos(double pesos) {
+  if (!std::isfinite(pesos)) throw Error(kDesbordamiento);
+  // The whole part and the fraction are split first: both are exact, and the fraction times
+  // 100 stays far from the magnitudes where a double loses the cents.
+  double entero = std::trunc(pesos);
+  if (std::fabs(entero) >= static_cast<double>(kMaximo / 100)) throw Error(kDesbordamiento);
+  return static_cast<std::int64_t>(entero) * 100 + std::llround((pesos - entero) * 100);
+}
+
+std::int64_t pesos(std::int64_t c) {
+  std::int64_t p = c / 100, resto = c % 100;  // the remainder has the sign of c
+  if (resto >= 50) ++p;
+  if (resto <= -50) --p;
+  return p;
+}
+
 void Sumas::agregar(const FilaBalance& f) {
-  debe += f.debe;
-  haber += f.haber;
-  debe_act += f.debe_act;
-  haber_act += f.haber_act;
-  activo += f.varDebe5;
-  pasivo += f.varHaber6;
-  perdidas += f.varDebe7;
-  ganancias += f.varHaber8;
-}
-
-Cierre resultadoEjercicio(const Sumas& s) {
-  Cierre r;
-  if (s.activo > s.pasivo) {
-    r.pasivo = s.activo - s.pasivo;
-  } else {
-    r.activo = s.pasivo - s.activo;
-  }
-  if (s.perdidas > s.ganancias) {
-    r.ganancias = s.perdidas - s.ganancias;
-  } else {
-    r.perdidas = s.ganancias - s.perdidas;
-  }
-  return r;
-}
-
-Cierre totales(const Sumas& s, const Cierre& r) {
-  return {s.activo + r.activo, s.pasivo + r.pasivo, s.perdidas + r.perdidas,
-          s.ganancias + r.ganancias};
-}
-
-std::vector<std::string> descuadres(const Sumas& s) {
-  struct Par {
-    const char *izquierda, *derecha;
-    double a, b;
-  };
-  const Par pares[] = {{"Debitos", "Creditos", s.debe, s.haber},
-                       {"Deudor", "Acreedor", s.debe_act, s.haber_act}};
-  std::vector<std::string> r;
-  for (const Par& p : pares) {
-    // Compared as written: amounts go out rounded to whole units.
-    std::string a = formatoCero(p.a), b = formatoCero(p.b);
-    if (a == b) continue;
-    r.push_back(std::string(p.izquierda) + " " + formatoMiles(std::stod(a), ".") + " y " +
-                p.derecha + " " + formatoMiles(std::stod(b), ".") + ", diferencia " +
-                formatoMiles(std::stod(a) - std::stod(b), "."));
-  }
-  return r;
+  Sumas s = *this;
+  const double montos[] = {f.debe,     f.haber,     f.debe_act, f.haber_act,
+                           f.varDebe5, f.varHaber6, f.varDebe7, f.varHaber8};
+  std::int64_t* sumas[] = {&s.debe,   &s.haber,  &s.debe_act, &s.haber_act,
+                           &s.activo, &s.pasivo, &s.perdidas, &s.ganancias};
+  for (int i = 0; i < 8; ++i) *sumas[i] = sumar(*sumas[i], centavos(montos[i]));
+  *this = s;
 }
 
 }  // namespace prjsumsal

@@ -1,36 +1,30 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <cstdint>
 
 #include "balance/fila_balance.h"
 
 namespace prjsumsal {
 
-// The eight running sums of the balance, one per column, added in the order of the rows.
+// The eight sums of the balance, one per column, held exactly in cents. Each account's amount
+// counts to the cent (a half cent away from zero) and the cents are added as integers, so the
+// sums do not depend on the order of the rows, two pairs that must be equal are equal to the
+// cent when the journal squares, and every document that adds the same rows gets the same sums.
 struct Sumas {
-  double debe = 0, haber = 0, debe_act = 0, haber_act = 0;
-  double activo = 0, pasivo = 0, perdidas = 0, ganancias = 0;
+  std::int64_t debe = 0, haber = 0, debe_act = 0, haber_act = 0;
+  std::int64_t activo = 0, pasivo = 0, perdidas = 0, ganancias = 0;
 
+  // Adds the account's eight amounts. Raises Error(kDesbordamiento) for an amount that is not a
+  // finite number or a sum past 9.2 × 10^16 pesos (64 bits of cents); the sums are then
+  // unchanged.
   void agregar(const FilaBalance& fila);
 };
 
-// The four right-hand amounts of a closing row ("RESULTADO EJERCICIO" or "TOTALES").
-struct Cierre {
-  double activo = 0, pasivo = 0, perdidas = 0, ganancias = 0;
-};
+// An amount in cents, a half cent away from zero. Raises Error(kDesbordamiento) for a value
+// that is not finite or whose cents do not fit in 64 bits.
+std::int64_t centavos(double pesos);
 
-// The result of the year: each pair's difference on its smaller side, so that the pair
-// balances; equal sums give 0 on both sides.
-Cierre resultadoEjercicio(const Sumas& s);
-// Each column's sum plus its result: total Activo equals total Pasivo, total Perdidas equals
-// total Ganancias.
-Cierre totales(const Sumas& s, const Cierre& resultado);
-
-// The pairs of columns whose sums, as written in whole units, differ although they must be equal
-// (Debitos and Creditos, Deudor and Acreedor): one text per pair naming both sums and their
-// difference, such as "Debitos 1.500 y Creditos 1.000, diferencia 500". Journal amounts that
-// the database could not read as numbers are the usual cause. Empty when the balance squares.
-std::vector<std::string> descuadres(const Sumas& s);
+// Cents as whole pesos, a half peso away from zero: the figure a document shows.
+std::int64_t pesos(std::int64_t centavos);
 
 }  // namespace prjsumsal

@@ -7,20 +7,21 @@
 namespace prjsumsal {
 
 std::string sentenciaCrearTabla() {
+  namespace c = columna;
   static constexpr const char* kColumnas[][2] = {
-      {"empresa", "text(50)"},     {"usuario", "text(50)"},       {"fecha", "text(30)"},
-      {"reporte", "counter"},      {"centro", "text(20)"},        {"auxiliar", "text(6)"},
-      {"n_centro", "text(30)"},    {"n_auxiliar", "text(80)"},    {"debe", "double"},
-      {"haber", "double"},         {"debe_act", "double"},        {"haber_act", "double"},
-      {"g_cuenta", "text(1)"},     {"tipo_mov", "integer"},       {"contador", "text(50)"},
-      {"rut", "text(15)"},         {"rep_legal_rut", "text(15)"}, {"registro", "text(10)"},
-      {"xrut", "text(15)"},        {"xnombre", "text(100)"},      {"xgiro", "text(100)"},
-      {"xdireccion", "text(100)"}, {"xciudad", "text(50)"},       {"xtelefono", "text(20)"},
+      {c::empresa, "text(50)"},     {c::usuario, "text(50)"},       {c::fecha, "text(30)"},
+      {c::reporte, "counter"},      {c::centro, "text(20)"},        {c::auxiliar, "text(6)"},
+      {c::n_centro, "text(30)"},    {c::n_auxiliar, "text(80)"},    {c::debe, "double"},
+      {c::haber, "double"},         {c::debe_act, "double"},        {c::haber_act, "double"},
+      {c::g_cuenta, "text(1)"},     {c::tipo_mov, "integer"},       {c::contador, "text(50)"},
+      {c::rut, "text(15)"},         {c::rep_legal_rut, "text(15)"}, {c::registro, "text(10)"},
+      {c::xrut, "text(15)"},        {c::xnombre, "text(100)"},      {c::xgiro, "text(100)"},
+      {c::xdireccion, "text(100)"}, {c::xciudad, "text(50)"},       {c::xtelefono, "text(20)"},
   };
   std::string s = "CREATE TABLE ctrsumsal (";
   for (const auto& c : kColumnas) s += std::string(" ") + c[0] + " " + c[1] + ",";
   s += " CONSTRAINT primario";
-  s += " PRIMARY KEY (reporte))";
+  s += std::string(" PRIMARY KEY (") + columna::reporte + "))";
   return s;
 }
 
@@ -49,7 +50,7 @@ std::string sentenciaFila(const DatosTabla& d, const FilaBalance& f) {
 std::string sentenciaCierre(const DatosTabla& d) {
   return std::string("insert into ctrsumsal(empresa,usuario,fecha,") + "centro) " + " values('" +
          sqlTexto(izquierda(d.empresa, 50)) + "','" + sqlTexto(izquierda(d.usuario, 50)) + "','" +
-         sqlTexto(d.desde) + "','" + "NULL" + "')";
+         sqlTexto(d.desde) + "','" + kMarcaCierre + "')";
 }
 
 }  // namespace prjsumsal

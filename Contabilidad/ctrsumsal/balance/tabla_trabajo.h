@@ -22,6 +22,25 @@ struct DatosTabla {
   Encabezado encabezado;                // the company record
 };
 
+// The table's columns, as the CREATE TABLE statement makes them and the report's reader reads
+// them. The insert statements name them in their own fixed text.
+namespace columna {
+inline constexpr char empresa[] = "empresa", usuario[] = "usuario", fecha[] = "fecha";
+inline constexpr char reporte[] = "reporte", centro[] = "centro", auxiliar[] = "auxiliar";
+inline constexpr char n_centro[] = "n_centro", n_auxiliar[] = "n_auxiliar";
+inline constexpr char debe[] = "debe", haber[] = "haber";
+inline constexpr char debe_act[] = "debe_act", haber_act[] = "haber_act";
+inline constexpr char g_cuenta[] = "g_cuenta", tipo_mov[] = "tipo_mov";
+inline constexpr char contador[] = "contador", rut[] = "rut", rep_legal_rut[] = "rep_legal_rut";
+inline constexpr char registro[] = "registro", xrut[] = "xrut", xnombre[] = "xnombre";
+inline constexpr char xgiro[] = "xgiro", xdireccion[] = "xdireccion", xciudad[] = "xciudad";
+inline constexpr char xtelefono[] = "xtelefono";
+}  // namespace columna
+
+// The account code of the closing row, which marks a preparation that finished: the text
+// "NULL", not a null value. The report's reader looks for it.
+inline constexpr const char* kMarcaCierre = "NULL";
+
 inline constexpr const char* kVaciarTabla = "delete from ctrsumsal ";
 inline constexpr const char* kEliminarTabla = " drop table ctrsumsal ";
 

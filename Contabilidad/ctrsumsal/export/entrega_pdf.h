@@ -13,6 +13,12 @@ namespace prjsumsal {
 // characters XML reserves escaped. Amounts take the general number form with the regional
 // decimal separator. Streams are not owned; a failed write raises an Error.
 
+// The names, in the module's folder, of the two files and of the renderer that reads them.
+// RENDIDOR's reader uses the same names.
+inline constexpr char kArchivoDatos[] = "balance_tributario_datos.xml";
+inline constexpr char kArchivoEmpresa[] = "balance_tributario_empresa.xml";
+inline constexpr char kRendidor[] = "RENDIDOR";
+
 // What every block of the data file repeats.
 struct ContextoDatos {
   std::int16_t empresa = 0;   // glbEmpresa

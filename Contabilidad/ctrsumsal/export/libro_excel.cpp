@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "balance/cierre.h"
 #include "balance/formato.h"
 #include "export/libro_plantilla.h"
 #include "export/linea.h"
@@ -35,17 +36,18 @@ void par(std::ostream& salida, double izquierda, double derecha) {
   escribirLinea(salida, kDerecha, cifra(derecha), kFin);
 }
 
-void inicioResumen(std::ostream& salida, std::string_view etiqueta) {
+// A closing row: its label in the second cell, a blank cell for each amount it has none for.
+void resumen(std::ostream& salida, const Renglon& r) {
   escribirLinea(salida, kInicioFila);
   escribirLinea(salida, kEtiqueta, "", kFin);
-  escribirLinea(salida, kEtiqueta, etiqueta, kFin);
-}
-
-void resumen(std::ostream& salida, std::string_view etiqueta, const Cierre& c) {
-  inicioResumen(salida, etiqueta);
-  for (int i = 0; i < 4; ++i) escribirLinea(salida, kVacia);
-  par(salida, c.activo, c.pasivo);
-  par(salida, c.perdidas, c.ganancias);
+  escribirLinea(salida, kEtiqueta, r.nombre, kFin);
+  for (std::size_t i = 0; i < r.montos.size(); ++i) {
+    if (!r.montos[i]) {
+      escribirLinea(salida, kVacia);
+    } else {
+      escribirLinea(salida, i % 2 == 0 ? kIzquierda : kDerecha, cifra(*r.montos[i]), kFin);
+    }
+  }
   escribirLinea(salida, kFinFila);
 }
 
@@ -77,19 +79,7 @@ void LibroExcel::fila(const FilaBalance& f) {
 }
 
 void LibroExcel::cierre() {
-  Cierre sumas{sumas_.activo, sumas_.pasivo, sumas_.perdidas, sumas_.ganancias};
-  resumen(salida_, "SUMAS", sumas);
-  Cierre resultado = resultadoEjercicio(sumas_);
-  resumen(salida_, "RESULTADO EJERCICIO", resultado);
-
-  inicioResumen(salida_, "TOTALES");
-  par(salida_, sumas_.debe, sumas_.haber);
-  par(salida_, sumas_.debe_act, sumas_.haber_act);
-  Cierre total = totales(sumas_, resultado);
-  par(salida_, total.activo, total.pasivo);
-  par(salida_, total.perdidas, total.ganancias);
-  escribirLinea(salida_, kFinFila);
-
+  for (const Renglon& r : renglonesCierre(sumas_)) resumen(salida_, r);
   escribirCola(salida_);
   terminarSalida(salida_);
 }

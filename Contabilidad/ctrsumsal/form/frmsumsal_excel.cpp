@@ -2,6 +2,7 @@
 #include <string>
 
 #include "balance/calculo.h"
+#include "balance/cierre.h"
 #include "export/archivo_seguro.h"
 #include "export/libro_excel.h"
 #include "form/frmsumsal.h"
@@ -27,9 +28,8 @@ void frmsumsal::Command1_Click() {
     while (calculo.siguiente(fila)) libro.fila(fila);
     libro.cierre();
     archivo.confirmar();
-    if (plataforma_.aviso) {
-      for (const auto& d : descuadres(libro.sumas()))
-        plataforma_.aviso("El balance no cuadra: " + d);
+    if (plataforma_.cuadre) {
+      plataforma_.cuadre(lineaCuadre(libro.sumas()), cuadra(libro.sumas()));
     }
   } catch (const std::exception& e) {
     mostrarError(e);

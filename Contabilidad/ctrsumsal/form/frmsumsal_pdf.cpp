@@ -1,21 +1,13 @@
 #include <string>
 
 #include "balance/calculo.h"
+#include "balance/cierre.h"
 #include "balance/encabezado.h"
-#include "balance/sumas.h"
 #include "export/archivo_seguro.h"
 #include "export/entrega_pdf.h"
 #include "form/frmsumsal.h"
 
 namespace prjsumsal {
-
-namespace {
-
-constexpr const char* kArchivoDatos = "balance_tributario_datos.xml";
-constexpr const char* kArchivoEmpresa = "balance_tributario_empresa.xml";
-constexpr const char* kRendidor = "RENDIDOR";
-
-}  // namespace
 
 // "PDF": writes the balance rows and the report heading into the two hand-over files in the
 // module's folder and starts the companion renderer there, which makes the PDF; nothing waits
@@ -43,9 +35,7 @@ void frmsumsal::cmdpdf_Click() {
     }
     datos.cerrar();
     archivoDatos.confirmar();
-    if (plataforma_.aviso) {
-      for (const auto& d : descuadres(sumas)) plataforma_.aviso("El balance no cuadra: " + d);
-    }
+    if (plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(sumas), cuadra(sumas));
 
     ArchivoSeguro archivoEmpresa(carpeta + "/" + kArchivoEmpresa, plataforma_.disco);
     EmpresaPdf empresa;

@@ -33,9 +33,10 @@ struct Plataforma {
   // Create the suite's controls `prjinformes.ctlinforme` and `prjDia.ctlDia`.
   std::function<std::unique_ptr<ctlinforme>()> crearInforme;
   std::function<std::unique_ptr<ctlDia>()> crearDia;
-  // Where a warning goes that is no message box of the form (a balance that does not square in
-  // a file just written); unset drops it.
-  std::function<void(const std::string&)> aviso;
+  // Receives the check line of a balance just delivered (a workbook or the hand-over files
+  // written, the work table prepared for a preview or a print): the text, and whether it says
+  // the balance squares. It is no message box of the form; unset drops it.
+  std::function<void(const std::string& linea, bool cuadra)> cuadre;
   // Create the report engine the form holds as `rptreporte`. A host without one leaves it
   // empty: the form still loads, and print and preview report that the engine is missing.
   std::function<std::unique_ptr<rptreporte>()> crearReporte;

@@ -44,7 +44,7 @@ class BalanceChico : public ::testing::Test {
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     Opciones o = leerOpciones(int(argv.size()), argv.data(), {2026, 1, 1}).opciones;
-    return calcularBalance(*db_, consultaDe(o));
+    return calcularBalance(*db_, consultaDe(o)).renglones;
   }
 
   static std::string separado(const std::vector<Renglon>& r) {

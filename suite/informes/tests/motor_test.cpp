@@ -61,8 +61,10 @@ QString rpt(const char* nombre) {
 }
 
 QStringList correr(std::shared_ptr<prjsumsal::BaseDatos> base, const QString& informe,
-                   const QString& pdf) {
+                   const QString& pdf,
+                   std::vector<prjsumsal::Renglon> cierre = prueba::cierreDe(kCuentas)) {
   MotorInforme motor(std::move(base), {{}, 41, pdf, QStringLiteral("06/12/2026")});
+  motor.Cierre(std::move(cierre));
   motor.Destino(prjsumsal::rptreporte::kDestinoVentana);
   motor.Archivo(informe.toStdString());
   motor.Accion(1);
@@ -98,7 +100,8 @@ TEST(MotorInforme, VariasPaginas) {
                      monto, 0, 0, 0, 0, 0});
   }
   QTemporaryDir dir;
-  QStringList paginas = correr(baseConTabla(filas), rpt("ctrsumsal4.rpt"), dir.filePath("l.pdf"));
+  QStringList paginas = correr(baseConTabla(filas), rpt("ctrsumsal4.rpt"), dir.filePath("l.pdf"),
+                               prueba::cierreDe(filas));
   ASSERT_GE(paginas.size(), 4);
   std::vector<int> vistas(filas.size(), 0);
   for (qsizetype n = 0; n < paginas.size(); ++n) {
@@ -144,6 +147,7 @@ TEST(MotorInforme, FallasDicenLaCausa) {
     QString archivo;
     std::shared_ptr<prjsumsal::BaseDatos> base;
     QString mensaje;
+    bool conCierre = true;
   };
   const Caso casos[] = {
       {dir.filePath("falta.rpt"), nullptr,
@@ -169,13 +173,17 @@ TEST(MotorInforme, FallasDicenLaCausa) {
       {cero, nullptr, "cero.rpt: no es un archivo común"},
       {escribir("grande.rpt", "informe 1\n" + QByteArray(1 << 20, '#')), nullptr,
        "grande.rpt: pasa de 1 MiB"},
+      {escribir("j.rpt", "informe 1\nletra Arial 40\n"), nullptr,
+       "j.rpt, línea 2: «40» no es un número entre 4 y 14"},
       {rpt("ctrsumsal.rpt"), vacia, "No se puede leer la tabla de trabajo ctrsumsal"},
       {rpt("ctrsumsal.rpt"), tablaVacia, "La tabla de trabajo ctrsumsal está vacía"},
       {rpt("ctrsumsal.rpt"), aMedias, "La tabla de trabajo ctrsumsal está incompleta"},
+      {rpt("ctrsumsal.rpt"), nullptr, "no tiene el cierre de su preparación", false},
   };
   for (const Caso& c : casos) {
     try {
-      correr(c.base ? c.base : baseConTabla(kCuentas), c.archivo, dir.filePath("f.pdf"));
+      correr(c.base ? c.base : baseConTabla(kCuentas), c.archivo, dir.filePath("f.pdf"),
+             c.conCierre ? prueba::cierreDe(kCuentas) : std::vector<prjsumsal::Renglon>{});
       ADD_FAILURE() << "sin error: " << c.mensaje.toStdString();
     } catch (const prjsumsal::Error& e) {
       EXPECT_TRUE(QString::fromUtf8(e.what()).contains(c.mensaje)) << e.what();

@@ -1,15 +1,18 @@
 // The PDF as a reader sees it (pdftotext -layout, pdfinfo, pdffonts, qpdf): totals and the check
-// line, the heading and whole rows on every page, the closing rows with the signatures, and the
-// demo company's PDF through nubo against its workbook.
+// line, the heading and whole rows on every page, the closing rows with the signatures, and one
+// balance through nubo in every document, RENDIDOR's PDF among them.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
 #include <chrono>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "ayuda.h"
+#include "datos/esquema.h"
 
 namespace suite::rendidor {
 namespace {
@@ -34,11 +37,11 @@ TEST(Documento, TotalesYLineaDeCuadre) {
        "Cuadra"},
       {{cuenta("1101", "Caja", "A", 1000, 0, 1000), cuenta("4101", "Ventas", "G", 0, 766, -766)},
        {1000, 766, 1000, 766, 1000, 1000, 766, 766},
-       "No cuadra: Debitos supera a Creditos en 234; Deudor supera a Acreedor en 234"},
+       "El balance no cuadra: Debitos supera a Creditos en 234; Deudor supera a Acreedor en 234"},
       {{cuenta("1101", "Caja", "A", 1000.4, 0, 1000),
         cuenta("4101", "Ventas", "G", 0.6, 1001, -999)},
        {1001, 1001, 1000, 999, 1000, 1000, 999, 999},
-       "No cuadra: Deudor supera a Acreedor en 1"},  // figures compared as printed
+       "El balance no cuadra: Deudor supera a Acreedor en 1"},  // figures compared as printed
   };
   for (const auto& c : casos) {
     Carpeta carpeta;
@@ -98,10 +101,56 @@ TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
   }
 }
 
-// nubo --pdf through an installation of its own: the hand-over files and RENDIDOR, started in
-// the module's folder, leave the PDF beside them; each row of the workbook of the same balance
-// (the code and the eight amounts of an account, or TOTALES) is a line of the PDF.
-TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
+// A year's journal of 3,000 accounts and 40,000 lines whose amounts carry cents, so that the
+// sums of the rows as printed (whole pesos) are not the rounded sums of the balance.
+const char* const kDiarioCentavos = R"(
+insert into admempresa values('ANA ROJAS', '9.876.543-3', '76.543.210-K', 'CENTAVOS SPA', 'GIRO',
+  'CALLE 1', 'TALCA', '71-2222222');
+with recursive n(i) as (select 0 union all select i + 1 from n where i < 2999)
+insert into ctmcentros select 100000 + i, 'Cuenta de movimiento', case i % 3 when 0 then 'A'
+  when 1 then 'P' else 'G' end from n;
+with recursive n(i) as (select 0 union all select i + 1 from n where i < 19999)
+insert into ctccomprmm select 1, 1, case i % 3 when 0 then '2026-01-20' else '2026-03-15' end,
+  'T', i, 1, '0' from n;
+insert into ctdcomprmm select empresa, subsistema, f_comp, documento, num_docum,
+  100000 + (num_docum * 37) % 3000, (num_docum * 7919) % 99991 / 100.0 + num_docum % 700, 0
+  from ctccomprmm;
+insert into ctdcomprmm select empresa, subsistema, f_comp, documento, num_docum,
+  100000 + (num_docum * 103 + 7) % 3000, 0, (num_docum * 7919) % 99991 / 100.0 + num_docum % 700
+  from ctccomprmm;
+)";
+
+// The figures of the closing row `etiqueta` in a document's text.
+std::vector<long long> cierreDe(const std::string& texto, const std::string& etiqueta) {
+  return cifras(lineaCon(texto, etiqueta));
+}
+
+// The workbook's rows as the numbers of their Number cells, the closing rows by their label.
+std::map<std::string, std::vector<long long>> filasLibro(const fs::path& libro) {
+  std::map<std::string, std::vector<long long>> filas;
+  std::ifstream in(libro);
+  std::vector<long long> fila;
+  std::string etiqueta;
+  for (std::string l; std::getline(in, l);) {
+    if (auto i = l.find("'Number'>"); i != std::string::npos)
+      fila.push_back(std::stoll(l.substr(i + 9)));
+    for (const char* e : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES"})
+      if (l.find(std::string(">") + e + "<") != std::string::npos) etiqueta = e;
+    if (!l.starts_with("   </Row>") || fila.empty()) continue;
+    filas[etiqueta.empty() ? std::to_string(fila[0]) : etiqueta] = fila;
+    fila.clear();
+    etiqueta.clear();
+  }
+  return filas;
+}
+
+// One balance through nubo, in an installation of its own so that --pdf starts RENDIDOR: the
+// host's text, the workbook, the preview of a report layout and RENDIDOR's PDF close with the
+// same SUMAS, RESULTADO EJERCICIO and TOTALES, to the peso. They are the rounded sums of the
+// journal's amounts, not the sums of the rounded rows (which differ here), the result of the
+// year is one figure on both sides, and the journal, which squares, is said to square. Every
+// account row of the workbook is a line of RENDIDOR's PDF.
+TEST(Documentos, CierranConLasMismasCifras) {
   Carpeta carpeta;
   fs::path inst = carpeta.ruta() / "instalacion";
   fs::create_directories(inst);
@@ -111,35 +160,62 @@ TEST(Demo, NuboPdfDaElPdfConLasFilasYTotalesDelLibro) {
       fs::copy(e.path(), inst / nombre, fs::copy_options::copy_symlinks);
   }
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((carpeta.ruta() / "config").string()));
-  QString nubo = QString::fromStdString((inst / "nubo").string()), libro = nubo + ".xls";
-  QStringList periodo = {"--demo",  QString::fromStdString((carpeta.ruta() / "demo").string()),
-                         "--desde", "01/01/2026",
-                         "--hasta", "31/12/2026"};
-  ASSERT_EQ(correr(nubo, periodo + QStringList{"--excel", libro}).estado, 0);
-  Corrida r = correr(nubo, periodo + QStringList{"--pdf"});
-  EXPECT_EQ(r.estado, 0) << r.errores;
-  EXPECT_EQ(r.errores, "");
+  const fs::path db = carpeta.ruta() / "contabilidad.db";
+  {
+    QProcess sqlite;
+    sqlite.start("sqlite3", {QString::fromStdString(db.string())});
+    sqlite.write(QByteArray::fromStdString(suite::scriptTablasContabilidad() + kDiarioCentavos));
+    sqlite.closeWriteChannel();
+    ASSERT_TRUE(sqlite.waitForFinished(60000));
+    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+  }
+  const fs::path libro = carpeta.ruta() / "libro.xls", vista = carpeta.ruta() / "vista.pdf";
+  Corrida r = correr(
+      QString::fromStdString((inst / "nubo").string()),
+      {"--contabilidad", QString::fromStdString(db.string()), "--desde", "01/03/2026", "--hasta",
+       "31/03/2026", "--formato", "1", "--texto", "--excel", QString::fromStdString(libro.string()),
+       "--vista-previa", QString::fromStdString(vista.string()), "--pdf"});
+  ASSERT_EQ(r.estado, 0) << r.errores;
+  EXPECT_EQ(r.errores, "");  // it squares: no warning
   fs::path pdf = inst / "balance_tributario.pdf";
   for (int i = 0; i < 600 && !fs::exists(pdf); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  std::string texto = textoPdf(pdf);
+  const std::string rendidor = textoPdf(pdf), previa = textoPdf(vista);
+  EXPECT_NE(rendidor.find("Cuadra\n"), std::string::npos);
 
-  std::ifstream in(libro.toStdString());
-  std::vector<long long> fila;
+  auto filas = filasLibro(libro);
+  std::vector<long long> porFilas(8, 0);  // the sums of the rows as printed
+  std::set<std::vector<long long>> lineas;
+  std::istringstream texto(rendidor);
+  for (std::string l; std::getline(texto, l);) lineas.insert(cifras(l));
   int cuentas = 0;
-  for (std::string l; std::getline(in, l);) {
-    if (auto i = l.find("'Number'>"); i != std::string::npos)
-      fila.push_back(std::stoll(l.substr(i + 9)));
-    if (!l.starts_with("   </Row>") || fila.empty()) continue;
-    if (fila.size() == 9) {
-      ++cuentas;
-      EXPECT_EQ(cifras(lineaCon(texto, std::to_string(fila[0]) + " ")), fila);
-    } else if (fila.size() == 8) {  // TOTALES
-      EXPECT_EQ(cifras(lineaCon(texto, "TOTALES")), fila);
-    }
-    fila.clear();
+  for (const auto& [clave, fila] : filas) {
+    if (fila.size() != 9) continue;
+    ++cuentas;
+    EXPECT_TRUE(lineas.contains(fila)) << clave;
+    for (int k = 0; k < 8; ++k) porFilas[k] += fila[k + 1];
   }
-  EXPECT_GT(cuentas, 30);
+  EXPECT_GT(cuentas, 2900);
+  for (const char* e : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES"}) {
+    SCOPED_TRACE(e);
+    const std::vector<long long>& esperado = filas[e];
+    EXPECT_EQ(cierreDe(r.salida, e), esperado);
+    EXPECT_EQ(cierreDe(rendidor, e), esperado);
+    EXPECT_EQ(cierreDe(previa, e), esperado);
+  }
+  const auto& sumas = filas["SUMAS"];
+  const auto& resultado = filas["RESULTADO EJERCICIO"];
+  const auto& totales = filas["TOTALES"];
+  ASSERT_EQ(sumas.size(), 4u);
+  ASSERT_EQ(resultado.size(), 4u);
+  ASSERT_EQ(totales.size(), 8u);
+  EXPECT_NE(sumas, std::vector<long long>(porFilas.begin() + 4, porFilas.end()));
+  EXPECT_EQ(resultado[0] + resultado[1], resultado[2] + resultado[3]);  // one figure
+  EXPECT_GT(resultado[0] + resultado[1], 0);
+  EXPECT_EQ(totales[0], totales[1]);
+  EXPECT_EQ(totales[2], totales[3]);
+  EXPECT_EQ(totales[4], totales[5]);
+  EXPECT_EQ(totales[6], totales[7]);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST(Entradas, ArchivosDeOtrosEscritoresDanSuPdf) {
         {false, "Caja", "Cañería"}},
        {"Cañería"}},  // a declaration that does not tell the truth
       {{{false, "<debe>500</debe>", "<debe>0,4</debe>"}, {false, "<haber>200", "<haber>200.6"}},
-       {"No cuadra: Creditos supera a Debitos en 1.401"}},  // both decimal separators
+       {"El balance no cuadra: Creditos supera a Debitos en 1.401"}},  // both decimal separators
   };
   for (const auto& c : casos) {
     Carpeta carpeta;

@@ -33,6 +33,7 @@ TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
   EXPECT_TRUE(libro.contains("<Workbook")) << libro.left(200).toStdString();
   EXPECT_TRUE(libro.contains("VENTAS"));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+  EXPECT_EQ(e.control<QLabel>("cuadre")->text(), "Cuadra");
 }
 
 TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
@@ -89,11 +90,26 @@ TEST(Informe, LosPermisosHabilitanSusBotonesYMuestraElContexto) {
 
 TEST(Informe, VistaPreviaPreparaLosDatosYPasaPorElMotor) {
   EntornoVentana e;
+  EXPECT_EQ(e.control<QLabel>("cuadre")->text(), "");
   e.clic(e.control("vistaPrevia"));
+  EXPECT_EQ(e.control<QLabel>("cuadre")->text(), "Cuadra");
   EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
   EXPECT_TRUE(leer(e.carpeta.filePath("vista.pdf")).startsWith("%PDF"));
   EXPECT_TRUE(EntornoVentana::filas(*e.informes, "select count(*) as x from ctrsumsal") ==
               std::vector<std::string>{"3"});  // two accounts and the closing row
+}
+
+// Cancelling the preparation of a preview stops there: no report runs on what the table holds,
+// and nothing is said.
+TEST(Informe, CancelarLaPreparacionNoCorreElInforme) {
+  EntornoVentana e;
+  e.pasoReloj = 400;
+  e.progreso.alMostrar = [](QProgressDialog& d) {
+    QTest::mouseClick(d.findChild<QPushButton*>(), Qt::LeftButton);
+  };
+  e.clic(e.control("vistaPrevia"));
+  EXPECT_FALSE(QFile::exists(e.carpeta.filePath("vista.pdf")));
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
 }
 
 TEST(Informe, ImprimirLlegaAlMotorQueNombraLaImpresora) {

@@ -85,6 +85,9 @@ struct EntornoVentana {
     plataforma.carpetaModulo = dir;
     plataforma.crearInforme = [this] { return std::make_unique<InformeVentana>(&progreso); };
     plataforma.crearDia = [] { return std::make_unique<DiaVentana>(); };
+    plataforma.cuadre = [this](const std::string& linea, bool cuadra) {
+      if (ventana) ventana->mostrarCuadre(linea, cuadra);
+    };
     anterior = std::exchange(prjsumsal::plataforma().mensajes, &mensajes);
 
     contable = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "balance/formato.h"
 
 namespace prjsumsal {
@@ -22,6 +24,10 @@ TEST(Formato, PatronCeroRedondeaLaMitadLejosDeCero) {
       {-0.0, "0"},
       {1e15, "1000000000000000"},
       {999999.49, "999999"},
+      {std::nextafter(1234.5, 0.0), "1235"},  // 1234.5 as a sum may hold it: its 15 digits
+      {std::nextafter(-2.5, 0.0), "-3"},
+      {std::nextafter(0.5, 0.0), "1"},
+      {1234.4999, "1234"},
   };
   for (const auto& c : casos) EXPECT_EQ(formatoCero(c.valor), c.texto) << c.valor;
 }

@@ -45,7 +45,8 @@ TEST(LibroExcel, CuatroCuentasIgualQueElLibroEsperado) {
                                    cuenta("5101", "Sueldos", "R", 300.4, 0, 900.5, 0),
                                    cuenta("11<01>&", "", "A", 0, 0, 0, 0)});
   auto esperado = prueba::leer(
-      (std::filesystem::path(NUBO_FUENTES_MODULO) / "export/tests/libro_cuatro_cuentas.xml").string());
+      (std::filesystem::path(NUBO_FUENTES_MODULO) / "export/tests/libro_cuatro_cuentas.xml")
+          .string());
   ASSERT_FALSE(esperado.empty());
   auto h = lineas(hecho), e = lineas(esperado);
   ASSERT_EQ(h.size(), e.size());
@@ -75,11 +76,11 @@ TEST(LibroExcel, SumaDesbordadaDetieneElLibro) {
   std::ostringstream salida;
   LibroExcel l(salida);
   l.cabeza("E");
-  l.fila(cuenta("1", "a", "A", grande, 0, grande, 0));
-  l.fila(cuenta("2", "b", "A", grande, 0, grande, 0));
   try {
+    l.fila(cuenta("1", "a", "A", grande, 0, grande, 0));
+    l.fila(cuenta("2", "b", "A", grande, 0, grande, 0));
     l.cierre();
-    FAIL() << "una suma infinita se escribió";
+    FAIL() << "una suma desbordada se escribió";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), kDesbordamiento);
   }
