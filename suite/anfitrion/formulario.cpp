@@ -24,6 +24,7 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
   p.cuadre = [&errores](const std::string& linea, bool cuadra) {
     if (!cuadra) errores << "nubo: " << linea << '\n';
   };
+  p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };

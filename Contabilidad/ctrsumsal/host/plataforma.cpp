@@ -58,9 +58,18 @@ Plataforma& plataforma() {
   static DialogoCancelado dialogo;
   static SinProcesos procesos;
   static PunteroMudo puntero;
-  static Plataforma p{
-      &mensajes,           &reloj, &regional, &dialogo, &procesos, &puntero,
-      carpetaEjecutable(), {},     {},        {},       {},        &discoEstandar()};
+  static Plataforma p = [] {
+    Plataforma q;
+    q.mensajes = &mensajes;
+    q.reloj = &reloj;
+    q.regional = &regional;
+    q.dialogo = &dialogo;
+    q.procesos = &procesos;
+    q.puntero = &puntero;
+    q.carpetaModulo = carpetaEjecutable();
+    q.disco = &discoEstandar();
+    return q;
+  }();
   return p;
 }
 
