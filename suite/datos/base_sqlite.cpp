@@ -4,13 +4,18 @@
 #include <strings.h>
 
 #include <cctype>
+#include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "datos/dialecto_jet.h"
 #include "datos/error_sqlite.h"
+#include "datos/forma_insercion.h"
 #include "datos/lectura_doble.h"
 #include "datos/registros_memoria.h"
 
@@ -138,6 +143,7 @@ BaseSqlite::~BaseSqlite() {
   if (lote_ && sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
   }
+  for (auto& [forma, st] : formas_) sqlite3_finalize(st);
   sqlite3_close_v2(conexion_);
 }
 
@@ -203,7 +209,13 @@ std::unique_ptr<BaseSqlite> BaseSqlite::enMemoria(Papel papel) {
 long BaseSqlite::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
   resolverAplazada();
-  std::string sql = sinDialectoJet(sentencia) ? sentencia : traducirJet(sentencia);
+  // The shape of a report database's insert is taken from the text as it came: a Jet construct
+  // is never inside a literal, so the shape alone, shorter, tells whether it needs translating.
+  std::optional<FormaInsercion> forma;
+  if (papel_ == Papel::Informes) forma = formaInsercion(sentencia);
+  bool talCual = sinDialectoJet(forma ? forma->forma : sentencia);
+  if (!talCual) forma.reset();
+  std::string sql = talCual ? sentencia : traducirJet(sentencia);
   // The report database's inserts, one per account, are cheap inside one transaction; anything
   // else commits them first.
   if (papel_ != Papel::Informes || !esInsercion(sql)) {
@@ -227,6 +239,7 @@ long BaseSqlite::executesql(const std::string& sentencia) {
     sqlite3_finalize(prueba);
   }
   try {
+    if (lote_ && forma && insertarConForma(*forma)) return 1;
     Preparada st(conexion_, sql, papel_, nombre_);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
@@ -315,6 +328,55 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::leerALaPar(Aplazada& aplazada,
 
 void BaseSqlite::resolverAplazada() {
   if (auto aplazada = aplazada_.lock()) aplazada->resolver();
+}
+
+// Runs an insert through the prepared statement of its shape, prepared on first use. Returns
+// false, having done nothing, when the shape does not prepare (the text is then run as written,
+// which reports its error); raises the engine's error when the row is refused.
+bool BaseSqlite::insertarConForma(const FormaInsercion& forma) {
+  auto [pos, nueva] = formas_.try_emplace(forma.forma, nullptr);
+  if (nueva) {
+    constexpr std::size_t kFormas = 32;  // a run has a handful; more means they do not repeat
+    if (formas_.size() > kFormas) {
+      for (auto& [texto, st] : formas_) sqlite3_finalize(st);
+      formas_.clear();
+      pos = formas_.try_emplace(forma.forma, nullptr).first;
+    }
+    sqlite3_stmt* st = nullptr;
+    const char* resto = nullptr;
+    if (sqlite3_prepare_v3(conexion_, forma.forma.c_str(), static_cast<int>(forma.forma.size()),
+                           SQLITE_PREPARE_PERSISTENT, &st, &resto) != SQLITE_OK ||
+        st == nullptr ||
+        sqlite3_bind_parameter_count(st) != static_cast<int>(forma.valores.size()) ||
+        std::string_view(resto).find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+      sqlite3_finalize(st);
+      formas_.erase(pos);
+      return false;
+    }
+    pos->second = st;
+  }
+  sqlite3_stmt* st = pos->second;
+  int n = 1;
+  for (const FormaInsercion::Valor& v : forma.valores) {
+    const std::string& t = v.texto;
+    std::int64_t entero = 0;
+    if (v.tipo == FormaInsercion::Valor::Tipo::Texto) {
+      sqlite3_bind_text(st, n, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+    } else if (v.tipo == FormaInsercion::Valor::Tipo::Entero &&
+               std::from_chars(t.data(), t.data() + t.size(), entero).ec == std::errc()) {
+      sqlite3_bind_int64(st, n, entero);
+    } else {  // a real, or a whole number too large for an integer, as SQLite reads it
+      sqlite3_bind_double(st, n, std::strtod(t.c_str(), nullptr));
+    }
+    ++n;
+  }
+  int rc = sqlite3_step(st);
+  std::optional<ErrorSqlite> error;
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) error = errorEn(conexion_, papel_, nombre_);
+  sqlite3_reset(st);
+  sqlite3_clear_bindings(st);  // the texts bound are the caller's
+  if (error) throw *error;
+  return true;
 }
 
 void BaseSqlite::cerrarLote() {

@@ -4,12 +4,15 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
+#include "datos/forma_insercion.h"
 #include "datos/registros_aplazados.h"
 #include "datos/traza.h"
 #include "host/base_datos.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace suite {
 
@@ -30,7 +33,9 @@ namespace suite {
 // committed when the object receives anything else (a record set, another statement) or is
 // closed; an insert that fails rolls back the ones before it, so a run that fails half way
 // leaves no rows that look complete. Inside a transaction the caller began, each statement is
-// part of it instead.
+// part of it instead. Inserts that differ only in their literal values are prepared once and
+// run with the values bound (FormaInsercion): parsing a kilobyte of text per row would cost
+// more than the row.
 class BaseSqlite : public prjsumsal::BaseDatos {
  public:
   // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
@@ -80,6 +85,7 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();
   void cerrarLote();
+  bool insertarConForma(const FormaInsercion& forma);
 
   sqlite3* conexion_;
   std::string nombre_;
@@ -87,6 +93,7 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   Traza traza_;
   std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
   bool lote_ = false;                 // a transaction of inserts is open
+  std::unordered_map<std::string, sqlite3_stmt*> formas_;  // prepared inserts by their shape
   int a_la_par_ = 0;
 };
 
