@@ -165,14 +165,18 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
   std::filesystem::rename(temporal, destino);
 }
 
-std::string limpiarDiario(const std::filesystem::path& diario) {
+std::string limpiarDiario(const std::filesystem::path& diario,
+                          const std::vector<std::string>& conservar) {
   Conexion c(diario);
   std::vector<std::pair<std::string, std::string>> sobran;  // type, name
   {
+    std::string quedan = "'ctdcomprmm_empresa_fecha', 'ctccomprmm_claves'";
+    for (const std::string& n : conservar) quedan += ", '" + n + "'";
     Sentencia s(c,
                 "select type, name from sqlite_master where (type = 'table' and name like "
                 "'sqlite\\_stat%' escape '\\') or (type = 'index' and sql is not null and name "
-                "not in ('ctdcomprmm_empresa_fecha', 'ctccomprmm_claves'))");
+                "not in (" +
+                    quedan + "))");
     while (s.paso()) sobran.emplace_back(s.texto(0), s.texto(1));
   }
   std::string nombres;
