@@ -301,25 +301,31 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::leerALaPar(Aplazada& aplazada,
   }
   std::unique_ptr<prjsumsal::Registros> propias;
   std::exception_ptr falla;
-  if (par->segunda() == nullptr) {
+  std::jthread hilo;
+  if (par->segunda() != nullptr) {
+    try {
+      hilo = std::jthread([&] {
+        try {
+          aplazada.recibir(leerEn(par->segunda(), aplazada.sentencia, papel_, nombre_));
+        } catch (...) {
+          aplazada.fallar(std::current_exception());
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: both are read here after all.
+    }
+  }
+  if (!hilo.joinable()) {
     aplazada.resolver();
     if (aplazada.error) std::rethrow_exception(aplazada.error);
     return leerEn(conexion_, sql, papel_, nombre_);
   }
-  {
-    std::jthread hilo([&] {
-      try {
-        aplazada.recibir(leerEn(par->segunda(), aplazada.sentencia, papel_, nombre_));
-      } catch (...) {
-        aplazada.fallar(std::current_exception());
-      }
-    });
-    try {
-      propias = leerEn(conexion_, sql, papel_, nombre_);
-    } catch (...) {
-      falla = std::current_exception();
-    }
-  }  // the thread is joined here, whatever happened
+  try {
+    propias = leerEn(conexion_, sql, papel_, nombre_);
+  } catch (...) {
+    falla = std::current_exception();
+  }
+  hilo.join();
   ++a_la_par_;
   if (aplazada.error) std::rethrow_exception(aplazada.error);
   if (falla) std::rethrow_exception(falla);
