@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -33,8 +34,10 @@ std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Par
 void generarDiario(const std::filesystem::path& destino, const Parametros& p);
 
 // Puts a journal built by generarDiario back as it was built: drops the planner's statistics
-// and every index other than the recommended ones, should a database object have added them
-// while it was open. Returns the names of what it dropped, separated by blanks.
-std::string limpiarDiario(const std::filesystem::path& diario);
+// and every index other than the two ordinary ones and those named in `conservar`, should a
+// database object have added them while it was open. Returns the names of what it dropped,
+// separated by blanks.
+std::string limpiarDiario(const std::filesystem::path& diario,
+                          const std::vector<std::string>& conservar = {});
 
 }  // namespace bench

@@ -25,6 +25,10 @@ Rango rangoLedger(const Parametros& p);
 // reading each row's three columns. Returns the number of rows of both.
 std::string sentenciasSolas(const std::filesystem::path& diario, const prjsumsal::Consulta& c);
 
+// The same two statements at once, each on a connection of its own in a thread of its own: what
+// the engine can do on two cores, the least the module's computation could take.
+std::string sentenciasALaPar(const std::filesystem::path& diario, const prjsumsal::Consulta& c);
+
 // The whole computation through the module: a Calculo over a BaseSqlite on the file, drained to
 // its last row. Returns the number of rows or, with `detalle`, one line per account,
 // "code<TAB>year-to-date debits minus credits" in whole pesos.

@@ -11,12 +11,20 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <stdexcept>
 
 namespace bench {
 namespace {
 
 using Reloj = std::chrono::steady_clock;
+
+// The processor time of this process so far, all its threads, user and system.
+double cpuPropia() {
+  timespec t{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
 
 double desde(Reloj::time_point inicio) {
   return std::chrono::duration<double>(Reloj::now() - inicio).count();
@@ -83,9 +91,10 @@ Medida enHijo(const std::function<std::string()>& fase, int limite) {
     try {
       if (limite > 0) ::alarm(static_cast<unsigned>(limite));
       auto inicio = Reloj::now();
+      double cpuAntes = cpuPropia();
       std::string texto = fase();
-      char cifra[64];
-      std::snprintf(cifra, sizeof cifra, "%.9f\n", desde(inicio));
+      char cifra[96];
+      std::snprintf(cifra, sizeof cifra, "%.9f %.9f\n", desde(inicio), cpuPropia() - cpuAntes);
       salida = cifra + texto;
     } catch (const std::exception& e) {
       salida = std::string("!\n") + e.what();
@@ -108,7 +117,9 @@ Medida enHijo(const std::function<std::string()>& fase, int limite) {
   }
   auto fin = salida.find('\n');
   if (fin == std::string::npos) throw std::runtime_error("el proceso de medición no informó");
-  return Medida{std::stod(salida.substr(0, fin)), kib, salida.substr(fin + 1)};
+  std::size_t tras = 0;
+  double segundos = std::stod(salida.substr(0, fin), &tras);
+  return Medida{segundos, kib, salida.substr(fin + 1), std::stod(salida.substr(tras, fin - tras))};
 }
 
 Medida mejorDe(int veces, const std::function<std::string()>& fase, int limite,
@@ -118,6 +129,7 @@ Medida mejorDe(int veces, const std::function<std::string()>& fase, int limite,
     if (antes) enHijo(antes);
     Medida m = enHijo(fase, limite);
     mejor.segundos = i == 0 ? m.segundos : std::min(mejor.segundos, m.segundos);
+    mejor.cpu = i == 0 ? m.cpu : std::min(mejor.cpu, m.cpu);
     mejor.kib = std::max(mejor.kib, m.kib);
     mejor.texto = std::move(m.texto);
   }

@@ -13,7 +13,7 @@ struct Medida {
   double segundos = 0;
   long kib = 0;  // ru_maxrss of the child, in KiB
   std::string texto;
-  double cpu = 0;  // processor seconds (user and system) of a program run with programa()
+  double cpu = 0;  // processor seconds (user and system, every thread) of the run
 };
 
 // A measured run stopped because it went past its time limit.

@@ -115,8 +115,8 @@ bool cargarEnPostgres(const std::filesystem::path& diario, const std::string& ur
   for (const char* tabla : {"ctmcentros", "admempresa", "contador", "ctccomprmm", "ctdcomprmm"}) {
     copiar(origen, c.get(), tabla);
   }
-  // The README's indexes, as on the SQLite journal, built once the rows are in.
-  for (const char* i : suite::kIndicesContabilidadPostgres) ejecutar(c.get(), i);
+  // The ordinary indexes, as on the SQLite journal, built once the rows are in.
+  for (const char* i : suite::kIndicesOrdinarios) ejecutar(c.get(), i);
   ejecutar(c.get(), "commit");
   for (const char* tabla : {"ctmcentros", "ctccomprmm", "ctdcomprmm"}) {
     ejecutar(c.get(), "vacuum analyze " + esquema + "." + tabla);
@@ -132,6 +132,30 @@ std::string sentenciasSolasPostgres(const std::string& uri, const prjsumsal::Con
     auto r = ejecutar(con.get(), suite::traducirJet(s, suite::Motor::Postgres));
     for (int f = 0; f < PQntuples(r.get()); ++f, ++filas) {
       for (int col = 0; col < 3; ++col) PQgetvalue(r.get(), f, col);
+    }
+  }
+  return std::to_string(filas);
+}
+
+std::string sentenciasALaParPostgres(const std::string& uri, const prjsumsal::Consulta& c) {
+  Servidor a = conectar(uri), b = conectar(uri);
+  long filas = 0;
+  const std::string sentencias[] = {prjsumsal::sentenciaPeriodo(c),
+                                    prjsumsal::sentenciaAcumulado(c, prjsumsal::Uso::Informe)};
+  PGconn* conexiones[] = {a.get(), b.get()};
+  for (int i = 0; i < 2; ++i) {
+    std::string sql = suite::traducirJet(sentencias[i], suite::Motor::Postgres);
+    if (PQsendQuery(conexiones[i], sql.c_str()) != 1) {
+      throw std::runtime_error(PQerrorMessage(conexiones[i]));
+    }
+  }
+  for (PGconn* con : conexiones) {
+    while (PGresult* r = PQgetResult(con)) {
+      std::shared_ptr<PGresult> res(r, PQclear);
+      if (PQresultStatus(r) != PGRES_TUPLES_OK) throw std::runtime_error(PQerrorMessage(con));
+      for (int f = 0; f < PQntuples(r); ++f, ++filas) {
+        for (int col = 0; col < 3; ++col) PQgetvalue(r, f, col);
+      }
     }
   }
   return std::to_string(filas);

@@ -25,6 +25,9 @@ bool cargarEnPostgres(const std::filesystem::path& diario, const std::string& ur
 // translates them, sent with libpq and every row's three columns read. Returns the rows of both.
 std::string sentenciasSolasPostgres(const std::string& uri, const prjsumsal::Consulta& c);
 
+// The same two at once, each on a connection of its own.
+std::string sentenciasALaParPostgres(const std::string& uri, const prjsumsal::Consulta& c);
+
 // The whole computation through the module on a BasePostgres, as calculoModulo does on SQLite.
 std::string calculoModuloPostgres(const std::string& uri, const prjsumsal::Consulta& c,
                                   bool detalle = false);

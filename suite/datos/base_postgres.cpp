@@ -2,7 +2,10 @@
 
 #include <libpq-fe.h>
 
+#include <strings.h>
+
 #include <cctype>
+#include <exception>
 #include <vector>
 
 #include "datos/dialecto_jet.h"
@@ -17,7 +20,8 @@ using prjsumsal::Valor;
 // The connection of one object, shared with the snapshot of its record sets so that a record
 // set that outlives the object still ends its transaction on a live connection.
 struct BasePostgres::Sesion {
-  PGconn* conexion;
+  PGconn* conexion = nullptr;
+  std::string texto;    // the caller's connection text, to open a second connection with
   std::string destino;  // where the database is, without the password
   Papel papel;
   Lectura* lectura = nullptr;  // the open read-only transaction, if any
@@ -109,6 +113,20 @@ bool conexionPerdida(PGconn* c, const std::string& estado) {
          estado == "57P02" || estado == "57P03";
 }
 
+// A server that does not answer is given up after 15 seconds unless the caller's text says
+// otherwise (its options come after, so they win); the program's name shows in the server's
+// list of sessions.
+PGconn* abrirConexion(const std::string& texto) {
+  const char* claves[] = {"connect_timeout", "dbname", "fallback_application_name", nullptr};
+  const char* valores[] = {"15", texto.c_str(), "nubo", nullptr};
+  return PQconnectdbParams(claves, valores, 1);
+}
+
+bool esInsercion(const std::string& sql) {
+  auto ini = sql.find_first_not_of(" \t\r\n");
+  return ini != std::string::npos && ::strncasecmp(sql.c_str() + ini, "insert", 6) == 0;
+}
+
 struct LiberarResultado {
   void operator()(PGresult* r) const { PQclear(r); }
 };
@@ -144,13 +162,9 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
   }
   std::string destino = describir(opciones.get());
 
-  // A server that does not answer is given up after 15 seconds unless the caller's text says
-  // otherwise (its options come after, so they win); the program's name shows in the server's
-  // list of sessions.
-  const char* claves[] = {"connect_timeout", "dbname", "fallback_application_name", nullptr};
-  const char* valores[] = {"15", conexion.c_str(), "nubo", nullptr};
   auto sesion = std::make_shared<Sesion>();
-  sesion->conexion = PQconnectdbParams(claves, valores, 1);
+  sesion->conexion = abrirConexion(conexion);
+  sesion->texto = conexion;
   sesion->destino = destino;
   sesion->papel = papel;
   if (sesion->conexion == nullptr) throw ErrorPostgres("Sin memoria para conectar", "53200");
@@ -189,22 +203,20 @@ std::unique_ptr<BasePostgres> BasePostgres::conectar(const std::string& conexion
 BasePostgres::BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre)
     : sesion_(std::move(sesion)), papel_(papel), nombre_(std::move(nombre)), traza_(papel) {}
 
-BasePostgres::~BasePostgres() = default;
-
 namespace {
 
-// Sends one statement and returns its result; raises an ErrorPostgres with the server's message
-// when it fails, and marks the session lost when the failure means the connection is gone.
-Resultado enviar(BasePostgres::Sesion& s, const std::string& sql) {
-  const std::string perdida = std::string("Se perdió la conexión con la base de datos ") +
-                              nombrePapel(s.papel) + " (" + s.destino + ")";
-  if (s.perdida) throw ErrorPostgres(perdida, "08003");
-  // The extended protocol runs exactly one statement: a value that breaks its quotes cannot
-  // smuggle in a second one.
-  Resultado r(PQexecParams(s.conexion, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+std::string mensajePerdida(const BasePostgres::Sesion& s) {
+  return std::string("Se perdió la conexión con la base de datos ") + nombrePapel(s.papel) + " (" +
+         s.destino + ")";
+}
+
+// The result of a statement; raises an ErrorPostgres with the server's message when it failed,
+// and marks the session lost when the failure means the connection is gone.
+Resultado comprobar(BasePostgres::Sesion& s, Resultado r) {
   ExecStatusType estado = PQresultStatus(r.get());
   if (r && (estado == PGRES_COMMAND_OK || estado == PGRES_TUPLES_OK)) return r;
 
+  const std::string perdida = mensajePerdida(s);
   const char* sqlstate = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
   const char* primario = r ? PQresultErrorField(r.get(), PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   std::string codigo = sqlstate != nullptr ? sqlstate : "";
@@ -220,32 +232,100 @@ Resultado enviar(BasePostgres::Sesion& s, const std::string& sql) {
   }
   throw ErrorPostgres(mensaje, codigo);
 }
+
+void siPerdida(const BasePostgres::Sesion& s) {
+  if (s.perdida) throw ErrorPostgres(mensajePerdida(s), "08003");
+}
+
+// Sends one statement and returns its result, or raises as comprobar() does.
+Resultado enviar(BasePostgres::Sesion& s, const std::string& sql) {
+  siPerdida(s);
+  // The extended protocol runs exactly one statement: a value that breaks its quotes cannot
+  // smuggle in a second one.
+  return comprobar(s, Resultado(PQexecParams(s.conexion, sql.c_str(), 0, nullptr, nullptr, nullptr,
+                                             nullptr, 0)));
+}
+
+// Has the server parse and check the statement without running it: a missing table or column
+// raises as when it runs.
+void preparar(BasePostgres::Sesion& s, const std::string& sql) {
+  siPerdida(s);
+  comprobar(s, Resultado(PQprepare(s.conexion, "", sql.c_str(), 0, nullptr)));
+}
+
+// The result of the statement sent with PQsendQueryParams, or raises as comprobar() does.
+Resultado recibir(BasePostgres::Sesion& s) {
+  Resultado primero;
+  while (PGresult* r = PQgetResult(s.conexion)) {
+    if (primero) {
+      PQclear(r);
+    } else {
+      primero.reset(r);
+    }
+  }
+  return comprobar(s, std::move(primero));
+}
+
 }  // namespace
+
+BasePostgres::~BasePostgres() {
+  resolverAplazada();
+  // The inserts of a run that ended without sending anything after them are its work table.
+  if (lote_ && !sesion_->perdida) PQclear(PQexec(sesion_->conexion, "COMMIT"));
+}
 
 long BasePostgres::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
+  resolverAplazada();
   std::string sql = traducirJet(sentencia, Motor::Postgres, papel_ == Papel::Informes);
   if (sesion_->lectura != nullptr) {
     sesion_->lectura = nullptr;
     enviar(*sesion_, "COMMIT");
   }
+  // The report database's inserts, one per account, share one transaction; anything else
+  // commits them first.
+  if (papel_ != Papel::Informes || !esInsercion(sql)) {
+    cerrarLote();
+  } else if (!lote_ && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
+    enviar(*sesion_, "BEGIN");
+    lote_ = true;
+  }
   // In READ COMMITTED, a delete that waited for another user's replacement of the same rows
   // would find them gone, delete nothing and let both inserts stay. A serializable transaction
   // fails instead (SQLSTATE 40001): the caller rolls back and the other user's rows remain.
   if (iniciaTransaccion(sentencia)) sql = "BEGIN ISOLATION LEVEL SERIALIZABLE";
-  enviar(*sesion_, sql);
+  try {
+    enviar(*sesion_, sql);
+  } catch (const ErrorPostgres&) {
+    if (lote_) {
+      lote_ = false;
+      if (!sesion_->perdida) PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
+    }
+    throw;
+  }
   return 1;
+}
+
+void BasePostgres::cerrarLote() {
+  if (!lote_) return;
+  lote_ = false;
+  try {
+    enviar(*sesion_, "COMMIT");
+  } catch (const ErrorPostgres&) {
+    if (!sesion_->perdida) PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
+    throw;
+  }
 }
 
 std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string& sentencia) {
   traza_.anotar("newrecord", sentencia);
-  return leer(sentencia);
+  return abrirRegistros(sentencia, false);
 }
 
 std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string& sentencia,
                                                               std::int16_t /*opcion*/) {
   traza_.anotar("newrecord", sentencia);
-  return leer(sentencia);
+  return abrirRegistros(sentencia, true);
 }
 
 namespace {
@@ -261,32 +341,8 @@ class RegistrosLeidos : public RegistrosMemoria {
   std::shared_ptr<BasePostgres::Lectura> lectura_;
 };
 
-}  // namespace
-
-std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sentencia) {
-  std::string sql = traducirJet(sentencia, Motor::Postgres);
-  std::shared_ptr<Lectura> lectura = lectura_.lock();
-  if (lectura && sesion_->lectura != lectura.get()) lectura.reset();  // ended by a write
-  // Inside a transaction the caller opened ("begin transaction"), reads belong to it.
-  if (!lectura && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
-    enviar(*sesion_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    lectura = std::make_shared<Lectura>();
-    lectura->sesion = sesion_;
-    sesion_->lectura = lectura.get();
-    lectura_ = lectura;
-  }
-  Resultado r;
-  try {
-    r = enviar(*sesion_, sql);
-  } catch (const ErrorPostgres&) {
-    // A failed statement spoils the transaction; the next record set starts a new one.
-    if (sesion_->lectura != nullptr) {
-      sesion_->lectura = nullptr;
-      PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
-    }
-    throw;
-  }
-  PGresult* res = r.get();
+std::unique_ptr<prjsumsal::Registros> registrosDe(const PGresult* res,
+                                                  std::shared_ptr<BasePostgres::Lectura> lectura) {
   int filas = PQntuples(res), n = PQnfields(res);
   std::vector<std::string> columnas;
   std::vector<unsigned> tipos;
@@ -310,6 +366,140 @@ std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sent
   }
   return std::make_unique<RegistrosLeidos>(std::move(columnas), std::move(valores),
                                            std::move(lectura));
+}
+
+}  // namespace
+
+std::shared_ptr<BasePostgres::Lectura> BasePostgres::abrirLectura() {
+  std::shared_ptr<Lectura> lectura = lectura_.lock();
+  if (lectura && sesion_->lectura != lectura.get()) lectura.reset();  // ended by a write
+  // Inside a transaction the caller opened ("begin transaction"), reads belong to it.
+  if (!lectura && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
+    enviar(*sesion_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    lectura = std::make_shared<Lectura>();
+    lectura->sesion = sesion_;
+    sesion_->lectura = lectura.get();
+    lectura_ = lectura;
+  }
+  return lectura;
+}
+
+// A failed statement spoils the transaction; the next record set starts a new one.
+void BasePostgres::terminarLecturaFallida() {
+  if (sesion_->lectura != nullptr) {
+    sesion_->lectura = nullptr;
+    PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
+  }
+}
+
+std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sql,
+                                                         std::shared_ptr<Lectura> lectura) {
+  Resultado r;
+  try {
+    r = enviar(*sesion_, sql);
+  } catch (const ErrorPostgres&) {
+    terminarLecturaFallida();
+    throw;
+  }
+  return registrosDe(r.get(), std::move(lectura));
+}
+
+std::unique_ptr<prjsumsal::Registros> BasePostgres::abrirRegistros(const std::string& sentencia,
+                                                                   bool agrupada) {
+  cerrarLote();
+  std::string sql = traducirJet(sentencia, Motor::Postgres);
+  if (auto aplazada = aplazada_.lock(); aplazada && aplazada->pendiente()) {
+    return leerALaPar(*aplazada, sql);
+  }
+  std::shared_ptr<Lectura> lectura = abrirLectura();
+  // Inside the caller's transaction a second connection would not see its changes.
+  if (!agrupada || papel_ != Papel::Contabilidad || !lectura) return leer(sql, lectura);
+  try {
+    preparar(*sesion_, sql);  // a statement rejected raises here
+  } catch (const ErrorPostgres&) {
+    terminarLecturaFallida();
+    throw;
+  }
+  auto aplazada = std::make_shared<Aplazada>();
+  aplazada->sentencia = sql;
+  aplazada->leerSola = [this, sql, lectura] { return leer(sql, lectura); };
+  aplazada_ = aplazada;
+  return std::make_unique<RegistrosAplazados>(std::move(aplazada));
+}
+
+// A second connection inside a read-only transaction on the snapshot of this one's, or null
+// when it cannot be had (the server refuses another connection, say).
+std::unique_ptr<BasePostgres::Sesion> BasePostgres::segundaSesion() {
+  std::string instantanea;
+  try {
+    Resultado r = enviar(*sesion_, "SELECT pg_export_snapshot()");
+    instantanea = PQgetvalue(r.get(), 0, 0);
+  } catch (const ErrorPostgres&) {
+    terminarLecturaFallida();
+    return nullptr;
+  }
+  auto otra = std::make_unique<Sesion>();
+  otra->conexion = abrirConexion(sesion_->texto);
+  otra->destino = sesion_->destino;
+  otra->papel = papel_;
+  if (otra->conexion == nullptr || PQstatus(otra->conexion) != CONNECTION_OK) return nullptr;
+  PQsetNoticeProcessor(
+      otra->conexion, [](void*, const char*) {}, nullptr);
+  PQsetClientEncoding(otra->conexion, "UTF8");
+  Resultado listo(PQexec(otra->conexion, ("SET DateStyle = ISO, YMD; "
+                                          "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY; "
+                                          "SET TRANSACTION SNAPSHOT '" +
+                                          instantanea + "'")
+                                             .c_str()));
+  if (PQresultStatus(listo.get()) != PGRES_COMMAND_OK) return nullptr;
+  return otra;
+}
+
+// The set that waited runs on a second connection, in the snapshot of this one, while this one
+// runs here; without a second connection both run here, the set that waited first. Its failure
+// is raised before this one's, as it would have come first.
+std::unique_ptr<prjsumsal::Registros> BasePostgres::leerALaPar(Aplazada& aplazada,
+                                                               const std::string& sql) {
+  std::shared_ptr<Lectura> lectura;
+  try {
+    lectura = abrirLectura();
+  } catch (const ErrorPostgres&) {
+    aplazada.fallar(std::current_exception());  // it could not have been read either
+    throw;
+  }
+  std::unique_ptr<Sesion> otra = lectura ? segundaSesion() : nullptr;
+  if (otra && PQsendQueryParams(otra->conexion, aplazada.sentencia.c_str(), 0, nullptr, nullptr,
+                                nullptr, nullptr, 0) != 1) {
+    otra.reset();
+  }
+  if (!otra) {
+    lectura = abrirLectura();  // a new one if exporting the snapshot spoilt this one
+    aplazada.resolver();
+    if (aplazada.error) std::rethrow_exception(aplazada.error);
+    return leer(sql, lectura);
+  }
+  std::unique_ptr<prjsumsal::Registros> propias;
+  std::exception_ptr falla;
+  try {
+    propias = leer(sql, lectura);
+  } catch (...) {
+    falla = std::current_exception();
+  }
+  try {
+    Resultado r = recibir(*otra);
+    aplazada.recibir(registrosDe(r.get(), lectura));
+  } catch (...) {
+    aplazada.fallar(std::current_exception());
+  }
+  otra.reset();  // the second connection is closed before the caller hears of anything
+  ++a_la_par_;
+  if (aplazada.error) std::rethrow_exception(aplazada.error);
+  if (falla) std::rethrow_exception(falla);
+  return propias;
+}
+
+void BasePostgres::resolverAplazada() {
+  if (auto aplazada = aplazada_.lock()) aplazada->resolver();
 }
 
 std::string BasePostgres::Name() const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "datos/registros_aplazados.h"
 #include "datos/traza.h"
 #include "host/base_datos.h"
 
@@ -26,6 +27,16 @@ namespace suite {
 //  - As the report database (Papel::Informes) the tables it is asked to create are private to
 //    its connection (TEMPORARY): two users preparing their balance at the same time on one
 //    server each fill a complete work table of their own.
+//  - The grouped record sets of the accounting database (option 4) are read two at once: one
+//    waits for the next record set the caller opens, and is then read on a second connection
+//    that imports the snapshot of the first (pg_export_snapshot, SET TRANSACTION SNAPSHOT)
+//    while the other is read on the first. The server checks the statement of the set that
+//    waits when it is opened; a failure while it runs raises at the next record set (before
+//    that set's own) and on every use of the set. It is read on its own, on the first
+//    connection, when it is used before, when anything else is sent, or when the object dies.
+//  - The inserts the report database receives one after another share one transaction,
+//    committed when anything else is sent or the object dies; an insert that fails rolls back
+//    the ones before it.
 //  - A connection that is lost is not opened again behind the caller's back: every later call
 //    raises an ErrorPostgres that says the connection was lost.
 class BasePostgres : public prjsumsal::BaseDatos {
@@ -80,18 +91,33 @@ class BasePostgres : public prjsumsal::BaseDatos {
   // Where the database is, "host=... port=... dbname=... user=...", never the password.
   const std::string& destino() const;
 
+  // How many record sets were read on a second connection, beside another (for tests and the
+  // benchmarks).
+  int lecturasALaPar() const { return a_la_par_; }
+
   struct Sesion;
   struct Lectura;
 
  private:
   BasePostgres(std::shared_ptr<Sesion> sesion, Papel papel, std::string nombre);
-  std::unique_ptr<prjsumsal::Registros> leer(const std::string& sentencia);
+  std::shared_ptr<Lectura> abrirLectura();
+  void terminarLecturaFallida();
+  std::unique_ptr<prjsumsal::Registros> leer(const std::string& sql,
+                                             std::shared_ptr<Lectura> lectura);
+  std::unique_ptr<prjsumsal::Registros> abrirRegistros(const std::string& sentencia, bool agrupada);
+  std::unique_ptr<Sesion> segundaSesion();
+  std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
+  void resolverAplazada();
+  void cerrarLote();
 
   std::shared_ptr<Sesion> sesion_;
   std::weak_ptr<Lectura> lectura_;  // the snapshot of the record sets alive, if any
   Papel papel_;
   std::string nombre_;
   Traza traza_;
+  std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
+  bool lote_ = false;                 // a transaction of inserts is open
+  int a_la_par_ = 0;
 };
 
 }  // namespace suite

@@ -4,12 +4,19 @@
 #include <strings.h>
 
 #include <cctype>
+#include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "datos/dialecto_jet.h"
 #include "datos/error_sqlite.h"
+#include "datos/forma_insercion.h"
+#include "datos/lectura_doble.h"
 #include "datos/registros_memoria.h"
 
 namespace suite {
@@ -104,12 +111,39 @@ Valor valorDe(sqlite3_stmt* st, int c) {
   }
 }
 
+// Runs one SELECT on `db` and reads all its rows into memory.
+std::unique_ptr<prjsumsal::Registros> leerEn(sqlite3* db, const std::string& sql, Papel papel,
+                                             const std::string& nombre) {
+  Preparada st(db, sql, papel, nombre);
+  int n = sqlite3_column_count(st.get());
+  std::vector<std::string> columnas;
+  for (int c = 0; c < n; ++c) columnas.emplace_back(sqlite3_column_name(st.get(), c));
+  std::vector<Valor> valores;
+  int rc;
+  while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    for (int c = 0; c < n; ++c) valores.push_back(valorDe(st.get(), c));
+  }
+  if (rc != SQLITE_DONE) throw errorEn(db, papel, nombre);
+  return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(valores));
+}
+
+bool esInsercion(const std::string& sql) {
+  auto ini = sql.find_first_not_of(" \t\r\n");
+  return ini != std::string::npos && ::strncasecmp(sql.c_str() + ini, "insert", 6) == 0;
+}
+
 }  // namespace
 
 BaseSqlite::BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel)
     : conexion_(conexion), nombre_(std::move(nombre)), papel_(papel), traza_(papel) {}
 
 BaseSqlite::~BaseSqlite() {
+  resolverAplazada();
+  // The inserts of a run that ended without sending anything after them are its work table.
+  if (lote_ && sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  for (auto& [forma, st] : formas_) sqlite3_finalize(st);
   sqlite3_close_v2(conexion_);
 }
 
@@ -176,7 +210,24 @@ std::unique_ptr<BaseSqlite> BaseSqlite::enMemoria(Papel papel) {
 
 long BaseSqlite::executesql(const std::string& sentencia) {
   traza_.anotar("executesql", sentencia);
-  std::string sql = sinDialectoJet(sentencia) ? sentencia : traducirJet(sentencia);
+  resolverAplazada();
+  // The shape of a report database's insert is taken from the text as it came: a Jet construct
+  // is never inside a literal, so the shape alone, shorter, tells whether it needs translating.
+  std::optional<FormaInsercion> forma;
+  if (papel_ == Papel::Informes) forma = formaInsercion(sentencia);
+  bool talCual = sinDialectoJet(forma ? forma->forma : sentencia);
+  if (!talCual) forma.reset();
+  std::string sql = talCual ? sentencia : traducirJet(sentencia);
+  // The report database's inserts, one per account, are cheap inside one transaction; anything
+  // else commits them first.
+  if (papel_ != Papel::Informes || !esInsercion(sql)) {
+    cerrarLote();
+  } else if (!lote_ && sqlite3_get_autocommit(conexion_) != 0) {
+    if (sqlite3_exec(conexion_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      throw errorEn(conexion_, papel_, nombre_);
+    }
+    lote_ = true;
+  }
   // Begun deferred, SQLite would take the write lock only at the first change, so two writers
   // could both begin and one then fail half way; beginning it immediate takes the lock at once.
   if (iniciaTransaccion(sql)) sql = "BEGIN IMMEDIATE";
@@ -189,37 +240,161 @@ long BaseSqlite::executesql(const std::string& sentencia) {
     }
     sqlite3_finalize(prueba);
   }
-  Preparada st(conexion_, sql, papel_, nombre_);
-  int rc;
-  while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+  try {
+    if (lote_ && forma && insertarConForma(*forma)) return 1;
+    Preparada st(conexion_, sql, papel_, nombre_);
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
+  } catch (const ErrorSqlite&) {
+    if (lote_) {
+      lote_ = false;
+      sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    throw;
   }
-  if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
   return 1;
 }
 
 std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& sentencia) {
   traza_.anotar("newrecord", sentencia);
-  return leer(sentencia);
+  return abrirRegistros(sentencia, false);
 }
 
 std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& sentencia,
                                                             std::int16_t /*opcion*/) {
   traza_.anotar("newrecord", sentencia);
-  return leer(sentencia);
+  return abrirRegistros(sentencia, true);
 }
 
-std::unique_ptr<prjsumsal::Registros> BaseSqlite::leer(const std::string& sentencia) {
-  Preparada st(conexion_, traducirJet(sentencia), papel_, nombre_);
-  int n = sqlite3_column_count(st.get());
-  std::vector<std::string> columnas;
-  for (int c = 0; c < n; ++c) columnas.emplace_back(sqlite3_column_name(st.get(), c));
-  std::vector<Valor> valores;
-  int rc;
-  while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-    for (int c = 0; c < n; ++c) valores.push_back(valorDe(st.get(), c));
+std::unique_ptr<prjsumsal::Registros> BaseSqlite::abrirRegistros(const std::string& sentencia,
+                                                                 bool agrupada) {
+  cerrarLote();
+  std::string sql = traducirJet(sentencia);
+  if (auto aplazada = aplazada_.lock(); aplazada && aplazada->pendiente()) {
+    return leerALaPar(*aplazada, sql);
   }
-  if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
-  return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(valores));
+  // Inside the caller's transaction a second connection would not see its changes.
+  const char* archivo = sqlite3_db_filename(conexion_, "main");
+  if (!agrupada || papel_ != Papel::Contabilidad || sqlite3_get_autocommit(conexion_) == 0 ||
+      archivo == nullptr || *archivo == '\0') {
+    return leerEn(conexion_, sql, papel_, nombre_);
+  }
+  Preparada rechazo(conexion_, sql, papel_, nombre_);  // a statement rejected raises here
+  auto aplazada = std::make_shared<Aplazada>();
+  aplazada->sentencia = sql;
+  aplazada->leerSola = [this, sql] { return leerEn(conexion_, sql, papel_, nombre_); };
+  aplazada_ = aplazada;
+  return std::make_unique<RegistrosAplazados>(std::move(aplazada));
+}
+
+// The set that waited is read in a thread on the second connection while this one is read here;
+// without a second connection, both are read here in the one read transaction, the set that
+// waited first. Its failure is raised before this one's, as it would have come first.
+std::unique_ptr<prjsumsal::Registros> BaseSqlite::leerALaPar(Aplazada& aplazada,
+                                                             const std::string& sql) {
+  std::unique_ptr<LecturaDoble> par;
+  try {
+    par = std::make_unique<LecturaDoble>(conexion_);
+  } catch (const ErrorSqlite&) {
+    aplazada.fallar(std::current_exception());  // it could not have been read either
+    throw;
+  }
+  std::unique_ptr<prjsumsal::Registros> propias;
+  std::exception_ptr falla;
+  std::jthread hilo;
+  if (par->segunda() != nullptr) {
+    try {
+      hilo = std::jthread([&] {
+        try {
+          aplazada.recibir(leerEn(par->segunda(), aplazada.sentencia, papel_, nombre_));
+        } catch (...) {
+          aplazada.fallar(std::current_exception());
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: both are read here after all.
+    }
+  }
+  if (!hilo.joinable()) {
+    aplazada.resolver();
+    if (aplazada.error) std::rethrow_exception(aplazada.error);
+    return leerEn(conexion_, sql, papel_, nombre_);
+  }
+  try {
+    propias = leerEn(conexion_, sql, papel_, nombre_);
+  } catch (...) {
+    falla = std::current_exception();
+  }
+  hilo.join();
+  ++a_la_par_;
+  if (aplazada.error) std::rethrow_exception(aplazada.error);
+  if (falla) std::rethrow_exception(falla);
+  return propias;
+}
+
+void BaseSqlite::resolverAplazada() {
+  if (auto aplazada = aplazada_.lock()) aplazada->resolver();
+}
+
+// Runs an insert through the prepared statement of its shape, prepared on first use. Returns
+// false, having done nothing, when the shape does not prepare (the text is then run as written,
+// which reports its error); raises the engine's error when the row is refused.
+bool BaseSqlite::insertarConForma(const FormaInsercion& forma) {
+  auto [pos, nueva] = formas_.try_emplace(forma.forma, nullptr);
+  if (nueva) {
+    constexpr std::size_t kFormas = 32;  // a run has a handful; more means they do not repeat
+    if (formas_.size() > kFormas) {
+      for (auto& [texto, st] : formas_) sqlite3_finalize(st);
+      formas_.clear();
+      pos = formas_.try_emplace(forma.forma, nullptr).first;
+    }
+    sqlite3_stmt* st = nullptr;
+    const char* resto = nullptr;
+    if (sqlite3_prepare_v3(conexion_, forma.forma.c_str(), static_cast<int>(forma.forma.size()),
+                           SQLITE_PREPARE_PERSISTENT, &st, &resto) != SQLITE_OK ||
+        st == nullptr ||
+        sqlite3_bind_parameter_count(st) != static_cast<int>(forma.valores.size()) ||
+        std::string_view(resto).find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+      sqlite3_finalize(st);
+      formas_.erase(pos);
+      return false;
+    }
+    pos->second = st;
+  }
+  sqlite3_stmt* st = pos->second;
+  int n = 1;
+  for (const FormaInsercion::Valor& v : forma.valores) {
+    const std::string& t = v.texto;
+    std::int64_t entero = 0;
+    if (v.tipo == FormaInsercion::Valor::Tipo::Texto) {
+      sqlite3_bind_text(st, n, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
+    } else if (v.tipo == FormaInsercion::Valor::Tipo::Entero &&
+               std::from_chars(t.data(), t.data() + t.size(), entero).ec == std::errc()) {
+      sqlite3_bind_int64(st, n, entero);
+    } else {  // a real, or a whole number too large for an integer, as SQLite reads it
+      sqlite3_bind_double(st, n, std::strtod(t.c_str(), nullptr));
+    }
+    ++n;
+  }
+  int rc = sqlite3_step(st);
+  std::optional<ErrorSqlite> error;
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) error = errorEn(conexion_, papel_, nombre_);
+  sqlite3_reset(st);
+  sqlite3_clear_bindings(st);  // the texts bound are the caller's
+  if (error) throw *error;
+  return true;
+}
+
+void BaseSqlite::cerrarLote() {
+  if (!lote_) return;
+  lote_ = false;
+  if (sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    ErrorSqlite e = errorEn(conexion_, papel_, nombre_);
+    sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw e;
+  }
 }
 
 void BaseSqlite::usoExclusivo() {

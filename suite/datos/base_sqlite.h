@@ -4,17 +4,38 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
+#include "datos/forma_insercion.h"
+#include "datos/registros_aplazados.h"
 #include "datos/traza.h"
 #include "host/base_datos.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace suite {
 
 // A database object of the host over an SQLite file. Statements arrive in the Jet dialect and
 // are translated before they reach the engine; every statement received is traced when
 // NUBO_TRAZA_SQL names a file. One connection per object, closed when the object dies.
+//
+// The grouped record sets of the accounting database (option 4) are read two at once: one
+// waits for the next record set the caller opens, and the two are then read together, one on
+// a second connection in a thread of its own, both in one state of the file (LecturaDoble).
+// A set that waits is read on its own, on the object's connection, when it is used first, when
+// the caller sends anything else, or when the object is closed. Its statement is prepared when
+// it is opened, so a statement the engine rejects raises there as any other; a failure while
+// its rows are read raises at the next record set the caller opens (before that set's own
+// failure, if both fail) and on every use of the set.
+//
+// The inserts that the report database receives one after another share one transaction,
+// committed when the object receives anything else (a record set, another statement) or is
+// closed; an insert that fails rolls back the ones before it, so a run that fails half way
+// leaves no rows that look complete. Inside a transaction the caller began, each statement is
+// part of it instead. Inserts that differ only in their literal values are prepared once and
+// run with the values bound (FormaInsercion): parsing a kilobyte of text per row would cost
+// more than the row.
 class BaseSqlite : public prjsumsal::BaseDatos {
  public:
   // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
@@ -49,6 +70,10 @@ class BaseSqlite : public prjsumsal::BaseDatos {
 
   Papel papel() const { return papel_; }
 
+  // How many record sets were read on the second connection, beside another (for tests and the
+  // benchmarks).
+  int lecturasALaPar() const { return a_la_par_; }
+
   // For a file that only this object uses (a run's own report database): the lock is taken
   // once and kept, instead of being taken and released around each of the statements.
   void usoExclusivo();
@@ -57,12 +82,20 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel);
   static std::unique_ptr<BaseSqlite> conectar(const std::string& ruta, int banderas,
                                               std::string nombre, Papel papel);
-  std::unique_ptr<prjsumsal::Registros> leer(const std::string& sentencia);
+  std::unique_ptr<prjsumsal::Registros> abrirRegistros(const std::string& sentencia, bool agrupada);
+  std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
+  void resolverAplazada();
+  void cerrarLote();
+  bool insertarConForma(const FormaInsercion& forma);
 
   sqlite3* conexion_;
   std::string nombre_;
   Papel papel_;
   Traza traza_;
+  std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
+  bool lote_ = false;                 // a transaction of inserts is open
+  std::unordered_map<std::string, sqlite3_stmt*> formas_;  // prepared inserts by their shape
+  int a_la_par_ = 0;
 };
 
 }  // namespace suite

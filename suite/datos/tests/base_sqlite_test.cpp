@@ -72,6 +72,19 @@ TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
     }
     EXPECT_TRUE(rs->eof());
   }
+  // Rows sent through the prepared shape hold what the literals would have given.
+  db->executesql(
+      "insert into ctrsumsal(centro, n_centro, debe, haber) values('7', 'O''Hara', 1.5, -2)");
+  db->executesql("insert into ctrsumsal(centro, n_centro, debe, haber) values('8', '', 3, 1e2)");
+  auto rs = db->newrecord(
+      "select n_centro, debe, haber from ctrsumsal where centro in ('7','8') order by centro");
+  EXPECT_EQ(rs->fields("n_centro").Value, Valor("O'Hara"));
+  EXPECT_EQ(rs->fields("debe").Value, Valor(1.5));
+  EXPECT_EQ(rs->fields("haber").Value, Valor(-2.0));
+  rs->MoveNext();
+  EXPECT_EQ(rs->fields("n_centro").Value, Valor(""));
+  EXPECT_EQ(rs->fields("haber").Value, Valor(100.0));
+  EXPECT_THROW(db->executesql("insert into ctrsumsal(centro, debe) values('9', 'x')"), ErrorSqlite);
   // The amounts column is a double even when the statement writes whole numbers.
   db->executesql("insert into ctrsumsal(centro, debe) values('1', 1235)");
   EXPECT_EQ(db->newrecord("select debe from ctrsumsal where centro='1'")->fields("debe").Value,

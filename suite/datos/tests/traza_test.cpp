@@ -43,13 +43,13 @@ TEST(Traza, UnaLineaPorSentenciaTalComoLlego) {
   informes->executesql("create table t (f text(10))");
   contabilidad->newrecord("select #2024-03-01# as f", 4);
   informes->executesql("insert into t values ('a\\b'\n||'c')");
-  EXPECT_THROW(informes->executesql("insert into no_existe values (1)"), prjsumsal::Error);
+  EXPECT_THROW(informes->executesql("update no_existe set a = 1"), prjsumsal::Error);
   contabilidad->newrecord(" select 1 as a\r\n where 1=1 ");
   EXPECT_EQ(traza.leer(),
             "informes\texecutesql\tcreate table t (f text(10))\n"
             "contabilidad\tnewrecord\tselect #2024-03-01# as f\n"
             "informes\texecutesql\tinsert into t values ('a\\\\b'\\n||'c')\n"
-            "informes\texecutesql\tinsert into no_existe values (1)\n"
+            "informes\texecutesql\tupdate no_existe set a = 1\n"
             "contabilidad\tnewrecord\t select 1 as a\\r\\n where 1=1 \n");
   // What was traced was also run as it would have been without the trace.
   EXPECT_EQ(informes->newrecord("select f from t")->fields("f").Value.texto(), "a\\bc");
