@@ -1,6 +1,7 @@
 // Times RENDIDOR on a generated hand-over of many accounts (50,000 by default): the two files
 // as the module writes them, then RENDIDOR run as its own process, from start to exit, with
-// its peak memory. Targets: under 5 s and under 300 MiB. See README.md beside this file.
+// its peak memory. Targets: under 100 MiB, and 5 s at 50,000 accounts or 10 s at 200,000 on two
+// cores. See README.md beside this file.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -110,12 +111,15 @@ int main(int argc, char** argv) {
               fs::file_size(carpeta / prjsumsal::kArchivoDatos) / 1048576.0);
   // On a shared machine the wall time says more about the others than about RENDIDOR; the
   // processor time is what it needs with a core of its own.
+  // Memory must not follow the pages: under 100 MiB up to 200,000 accounts. Time: 5 s up to
+  // 50,000 accounts, 10 s up to 200,000, on two cores.
+  const double limite = cuentas <= 50000 ? 5 : 10;
   auto cumple = [&](double s) {
-    return s < 5 && mejor.kib < 300 * 1024 ? "se cumple" : "NO se cumple";
+    return s <= limite && mejor.kib < 100 * 1024 ? "se cumple" : "NO se cumple";
   };
   std::printf(
-      "objetivo (menos de 5 s y de 300 MiB): %s en tiempo de pared, %s en tiempo de "
+      "objetivo (a lo más %.0f s, menos de 100 MiB): %s en tiempo de pared, %s en tiempo de "
       "procesador\n",
-      cumple(mejor.segundos), cumple(mejorCpu));
+      limite, cumple(mejor.segundos), cumple(mejorCpu));
   return 0;
 }

@@ -66,7 +66,8 @@ class BasePostgres : public prjsumsal::BaseDatos {
   // message. A text holding more than one statement is refused by the server.
   long executesql(const std::string& sentencia) override;
 
-  // Runs one SELECT and reads all its rows into memory, inside the snapshot described above.
+  // Runs one SELECT and reads all its rows into memory, inside the snapshot described above,
+  // whatever the option (a forward-only set, prjsumsal::kSoloAvance, too).
   // Dates come as ISO texts yyyy-mm-dd, as they do from SQLite; numeric values without a
   // fraction as whole numbers.
   std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia) override;

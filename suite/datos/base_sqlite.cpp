@@ -11,6 +11,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "datos/dialecto_jet.h"
@@ -18,6 +19,7 @@
 #include "datos/forma_insercion.h"
 #include "datos/lectura_doble.h"
 #include "datos/registros_memoria.h"
+#include "host/solo_avance.h"
 
 namespace suite {
 
@@ -131,6 +133,58 @@ bool esInsercion(const std::string& sql) {
   auto ini = sql.find_first_not_of(" \t\r\n");
   return ini != std::string::npos && ::strncasecmp(sql.c_str() + ini, "insert", 6) == 0;
 }
+
+// A record set read forward, one row at a time: the current row is the statement's. Errors
+// of the first row are raised at the open, like those of a set read whole.
+class Cursor : public prjsumsal::Registros {
+ public:
+  Cursor(sqlite3* db, const std::string& sql, Papel papel, std::string nombre)
+      : db_(db), papel_(papel), nombre_(std::move(nombre)), st_(db, sql, papel, nombre_) {
+    for (int c = 0; c < sqlite3_column_count(st_.get()); ++c) {
+      std::string n = sqlite3_column_name(st_.get(), c);
+      for (char& ch : n) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      columnas_.emplace(std::move(n), c);  // the first column of a name wins
+    }
+    avanzar();
+  }
+
+  bool eof() const override { return fin_; }
+  void MoveNext() override {
+    if (fin_) throw Error("No hay registro activo");
+    avanzar();
+  }
+  prjsumsal::Campo fields(std::string_view nombre) const override {
+    std::string n(nombre);
+    for (char& ch : n) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    auto it = columnas_.find(n);
+    if (it == columnas_.end()) {
+      throw Error("No se encontró el campo '" + std::string(nombre) +
+                  "' en el conjunto de registros");
+    }
+    if (fin_) throw Error("No hay registro activo (campo '" + std::string(nombre) + "')");
+    return prjsumsal::Campo{valorDe(st_.get(), it->second)};
+  }
+  void findfirst(std::string_view) override {
+    throw Error("findfirst no está disponible en un conjunto de registros de solo avance");
+  }
+  bool nomatch() const override { return false; }
+
+ private:
+  void avanzar() {
+    int rc = sqlite3_step(st_.get());
+    if (rc == SQLITE_ROW) return;
+    fin_ = true;
+    sqlite3_reset(st_.get());  // ends the statement's read of the database
+    if (rc != SQLITE_DONE) throw errorEn(db_, papel_, nombre_);
+  }
+
+  sqlite3* db_;
+  Papel papel_;
+  std::string nombre_;
+  Preparada st_;
+  std::unordered_map<std::string, int> columnas_;
+  bool fin_ = false;
+};
 
 }  // namespace
 
@@ -263,8 +317,13 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& s
 }
 
 std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& sentencia,
-                                                            std::int16_t /*opcion*/) {
+                                                            std::int16_t opcion) {
   traza_.anotar("newrecord", sentencia);
+  if (opcion == prjsumsal::kSoloAvance) {
+    cerrarLote();
+    resolverAplazada();
+    return std::make_unique<Cursor>(conexion_, traducirJet(sentencia), papel_, nombre_);
+  }
   return abrirRegistros(sentencia, true);
 }
 

@@ -60,7 +60,9 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   long executesql(const std::string& sentencia) override;
 
   // Runs one SELECT and reads all its rows into memory. The option (4 for the host's grouped
-  // queries) gives the same rows; it is accepted and otherwise ignored.
+  // queries) gives the same rows. With prjsumsal::kSoloAvance the rows are read one at a time as
+  // MoveNext reaches them, so a long table is never held whole; the set's statement then keeps
+  // its read of the database open until the set reaches its end or is dropped.
   std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia) override;
   std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia,
                                                   std::int16_t opcion) override;

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "balance/fila_balance.h"
@@ -26,6 +31,28 @@ struct FirmasInforme {
   QString representante, rutRepresentante;  // the company's legal representative
 };
 
+// The account rows of a report, kept compact: a long balance has hundreds of thousands of them,
+// so each holds its code and name as UTF-8 in shared blocks and its eight amounts, and the
+// printed row's texts are made only when a page asks for it. Blocks and rows grow in pieces,
+// never by copying what is already held.
+class CuentasInforme {
+ public:
+  void agregar(std::string_view cuenta, std::string_view nombre,
+               const std::array<double, 8>& montos);
+  std::size_t size() const { return filas_.size(); }
+  bool empty() const { return filas_.empty(); }
+  // The row `i` as printed, every amount present.
+  prjsumsal::Renglon operator[](std::size_t i) const;
+
+ private:
+  struct Fila {
+    std::uint32_t bloque, inicio, largoCuenta, largoNombre;
+    std::array<double, 8> montos;
+  };
+  std::deque<std::string> bloques_;
+  std::deque<Fila> filas_;
+};
+
 // Everything a balance report shows, independent of its source and of its layout. Fill the
 // heading and the signatures, add the accounts in print order with agregar (which also sums
 // them), then call cerrar once to append SUMAS, RESULTADO EJERCICIO and TOTALES from those sums
@@ -34,7 +61,7 @@ struct FirmasInforme {
 struct ModeloBalance {
   EncabezadoInforme encabezado;
   FirmasInforme firmas;
-  std::vector<prjsumsal::Renglon> cuentas;
+  CuentasInforme cuentas;
   std::vector<prjsumsal::Renglon> cierres;  // empty until cerrar
   prjsumsal::Sumas sumas;                   // of the accounts added so far
   // A line printed under the closing rows, such as whether the balance squares; none if empty.

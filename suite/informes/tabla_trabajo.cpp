@@ -5,6 +5,7 @@
 #include "balance/tabla_trabajo.h"
 #include "host/error.h"
 #include "host/registros.h"
+#include "host/solo_avance.h"
 
 namespace suite::informes {
 
@@ -47,7 +48,9 @@ void encabezado(ModeloBalance& m, const prjsumsal::Registros& rs) {
 ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
   std::unique_ptr<prjsumsal::Registros> rs;
   try {
-    rs = base.newrecord("select * from ctrsumsal order by reporte");
+    // Read forward, a row at a time: the model keeps each account compactly, and a long table
+    // is never held whole twice over.
+    rs = base.newrecord("select * from ctrsumsal order by reporte", prjsumsal::kSoloAvance);
   } catch (const std::exception& e) {
     throw prjsumsal::Error(
         std::string("No se puede leer la tabla de trabajo ctrsumsal de la base de informes: ") +

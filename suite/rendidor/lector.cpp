@@ -115,22 +115,23 @@ void leerDatos(QIODevice& dispositivo, const QString& archivo, const Encabezado&
   while (siguienteFila(f)) {
     FilaBalance fila;
     leerFila(f, kCamposDatos, kObligatoriosDatos, [&](std::size_t i, const QString& valor) {
-      QString nombre = etiqueta(QString::fromLatin1(kCamposDatos[i]));
+      // The element's name is made only for a message, not for every value of every row.
+      auto nombre = [&] { return etiqueta(QString::fromLatin1(kCamposDatos[i])); };
       if (i < kTextos) {
         fila.*kTextosDatos[i] = valor.toStdString();
       } else if (i < kObligatoriosDatos) {
         Importe importe = leerImporte(valor);
         if (importe.lectura == Lectura::NoNumero)
-          f.fallar(QStringLiteral("%1 no es un número: %2").arg(nombre, citar(valor)));
+          f.fallar(QStringLiteral("%1 no es un número: %2").arg(nombre(), citar(valor)));
         if (importe.lectura == Lectura::FueraDeRango)
-          f.fallar(QStringLiteral("%1 está fuera de rango: %2").arg(nombre, citar(valor)));
+          f.fallar(QStringLiteral("%1 está fuera de rango: %2").arg(nombre(), citar(valor)));
         fila.*kImportesDatos[i - kTextos] = importe.valor;
       } else {
         const QString& esperado = i == kObligatoriosDatos ? encabezado.empresa : periodo;
         if (valor.trimmed() != esperado.trimmed())
-          f.fallar(
-              QStringLiteral("la fila es de otra exportación: su %1 es %2 y en %3 es %4")
-                  .arg(nombre, citar(valor), QLatin1StringView(kArchivoEmpresa), citar(esperado)));
+          f.fallar(QStringLiteral("la fila es de otra exportación: su %1 es %2 y en %3 es %4")
+                       .arg(nombre(), citar(valor), QLatin1StringView(kArchivoEmpresa),
+                            citar(esperado)));
       }
     });
     agregar(std::move(fila));

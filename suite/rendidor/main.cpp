@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
     Propiedades propiedades{
         QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
         QStringLiteral("RENDIDOR, NUBO Contabilidad")};
-    guardar(salida, generarPdf(diseno(), modelo, propiedades, linea.get()));
+    guardar(salida, [&](QIODevice& pdf) {
+      generarPdf(diseno(), std::move(modelo), propiedades, pdf, linea.get());
+    });
   } catch (const std::exception& e) {
     // A hand-over file that cannot be used (ErrorEntrada) or a PDF that could not be made or
     // saved (ErrorSalida): one line, and no PDF.

@@ -1,12 +1,11 @@
 #include "pdf.h"
 
-#include <QBuffer>
 #include <QPdfWriter>
 #include <QThread>
 #include <algorithm>
 #include <exception>
 #include <memory>
-#include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -17,6 +16,8 @@
 #include "export/archivo_seguro.h"
 #include "host/error.h"
 #include "informes/pintor.h"
+#include "parte_temporal.h"
+#include "plataforma/archivo_qt.h"
 
 namespace suite::rendidor {
 
@@ -25,30 +26,45 @@ namespace {
 // Pages a part of the document has at least before painting is shared among threads.
 constexpr std::size_t kPaginasPorParte = 50;
 
-// Pages [desde, hasta) of the document as a PDF in memory. Runs in a thread of its own, so the
-// painter, its fonts and the writer are created here, each thread with its own.
-QByteArray parte(const suite::informes::Diseno& diseno,
+// Pages [desde, hasta) of the document, written to `parte` as they are painted. Runs in a
+// thread of its own, so the painter, its fonts and the writer are created here, each thread
+// with its own.
+void pintarParte(const suite::informes::Diseno& diseno,
                  const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
-                 std::size_t desde, std::size_t hasta, suite::avance::Avance* avance) {
-  QBuffer memoria;
-  memoria.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter pdf(&memoria);
-    pdf.setResolution(600);
-    pdf.setTitle(propiedades.titulo);
-    pdf.setCreator(propiedades.creador);
-    suite::informes::PintorBalance(diseno, modelo, avance).imprimir(pdf, desde, hasta);
-  }
-  return memoria.data();
+                 std::size_t desde, std::size_t hasta, ParteTemporal& parte,
+                 suite::avance::Avance* avance) {
+  QPdfWriter pdf(&parte.escritura());
+  pdf.setResolution(600);
+  pdf.setTitle(propiedades.titulo);
+  pdf.setCreator(propiedades.creador);
+  suite::informes::PintorBalance(diseno, modelo, avance).imprimir(pdf, desde, hasta);
 }
 
-// The parts joined in order into one document, with the author that Qt's PDF writer cannot set
-// added to its information dictionary; qpdf reads, checks and writes the whole file again.
-QByteArray unir(const std::vector<QByteArray>& partes, const QString& autor) {
+// qpdf's output, sent on to a Qt device as it is written.
+class HaciaDispositivo : public Pipeline {
+ public:
+  explicit HaciaDispositivo(QIODevice& salida) : Pipeline("salida", nullptr), salida_(salida) {}
+  void write(unsigned char const* datos, size_t largo) override {
+    if (salida_.write(reinterpret_cast<const char*>(datos), static_cast<qint64>(largo)) !=
+        static_cast<qint64>(largo)) {
+      throw std::runtime_error(salida_.errorString().toStdString());
+    }
+  }
+  void finish() override {}
+
+ private:
+  QIODevice& salida_;
+};
+
+// The parts joined in order into one document written to `salida`, with the author that Qt's
+// PDF writer cannot set added to its information dictionary. qpdf reads each part from its file
+// as it needs it and writes the whole again, checking it on the way.
+void unir(std::vector<std::unique_ptr<ParteTemporal>>& partes, const QString& autor,
+          QIODevice& salida) {
   std::vector<std::unique_ptr<QPDF>> leidas;  // each must live until the whole is written
-  for (const QByteArray& p : partes) {
+  for (auto& p : partes) {
     leidas.push_back(std::make_unique<QPDF>());
-    leidas.back()->processMemoryFile("balance", p.constData(), static_cast<size_t>(p.size()));
+    leidas.back()->processFile("balance", p->lectura(), true);
   }
   QPDF& documento = *leidas.front();
   QPDFPageDocumentHelper paginas(documento);
@@ -63,38 +79,43 @@ QByteArray unir(const std::vector<QByteArray>& partes, const QString& autor) {
     trailer.replaceKey("/Info", info);
   }
   info.replaceKey("/Author", QPDFObjectHandle::newUnicodeString(autor.toStdString()));
+  HaciaDispositivo tuberia(salida);
   QPDFWriter escritor(documento);
-  escritor.setOutputMemory();
+  escritor.setOutputPipeline(&tuberia);
+  // The pages' streams are already compressed by Qt: copied as they are, not inflated and
+  // compressed again.
+  escritor.setDecodeLevel(qpdf_dl_none);
   escritor.write();
-  auto buffer = escritor.getBufferSharedPointer();
-  return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
-                    static_cast<qsizetype>(buffer->getSize()));
 }
 
 }  // namespace
 
-QByteArray generarPdf(const suite::informes::Diseno& diseno,
-                      const suite::informes::ModeloBalance& modelo, const Propiedades& propiedades,
-                      suite::avance::Avance* avance) {
+void generarPdf(const suite::informes::Diseno& diseno, suite::informes::ModeloBalance&& modelo,
+                const Propiedades& propiedades, QIODevice& salida, suite::avance::Avance* avance) {
   // A long balance is painted in as many parts as the machine has cores, each in its own
   // thread, and the parts joined: painting is most of the time a long balance takes.
   const std::size_t paginas = suite::informes::PintorBalance(diseno, modelo).paginas().size();
   const std::size_t n = std::clamp<std::size_t>(
       std::min<std::size_t>(QThread::idealThreadCount(), paginas / kPaginasPorParte), 1, 8);
   if (avance) avance->etapa("Pintando páginas", paginas);
-  std::vector<QByteArray> partes(n);
+  std::vector<std::unique_ptr<ParteTemporal>> partes;
+  try {
+    for (std::size_t k = 0; k < n; ++k) partes.push_back(std::make_unique<ParteTemporal>());
+  } catch (const std::exception& e) {
+    throw ErrorSalida(std::string("No se pudo dibujar el balance: ") + e.what());
+  }
   std::vector<std::exception_ptr> fallos(n);
-  auto pintarParte = [&](std::size_t k) {
+  auto pintar = [&](std::size_t k) {
     try {
-      partes[k] =
-          parte(diseno, modelo, propiedades, paginas * k / n, paginas * (k + 1) / n, avance);
+      pintarParte(diseno, modelo, propiedades, paginas * k / n, paginas * (k + 1) / n, *partes[k],
+                  avance);
     } catch (...) {
       fallos[k] = std::current_exception();
     }
   };
   std::vector<std::thread> hilos;
-  for (std::size_t k = 1; k < n; ++k) hilos.emplace_back(pintarParte, k);
-  pintarParte(0);
+  for (std::size_t k = 1; k < n; ++k) hilos.emplace_back(pintar, k);
+  pintar(0);
   for (auto& h : hilos) h.join();
   for (const auto& f : fallos) {
     try {
@@ -104,17 +125,25 @@ QByteArray generarPdf(const suite::informes::Diseno& diseno,
     }
   }
   if (avance) avance->etapa("Uniendo las partes");
+  // The accounts are painted: their memory goes to the join, which needs as much again.
+  modelo = {};
   try {
-    return unir(partes, propiedades.autor);
+    unir(partes, propiedades.autor, salida);
   } catch (const std::exception& e) {
     throw ErrorSalida(std::string("No se pudo completar el PDF: ") + e.what());
   }
 }
 
-void guardar(const QString& ruta, const QByteArray& pdf) {
+void guardar(const QString& ruta, const std::function<void(QIODevice&)>& escribir) {
   try {
-    prjsumsal::ArchivoSeguro archivo(ruta.toStdString());
-    archivo.escribir(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    ArchivoQt archivo(ruta.toStdString());
+    try {
+      escribir(archivo);
+    } catch (const ErrorSalida&) {
+      // A write the file refused (a full disk) is told as the file's failure, naming it.
+      if (!archivo.fallo().empty()) throw ErrorSalida(archivo.fallo());
+      throw;
+    }
     archivo.confirmar();
   } catch (const prjsumsal::Error& e) {
     throw ErrorSalida(e.what());

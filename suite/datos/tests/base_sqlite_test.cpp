@@ -6,6 +6,7 @@
 
 #include "balance/tabla_trabajo.h"
 #include "datos/error_sqlite.h"
+#include "host/solo_avance.h"
 
 namespace suite {
 namespace {
@@ -89,6 +90,32 @@ TEST(BaseSqlite, TablaDeTrabajoNumeraLasFilas) {
   db->executesql("insert into ctrsumsal(centro, debe) values('1', 1235)");
   EXPECT_EQ(db->newrecord("select debe from ctrsumsal where centro='1'")->fields("debe").Value,
             Valor(1235.0));
+}
+
+// A set read forward gives the rows and values of one read whole, and fails where a walk
+// past its end or a search would: it cannot go back to look.
+TEST(BaseSqlite, SoloAvanceDaLasMismasFilas) {
+  auto db = BaseSqlite::enMemoria(Papel::Informes);
+  db->executesql("create table t (n integer, Texto text, m double)");
+  for (int i = 0; i < 3; ++i) {
+    db->executesql("insert into t values(" + std::to_string(i) + ", 'fila " + std::to_string(i) +
+                   "', null)");
+  }
+  const char* sql = "select * from t order by n";
+  auto entero = db->newrecord(sql);
+  auto avance = db->newrecord(sql, prjsumsal::kSoloAvance);
+  for (; !entero->eof(); entero->MoveNext(), avance->MoveNext()) {
+    ASSERT_FALSE(avance->eof());
+    for (const char* c : {"n", "TEXTO", "m"})
+      EXPECT_EQ(avance->fields(c).Value, entero->fields(c).Value) << c;
+  }
+  EXPECT_TRUE(avance->eof());
+  EXPECT_THROW(avance->MoveNext(), prjsumsal::Error);
+  EXPECT_THROW(avance->fields("n"), prjsumsal::Error);
+  EXPECT_THROW(db->newrecord(sql, prjsumsal::kSoloAvance)->findfirst("n=1"), prjsumsal::Error);
+  EXPECT_THROW(db->newrecord(sql, prjsumsal::kSoloAvance)->fields("falta"), prjsumsal::Error);
+  EXPECT_THROW(db->newrecord("select falta from t", prjsumsal::kSoloAvance), ErrorSqlite);
+  EXPECT_TRUE(db->newrecord("select * from t where n > 5", prjsumsal::kSoloAvance)->eof());
 }
 
 TEST(BaseSqlite, CrearYVolverAAbrir) {

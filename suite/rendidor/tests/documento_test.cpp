@@ -65,9 +65,11 @@ TEST(Documento, TotalesYLineaDeCuadre) {
 }
 
 // Each page carries the heading and the column headers; each account is one whole line, on
-// one page; the last page holds the closing rows, the check line and both signature blocks.
+// one page, once; the last page holds the closing rows, the check line and both signature
+// blocks. The long cases are painted in parts joined afterwards: the closing block under the
+// last rows of the last part, or on a page of its own.
 TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
-  for (int cuentas : {0, 30, 31, 42, 43, 84, 85}) {
+  for (int cuentas : {0, 30, 31, 42, 43, 84, 85, 42 * 120 + 10, 42 * 120 + 35}) {
     Carpeta carpeta;
     std::vector<prjsumsal::FilaBalance> filas;
     for (int i = 0; i < cuentas; ++i)
@@ -79,7 +81,7 @@ TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
     for (std::string p; std::getline(texto, p, '\f');) paginas.push_back(p);
     SCOPED_TRACE(std::to_string(cuentas) + " cuentas, " + std::to_string(paginas.size()) +
                  " págs.");
-    int vistas = 0;
+    int vistas = 0, renglones = 0;
     for (std::size_t n = 0; n < paginas.size(); ++n) {
       for (std::string e :
            {"SUR & CIA LTDA", "Balance Tributario", "Período: 01/01/2026 - 31/03/2026",
@@ -90,6 +92,7 @@ TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
       for (std::string l; std::getline(lineas, l);) {
         auto c = cifras(l);
         if (c.size() == 9 && c[0] == 1000000 + vistas && c[1] == vistas) ++vistas;
+        if (c.size() == 9 && c[0] >= 1000000) ++renglones;
       }
       bool ultima = n + 1 == paginas.size();
       for (std::string e : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES", "uadra", "Claudia Muñoz",
@@ -98,6 +101,7 @@ TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
             << "página " << n + 1 << ": " << e;
     }
     EXPECT_EQ(vistas, cuentas);
+    EXPECT_EQ(renglones, cuentas);
   }
 }
 

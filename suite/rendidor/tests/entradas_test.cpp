@@ -190,9 +190,17 @@ TEST(Entradas, CienMilCuentasYNombresDeMilCaracteres) {
     filas.push_back(cuenta(std::to_string(1000000 + i), nombre, "A", i, 0, i));
   }
   escribir(carpeta.ruta(), archivos(filas));
+  // The parts are painted into temporary files that leave nothing behind.
+  fs::path temporales = carpeta.ruta() / "tmp";
+  fs::create_directories(temporales);
+  const QByteArray tmpdir = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QByteArray::fromStdString(temporales.string()));
   Corrida r = rendir(carpeta.ruta());
+  tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
   EXPECT_EQ(r.estado, 0) << r.errores;
   EXPECT_EQ(r.salida, (carpeta.ruta() / "balance_tributario.pdf").string() + "\n");
+  for (const auto& e : fs::recursive_directory_iterator(temporales))  // Qt's runtime folder
+    EXPECT_TRUE(e.is_directory()) << e.path();
   // Painted in parts, one a core, the pages still come in order with their folios.
   std::istringstream texto(textoPdf(carpeta.ruta() / "balance_tributario.pdf"));
   long long siguiente = 1000000, folio = 1;
