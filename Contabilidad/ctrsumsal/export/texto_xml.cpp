@@ -44,9 +44,9 @@ std::size_t secuenciaUtf8(std::string_view s) {
   return n;
 }
 
-}  // namespace
-
-std::string textoXml(std::string_view valor) {
+// The text as valid UTF-8 without the control characters XML refuses; with `escapar`, the three
+// characters XML reserves as entity references.
+std::string convertir(std::string_view valor, bool escapar) {
   std::string r;
   r.reserve(valor.size());
   for (std::size_t i = 0; i < valor.size();) {
@@ -54,13 +54,13 @@ std::string textoXml(std::string_view valor) {
     if (c < 0x80) {
       switch (c) {
         case '&':
-          r += "&amp;";
+          r += escapar ? "&amp;" : "&";
           break;
         case '<':
-          r += "&lt;";
+          r += escapar ? "&lt;" : "<";
           break;
         case '>':
-          r += "&gt;";
+          r += escapar ? "&gt;" : ">";
           break;
         case '\t':
         case '\n':
@@ -82,6 +82,16 @@ std::string textoXml(std::string_view valor) {
     ++i;
   }
   return r;
+}
+
+}  // namespace
+
+std::string textoXml(std::string_view valor) {
+  return convertir(valor, true);
+}
+
+std::string textoLimpio(std::string_view valor) {
+  return convertir(valor, false);
 }
 
 }  // namespace prjsumsal

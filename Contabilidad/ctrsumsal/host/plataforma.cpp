@@ -59,7 +59,7 @@ Plataforma& plataforma() {
   static SinProcesos procesos;
   static PunteroMudo puntero;
   static Plataforma p{&mensajes,           &reloj, &regional, &dialogo, &procesos, &puntero,
-                      carpetaEjecutable(), {},     {},        {},       {}};
+                      carpetaEjecutable(), {},     {},        {},       {},        {}};
   return p;
 }
 

@@ -7,6 +7,7 @@
 #include "host/ctldia.h"
 #include "host/ctlinforme.h"
 #include "host/dialogo.h"
+#include "host/escritor_xlsx.h"
 #include "host/mensajes.h"
 #include "host/procesos.h"
 #include "host/puntero.h"
@@ -38,12 +39,19 @@ struct Plataforma {
   // Create the report engine the form holds as `rptreporte`. A host without one leaves it
   // empty: the form still loads, and print and preview report that the engine is missing.
   std::function<std::unique_ptr<rptreporte>()> crearReporte;
+  // Create the writer of an Office Open XML workbook into the file `ruta` (a temporary one);
+  // its messages name `nombre`, the file as the user chose it. Raises an Error when it cannot. A
+  // host without one leaves it empty: the form then refuses a workbook name ending in ".xlsx"
+  // and says why.
+  std::function<std::unique_ptr<EscritorXlsx>(const std::string& ruta, const std::string& nombre,
+                                              const DisenoLibro& diseno)>
+      crearLibroXlsx;
 };
 
 // The process's platform. Until the host installs its own parts it holds defaults: message
 // boxes on standard error, the system clock, Chile's regional settings, a save dialog that is
 // always cancelled, a process start that fails, a mouse pointer that does nothing, the
-// executable's folder as the module's folder, and no controls.
+// executable's folder as the module's folder, and no controls nor .xlsx writer.
 Plataforma& plataforma();
 
 }  // namespace prjsumsal
