@@ -19,6 +19,7 @@ paquetes=(
   postgresql libpq-dev
   clang libclang-rt-14-dev
   libqpdf-dev
+  libxlsxwriter-dev
 )
 
 faltan=()

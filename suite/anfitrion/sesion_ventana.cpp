@@ -11,6 +11,7 @@
 #include "controles/mensajes_consola.h"
 #include "formulario.h"
 #include "informes/motor.h"
+#include "libro_xlsx/escritor_libxlsx.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"
 #include "ventana/captura.h"
@@ -42,6 +43,7 @@ class SesionVentana {
     p.puntero = &progreso_;
     p.crearInforme = [this] { return std::make_unique<ventana::InformeVentana>(&progreso_); };
     p.crearDia = [] { return std::make_unique<ventana::DiaVentana>(); };
+    p.crearLibroXlsx = crearEscritorLibxlsx;
     // The engine reads the work table straight from the report database: its drawing is not
     // long work to watch, it is the preview itself.
     informes::AjustesMotor ajustes;

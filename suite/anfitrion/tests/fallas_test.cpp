@@ -46,8 +46,10 @@ class Fallas : public ::testing::Test {
 TEST_F(Fallas, DatosUnLibroNoReemplazaUnaBaseAbierta) {
   fs::create_directory(c_.ruta() / "otra");
   fs::create_symlink(conta_, c_.ruta() / "enlace.xls");
-  for (std::string d : {conta_, (c_.ruta() / "otra/../informes.db").string(),
-                        (c_.ruta() / "enlace.xls").string()}) {
+  fs::create_symlink(inf_, c_.ruta() / "enlace.XLSX");
+  for (std::string d :
+       {conta_, (c_.ruta() / "otra/../informes.db").string(), (c_.ruta() / "enlace.xls").string(),
+        (c_.ruta() / "enlace.XLSX").string()}) {
     auto e = nubo({"--excel", d});
     EXPECT_EQ(e.estado, 1) << d;
     EXPECT_NE(e.errores.find("es la base de datos de"), std::string::npos) << e.errores;
@@ -55,6 +57,16 @@ TEST_F(Fallas, DatosUnLibroNoReemplazaUnaBaseAbierta) {
                   consultar(inf_, "select count(*) from programa")[0],
               "140");
   }
+}
+
+// An .xlsx the disk cannot take: the library's failure at the close is one line and status 1.
+TEST_F(Fallas, MensajeUnXlsxQueNoSePuedeCerrarTerminaConEstado1) {
+  fs::path lleno = c_.ruta() / "lleno.xlsx";
+  fs::create_symlink("/dev/full", lleno);
+  auto e = nubo({"--excel", lleno.string()});
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_EQ(e.errores, "Mensaje: No se puede escribir el archivo " + lleno.string() +
+                           ": no queda espacio en el disco\n");
 }
 
 TEST_F(Fallas, DatosUnaSenalBorraElTemporalYDejaElArchivoPrevio) {
