@@ -19,8 +19,9 @@ namespace prjsumsal {
 
 // Everything outside the module that the module calls: message boxes, the clock, regional
 // settings, the save dialog, starting a process, the mouse pointer, the module's folder, and the
-// creation of the suite's controls and the report engine that the form hosts. The host installs its
-// parts before it creates the public class; tests build their own. The pointers are not owned.
+// creation of the suite's controls and the report engine that the form hosts, and of the writer
+// of .xlsx workbooks. The host installs its parts before it creates the public class; tests
+// build their own. The pointers are not owned.
 struct Plataforma {
   Mensajes* mensajes = nullptr;
   Reloj* reloj = nullptr;
