@@ -9,6 +9,7 @@
 #include "controles/informe_sin_ventana.h"
 #include "host/error.h"
 #include "informes/instalar.h"
+#include "libro_xlsx/escritor_libxlsx.h"
 #include "plataforma/dialogo_fijo.h"
 
 namespace suite {
@@ -28,6 +29,7 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
   p.procesos = &procesos_;
   p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
+  p.crearLibroXlsx = crearEscritorLibxlsx;
 }
 
 SesionFormulario::Instalacion::~Instalacion() {

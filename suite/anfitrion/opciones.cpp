@@ -30,7 +30,8 @@ constexpr DefinicionAccion kAcciones[] = {
     {"--grabar-contador", Accion::Tipo::GrabarContador, nullptr,
      "Graba el contador (nombre, RUT y registro) en la base de contabilidad"},
     {"--excel", Accion::Tipo::Excel, "ARCHIVO",
-     "Guarda el balance como libro XML Spreadsheet 2003 en ARCHIVO (\"Excel Balance\")"},
+     "Guarda el balance en ARCHIVO: libro XML Spreadsheet 2003, u Office Open XML si termina "
+     "en .xlsx (\"Excel Balance\")"},
     {"--pdf", Accion::Tipo::Pdf, nullptr,
      "Escribe los archivos del PDF en la carpeta del módulo e inicia RENDIDOR (\"PDF\")"},
     {"--vista-previa", Accion::Tipo::VistaPrevia, "[ARCHIVO.pdf]",

@@ -12,6 +12,7 @@
 #include "formulario.h"
 #include "host/error.h"
 #include "informes/motor.h"
+#include "libro_xlsx/escritor_libxlsx.h"
 #include "plataforma/archivo_qt.h"
 #include "plataforma/procesos_posix.h"
 #include "ventana/base_vigilada.h"
@@ -48,6 +49,7 @@ class SesionVentana {
     p.cuadre = [this](const std::string& linea, bool cuadra) {
       if (ventana_) ventana_->mostrarCuadre(linea, cuadra);
     };
+    p.crearLibroXlsx = crearEscritorLibxlsx;
     // The engine reads the work table straight from the report database: its drawing is not
     // long work to watch, it is the preview itself.
     informes::AjustesMotor ajustes;

@@ -6,14 +6,11 @@
 
 namespace prjsumsal {
 
-namespace {
-
-// The whole number nearest to `valor`, a half away from zero, as decimal digits; "0" for a
-// value that rounds to zero from either side, so no "-0" ever reaches a statement or a cell.
-// The value is rounded as its 15 significant digits read (the general number form of the PDF
-// data file): 1234.5 summed by the database as 1234.4999999999998 is 1234.5, and rounds to
-// 1235 here as in RENDIDOR, which reads the data file's "1234,5".
-std::string digitosRedondeados(double valor) {
+// The whole number nearest to `valor`, a half away from zero, the value rounded as its 15
+// significant digits read (the general number form of the PDF data file): 1234.5 summed by the
+// database as 1234.4999999999998 is 1234.5, and rounds to 1235 here as in RENDIDOR, which reads
+// the data file's "1234,5". Never -0.
+double pesosEnteros(double valor) {
   if (std::fabs(valor) < 1e15) {
     char general[64];
     auto fin =
@@ -21,6 +18,15 @@ std::string digitosRedondeados(double valor) {
     std::from_chars(general, fin, valor);
   }
   double r = std::round(valor);
+  return r == 0 ? 0.0 : r;
+}
+
+namespace {
+
+// pesosEnteros as decimal digits; "0" for a value that rounds to zero from either side, so no
+// "-0" ever reaches a statement or a cell.
+std::string digitosRedondeados(double valor) {
+  double r = pesosEnteros(valor);
   if (r == 0) return "0";
   char buf[400];
   std::snprintf(buf, sizeof buf, "%.0f", r);

@@ -4,6 +4,10 @@
 
 namespace prjsumsal {
 
+// An amount rounded to whole pesos as every document shows it: a half away from zero, the
+// amount taken as its 15 significant digits read, never -0.
+double pesosEnteros(double valor);
+
 // An amount with the number pattern "0": rounded to a whole number, a half away from zero,
 // decimal digits with a leading "-" when negative, no separators.
 std::string formatoCero(double valor);

@@ -47,6 +47,10 @@ class ArchivoSeguro {
   void confirmar();
 
   const std::string& ruta() const { return ruta_; }
+  // The file the content goes to until confirmar(): the temporary file, or the target itself
+  // when that is not a regular file. For a writer that opens the file by its name and writes it
+  // instead of flujo(); confirmar() then puts it in place as it does its own.
+  const std::string& escritura() const { return temporal_.empty() ? destino_ : temporal_; }
 
  private:
   class Buffer;

@@ -12,4 +12,7 @@ namespace prjsumsal {
 // (control characters, U+FFFE, U+FFFF) are left out. Plain text is returned unchanged.
 std::string textoXml(std::string_view valor);
 
+// The same text without the entity references, for a writer that escapes on its own.
+std::string textoLimpio(std::string_view valor);
+
 }  // namespace prjsumsal

@@ -63,7 +63,9 @@ void frmsumsal::disenoPropio() {
   Label5 = {"Registro", {540, 5670, 780, 285}, 17};
   txtregistro = {"", 10, {1710, 5625, 2040, 285}, 14};
   cmdGrabar = {"Grabar Contador", {4230, 5310, 1095, 555}, 18};
-  dlg1 = {"Archivo Excel", "xls", "balance_general.xls", "*.xls"};
+  // Beside the 2003 workbook, the Office Open XML one that current spreadsheets open without
+  // asking whether the file is safe.
+  dlg1 = {"Archivo Excel", "xls", "balance_general.xls", "*.xls", {"Libro de Excel (*.xlsx)"}};
 }
 
 void frmsumsal::crearControles() {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace prjsumsal {
 
@@ -11,6 +12,9 @@ struct OpcionesGuardar {
   std::string extension;  // default extension without the dot, "xls"
   std::string archivo;    // initial file name, "balance_general.xls"
   std::string filtro;     // "*.xls"
+  // Further file types offered beside `filtro`, each as "Description (*.ext)". Picking one
+  // makes its extension the default one.
+  std::vector<std::string> otrosFiltros;  // "Libro de Excel (*.xlsx)"
 };
 
 // The modal save-file dialog.

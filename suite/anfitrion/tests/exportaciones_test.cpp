@@ -75,6 +75,20 @@ TEST_F(Exportaciones, ExcelGuardaElLibroEnElArchivoDado) {
   EXPECT_EQ(ls.back(), "</Workbook>");
 }
 
+// A name ending in .xlsx gets an Office Open XML package in place of the earlier file, and
+// nothing is left beside it.
+TEST_F(Exportaciones, ExcelConNombreXlsxGuardaUnLibroXlsx) {
+  fs::path carpeta = carpeta_.ruta() / "libros";
+  fs::create_directories(carpeta);
+  fs::path libro = carpeta / "balance.xlsx";
+  std::ofstream(libro) << "libro anterior";
+  auto e = correrNubo({"--demo", demo_, "--hasta", "31/03/2026", "--excel", libro.string()});
+  EXPECT_EQ(e.estado, 0) << e.errores;
+  EXPECT_EQ(e.errores, "");
+  EXPECT_EQ(leer(libro).substr(0, 4), std::string("PK\3\4", 4));
+  EXPECT_EQ(std::distance(fs::directory_iterator(carpeta), {}), 1);
+}
+
 TEST_F(Exportaciones, PdfEscribeLosArchivosEIniciaRendidor) {
   fs::path inst = instalar();
   fs::path marca = inst / "rendidor_corrio";

@@ -57,8 +57,12 @@ TEST_F(Fallas, DatosNingunaSalidaReemplazaUnaBaseAbierta) {
   fs::create_directory(c_.ruta() / "otra");
   fs::create_symlink(conta_, c_.ruta() / "enlace");
   fs::create_hard_link(inf_, c_.ruta() / "duro");
-  const std::string destinos[] = {conta_, (c_.ruta() / "otra/../informes.db").string(),
-                                  (c_.ruta() / "enlace").string(), (c_.ruta() / "duro").string(),
+  fs::create_symlink(inf_, c_.ruta() / "enlace.XLSX");
+  const std::string destinos[] = {conta_,
+                                  (c_.ruta() / "otra/../informes.db").string(),
+                                  (c_.ruta() / "enlace").string(),
+                                  (c_.ruta() / "duro").string(),
+                                  (c_.ruta() / "enlace.XLSX").string(),
                                   conta_ + "-journal"};
   for (const char* accion : {"--excel", "--vista-previa", "--captura"}) {
     for (const std::string& d : destinos) {
@@ -132,6 +136,16 @@ TEST_F(Fallas, DatosUnaVistaPreviaMatadaDejaElPdfAnteriorOElNuevo) {
   ASSERT_EQ(e.estado, 0) << e.errores;
   for (const auto& f : fs::directory_iterator(c_.ruta()))
     EXPECT_NE(f.path().extension(), ".tmp") << f.path();
+}
+
+// An .xlsx the disk cannot take: the library's failure at the close is one line and status 1.
+TEST_F(Fallas, MensajeUnXlsxQueNoSePuedeCerrarTerminaConEstado1) {
+  fs::path lleno = c_.ruta() / "lleno.xlsx";
+  fs::create_symlink("/dev/full", lleno);
+  auto e = nubo({"--excel", lleno.string()});
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_EQ(e.errores, "Mensaje: No se puede escribir el archivo " + lleno.string() +
+                           ": no queda espacio en el disco\n");
 }
 
 TEST_F(Fallas, DatosUnaSenalBorraElTemporalYDejaElArchivoPrevio) {

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -5,12 +6,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "export/archivo_seguro.h"
 #include "export/libro_excel.h"
+#include "export/libro_xlsx.h"
+#include "libro_xlsx/escritor_libxlsx.h"
 
 extern char** environ;
 
@@ -46,56 +50,112 @@ std::vector<std::string> campos(const std::string& linea) {
   return r;
 }
 
-// Runs soffice headless with a profile of its own to turn `libro` into CSV in `carpeta`
-// (UTF-8, comma-separated, raw cell values rather than formatted ones).
-int convertir(const fs::path& libro, const fs::path& carpeta) {
-  std::string perfil = "-env:UserInstallation=file://" + (carpeta / "perfil").string();
-  std::string filtro = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false";
-  std::string salida = carpeta.string(), entrada = libro.string();
-  std::vector<const char*> args = {NUBO_SOFFICE,    "--headless",   "--norestore", perfil.c_str(),
-                                   "--convert-to",  filtro.c_str(), "--outdir",    salida.c_str(),
-                                   entrada.c_str(), nullptr};
-  pid_t pid;
-  if (posix_spawn(&pid, NUBO_SOFFICE, nullptr, nullptr, const_cast<char* const*>(args.data()),
-                  environ) != 0) {
-    return -1;
+std::string leer(const fs::path& p) {
+  std::ostringstream s;
+  s << std::ifstream(p, std::ios::binary).rdbuf();
+  return s.str();
+}
+
+// Runs a program with `args` (args[0] its path) and waits for it; its exit status, or -1.
+int correr(const std::vector<std::string>& args, const fs::path& salida = {}) {
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t acciones;
+  posix_spawn_file_actions_init(&acciones);
+  if (!salida.empty()) {
+    posix_spawn_file_actions_addopen(&acciones, STDOUT_FILENO, salida.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
   }
+  pid_t pid;
+  int r = posix_spawn(&pid, argv[0], &acciones, nullptr, const_cast<char* const*>(argv.data()),
+                      environ);
+  posix_spawn_file_actions_destroy(&acciones);
+  if (r != 0) return -1;
   int estado = 0;
   waitpid(pid, &estado, 0);
   return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
 }
 
-TEST(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
-  ASSERT_TRUE(fs::exists(NUBO_SOFFICE)) << "falta LibreOffice Calc (libreoffice-calc-nogui)";
-  fs::path carpeta = fs::temp_directory_path() / ("libro_calc_" + std::to_string(getpid()));
-  fs::remove_all(carpeta);
-  fs::create_directories(carpeta);
-  fs::path libro = carpeta / "balance.xls";
+// Runs soffice headless with a profile of its own to convert `libros` into `carpeta`, each as
+// NAME.csv (UTF-8, comma-separated, raw cell values rather than formatted ones) or, with
+// `formato` "fods", as the flat OpenDocument file that shows what Calc made of the workbook.
+int convertir(const std::vector<fs::path>& libros, const fs::path& carpeta,
+              const std::string& formato = "csv") {
+  std::vector<std::string> args = {
+      NUBO_SOFFICE,
+      "--headless",
+      "--norestore",
+      "-env:UserInstallation=file://" + (carpeta / "perfil").string(),
+      "--convert-to",
+      formato == "csv" ? "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false"
+                       : formato,
+      "--outdir",
+      carpeta.string()};
+  for (const auto& l : libros) args.push_back(l.string());
+  return correr(args);
+}
 
+std::vector<std::vector<std::string>> leerCsv(const fs::path& csv) {
+  std::ifstream f(csv, std::ios::binary);
+  EXPECT_TRUE(f.is_open()) << "Calc no produjo " << csv;
+  std::vector<std::vector<std::string>> filas;
+  for (std::string linea; std::getline(f, linea);) filas.push_back(campos(linea));
+  return filas;
+}
+
+class LibroEnCalc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(NUBO_SOFFICE)) << "falta LibreOffice Calc (libreoffice-calc-nogui)";
+    fs::remove_all(carpeta_);
+    fs::create_directories(carpeta_);
+  }
+  void TearDown() override { fs::remove_all(carpeta_); }
+
+  const fs::path carpeta_ =
+      fs::temp_directory_path() / ("libro_calc_" + std::to_string(getpid()) + "_" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+// Both workbooks written from the same rows: names with characters XML reserves, codes that a
+// Number cell would change, a fractional amount that rounds, an account without a name.
+TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
   auto cuenta = [](const char* centro, const char* nombre, const char* grupo, double debe,
                    double haber, double debeAct, double haberAct) {
     FilaBalance f{centro, nombre, grupo, debe, haber, debeAct, haberAct};
     clasificar(f);
     return f;
   };
+  const FilaBalance filas[] = {
+      cuenta("1101", "Caja", "A", 1234567.5, 200, 1234367.5, 0),
+      cuenta("1.1.01.001", "Banco Estado", "A", 0, 0, 0.4, 0),
+      cuenta("0101", "Préstamo año", "P", 0, 1000, 0, 1000),
+      cuenta("1101-01", "Acción & <riesgo>", "R", -1234.5, 0, 0, 1234.5),
+      cuenta("4101", "", "R", 0, 0, 0, 0),
+  };
+  const std::string empresa = "Compañía Ñandú & Hijos <Ltda>";
+  auto escribir = [&](auto& libro) {
+    libro.cabeza(empresa);
+    for (const auto& f : filas) libro.fila(f);
+    libro.cierre();
+  };
+  const fs::path xls = carpeta_ / "b2003.xls", xlsx = carpeta_ / "bxlsx.xlsx";
   {
-    ArchivoSeguro archivo(libro.string());
-    LibroExcel l(archivo.flujo());
-    l.cabeza("Compañía Ñandú & Hijos <Ltda>");
-    l.fila(cuenta("1101", "Caja", "A", 1234567.5, 200, 1234367.5, 0));
-    l.fila(cuenta("1.1.01.001", "Banco Estado", "A", 0, 0, 0.4, 0));
-    l.fila(cuenta("0101", "Préstamo año", "P", 0, 1000, 0, 1000));
-    l.fila(cuenta("1101-01", "Acción & <riesgo>", "R", -1234.5, 0, 0, 1234.5));
-    l.fila(cuenta("4101", "", "R", 0, 0, 0, 0));
-    l.cierre();
+    ArchivoSeguro archivo(xls.string());
+    LibroExcel libro(archivo.flujo());
+    escribir(libro);
     archivo.confirmar();
   }
-
-  ASSERT_EQ(convertir(libro, carpeta), 0);
-  std::ifstream csv(carpeta / "balance.csv", std::ios::binary);
-  ASSERT_TRUE(csv.is_open()) << "Calc no produjo el CSV";
-  std::vector<std::vector<std::string>> filas;
-  for (std::string linea; std::getline(csv, linea);) filas.push_back(campos(linea));
+  {
+    ArchivoSeguro archivo(xlsx.string());
+    suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
+                                    disenoLibroXlsx(empresa, "01/01/2026", "31/12/2026"));
+    LibroXlsx libro(escritor);
+    escribir(libro);
+    archivo.confirmar();
+  }
+  ASSERT_EQ(convertir({xls, xlsx}, carpeta_), 0);
 
   using V = std::vector<std::string>;
   // Sums: Debitos 1233333, Creditos 1200, Deudor 1234367.9, Acreedor 2234.5; Activo 1234367.9,
@@ -115,10 +175,61 @@ TEST(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
       {"", "RESULTADO EJERCICIO", "", "", "", "", "0", "1233368", "1235", "0"},
       {"", "TOTALES", "1233333", "1200", "1234368", "2235", "1234368", "1234368", "1235", "1235"},
   };
-  ASSERT_EQ(filas.size(), std::size(esperado));
-  for (std::size_t i = 0; i < filas.size(); ++i)
-    EXPECT_EQ(filas[i], esperado[i]) << "fila " << i + 1;
-  fs::remove_all(carpeta);
+  for (const char* nombre : {"b2003.csv", "bxlsx.csv"}) {
+    auto leidas = leerCsv(carpeta_ / nombre);
+    ASSERT_EQ(leidas.size(), std::size(esperado)) << nombre;
+    for (std::size_t i = 0; i < leidas.size(); ++i)
+      EXPECT_EQ(leidas[i], esperado[i]) << nombre << ", fila " << i + 1;
+  }
+
+  // What Calc makes of the rest of the .xlsx: the document properties, the page set up
+  // landscape and one page wide, the names' column as many times wider than the others as in
+  // the 2003 workbook (198 to 60 points; the unit Calc turns character widths into depends on
+  // the fonts installed).
+  ASSERT_EQ(convertir({xlsx}, carpeta_, "fods"), 0);
+  const std::string plano = leer(carpeta_ / "bxlsx.fods");
+  EXPECT_NE(plano.find("<dc:title>Balance General</dc:title>"), std::string::npos);
+  EXPECT_NE(plano.find("<dc:subject>01/01/2026 al 31/12/2026</dc:subject>"), std::string::npos);
+  EXPECT_NE(plano.find("meta:name=\"Company\">Compañía Ñandú &amp; Hijos &lt;Ltda&gt;<"),
+            std::string::npos);
+  EXPECT_NE(plano.find("style:print-orientation=\"landscape\""), std::string::npos);
+  EXPECT_NE(plano.find("style:scale-to-X=\"1\""), std::string::npos);
+  std::vector<double> anchos;
+  const std::regex ancho(R"(style:column-width="([0-9.]+)in")");
+  for (std::sregex_iterator i(plano.begin(), plano.end(), ancho), fin; i != fin; ++i)
+    anchos.push_back(std::stod((*i)[1]));
+  ASSERT_GE(anchos.size(), 2u);
+  EXPECT_NEAR(anchos[1] / anchos[0], 198.0 / 60, 0.05);
+}
+
+// nubo's .xlsx of the demo company holds what its 2003 workbook and --texto hold.
+TEST_F(LibroEnCalc, ElXlsxDeNuboDiceLoMismoQueSuLibro2003YQueTexto) {
+  const fs::path demo = carpeta_ / "demo", xls = carpeta_ / "b2003.xls",
+                 xlsx = carpeta_ / "bxlsx.xlsx", texto = carpeta_ / "texto.tsv";
+  const std::vector<std::string> comun = {NUBO_EJECUTABLE, "--demo",  demo.string(), "--desde",
+                                          "01/01/2026",    "--hasta", "31/12/2026"};
+  auto nubo = [&](std::vector<std::string> accion, const fs::path& salida = {}) {
+    std::vector<std::string> args = comun;
+    args.insert(args.end(), accion.begin(), accion.end());
+    return correr(args, salida);
+  };
+  ASSERT_EQ(nubo({"--texto"}, texto), 0);
+  ASSERT_EQ(nubo({"--excel", xls.string(), "--excel", xlsx.string()}), 0);
+  ASSERT_EQ(convertir({xls, xlsx}, carpeta_), 0);
+
+  auto deXlsx = leerCsv(carpeta_ / "bxlsx.csv");
+  EXPECT_EQ(deXlsx, leerCsv(carpeta_ / "b2003.csv"));
+  std::vector<std::string> lineas;
+  for (std::size_t i = 4; i < deXlsx.size(); ++i) {
+    std::string l;
+    for (std::size_t c = 0; c < deXlsx[i].size(); ++c) l += (c ? "\t" : "") + deXlsx[i][c];
+    lineas.push_back(l + "\n");
+  }
+  std::istringstream tsv(leer(texto));
+  std::vector<std::string> esperadas;
+  for (std::string l; std::getline(tsv, l);) esperadas.push_back(l + "\n");
+  ASSERT_GT(esperadas.size(), 3u);
+  EXPECT_EQ(lineas, esperadas);
 }
 
 }  // namespace

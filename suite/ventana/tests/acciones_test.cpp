@@ -2,13 +2,16 @@
 // exit, and the long-work watch around them.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 
 #include "entorno_ventana.h"
+#include "libro_xlsx/escritor_libxlsx.h"
 
 namespace suite::ventana::prueba {
 namespace {
@@ -24,7 +27,7 @@ TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
   e.respuesta = ruta.toStdString();
   e.clic(e.control("Command1"));
   EXPECT_EQ(e.dialogoVisto.titulo, "Archivo Excel");
-  EXPECT_EQ(e.dialogoVisto.filtros, QStringList{"*.xls"});
+  EXPECT_EQ(e.dialogoVisto.filtros, (QStringList{"*.xls", "Libro de Excel (*.xlsx)"}));
   EXPECT_EQ(e.dialogoVisto.sufijo, "xls");
   ASSERT_EQ(e.dialogoVisto.propuesto.size(), 1);
   EXPECT_TRUE(e.dialogoVisto.propuesto[0].endsWith("/balance_general.xls"));
@@ -34,6 +37,29 @@ TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
   EXPECT_TRUE(libro.contains("VENTAS"));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
   EXPECT_EQ(e.control<QLabel>("cuadre")->text(), "Cuadra");
+}
+
+// The second file type: picking it turns the proposed name and the default extension to .xlsx,
+// and the workbook written is an Office Open XML package.
+TEST(Exportar, ElDialogoOfreceTambienElLibroXlsx) {
+  EntornoVentana e;
+  e.plataforma.crearLibroXlsx = crearEscritorLibxlsx;
+  QStringList filtros;
+  QString propuesto, sufijo;
+  e.dialogo.responder = [&](QFileDialog& d) {
+    filtros = d.nameFilters();
+    QTest::keyClick(d.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);  // as a user picks
+    propuesto = QFileInfo(d.selectedFiles().value(0)).fileName();
+    sufijo = d.defaultSuffix();
+    d.selectFile(e.carpeta.filePath(propuesto));
+    return int(QDialog::Accepted);
+  };
+  e.clic(e.control("Command1"));
+  EXPECT_EQ(filtros, (QStringList{"*.xls", "Libro de Excel (*.xlsx)"}));
+  EXPECT_EQ(propuesto, "balance_general.xlsx");
+  EXPECT_EQ(sufijo, "xlsx");
+  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+  EXPECT_TRUE(leer(e.carpeta.filePath("balance_general.xlsx")).startsWith("PK"));
 }
 
 TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
@@ -46,30 +72,34 @@ TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
 }
 
 // Work that runs past a second shows the progress dialog; cancelling it stops the export
-// without a word, and the file already there stays as it was, with nothing left beside it.
+// without a word, and the file already there stays as it was, with nothing left beside it,
+// for either workbook.
 TEST(Exportar, CancelarDejaElArchivoAnterior) {
-  EntornoVentana e;
-  const QString ruta = e.carpeta.filePath("balance.xls");
-  {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("anterior");
+  for (const char* nombre : {"balance.xls", "balance.xlsx"}) {
+    EntornoVentana e;
+    e.plataforma.crearLibroXlsx = crearEscritorLibxlsx;
+    const QString ruta = e.carpeta.filePath(nombre);
+    {
+      QFile f(ruta);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write("anterior");
+    }
+    const QStringList antes = QDir(e.carpeta.path()).entryList(QDir::Files);
+    e.respuesta = ruta.toStdString();
+    e.pasoReloj = 400;
+    bool ocupado = false;
+    e.progreso.alMostrar = [&](QProgressDialog& d) {
+      ocupado = QApplication::overrideCursor() &&
+                QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+      QTest::mouseClick(d.findChild<QPushButton*>(), Qt::LeftButton);
+    };
+    e.clic(e.control("Command1"));
+    EXPECT_TRUE(ocupado) << nombre;
+    EXPECT_EQ(leer(ruta), "anterior") << nombre;
+    EXPECT_EQ(QDir(e.carpeta.path()).entryList(QDir::Files), antes) << nombre;
+    EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << nombre;
   }
-  const QStringList antes = QDir(e.carpeta.path()).entryList(QDir::Files);
-  e.respuesta = ruta.toStdString();
-  e.pasoReloj = 400;
-  bool ocupado = false;
-  e.progreso.alMostrar = [&](QProgressDialog& d) {
-    ocupado =
-        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    QTest::mouseClick(d.findChild<QPushButton*>(), Qt::LeftButton);
-  };
-  e.clic(e.control("Command1"));
-  EXPECT_TRUE(ocupado);
-  EXPECT_EQ(leer(ruta), "anterior");
-  EXPECT_EQ(QDir(e.carpeta.path()).entryList(QDir::Files), antes);
-  EXPECT_TRUE(e.cajas.empty()) << e.cajas[0].texto;
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(Informe, LosPermisosHabilitanSusBotonesYMuestraElContexto) {

@@ -1,0 +1,210 @@
+#include "escritor_libxlsx.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "host/error.h"
+
+namespace suite {
+
+using prjsumsal::Error;
+
+namespace {
+
+// What a system error number means for the user, in Spanish.
+std::string motivo(int e) {
+  switch (e) {
+    case ENOENT:
+      return "la carpeta no existe";
+    case EACCES:
+    case EPERM:
+      return "permiso denegado";
+    case ENOSPC:
+      return "no queda espacio en el disco";
+    case EROFS:
+      return "el disco es de solo lectura";
+    case EIO:
+      return "error de entrada o salida del disco";
+    case 0:
+      return "error desconocido";
+    default:
+      return std::strerror(e);
+  }
+}
+
+// libxlsxwriter reports a failure twice: in its answer, which becomes our message, and as
+// English lines of its own on standard error, where the host keeps one line per failure. While
+// one of these lives, standard error goes nowhere.
+class SinDiagnosticos {
+ public:
+  SinDiagnosticos() {
+    std::fflush(stderr);
+    copia_ = ::dup(STDERR_FILENO);
+    int nulo = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (copia_ >= 0 && nulo >= 0) ::dup2(nulo, STDERR_FILENO);
+    if (nulo >= 0) ::close(nulo);
+  }
+  ~SinDiagnosticos() {
+    std::fflush(stderr);
+    if (copia_ < 0) return;
+    ::dup2(copia_, STDERR_FILENO);
+    ::close(copia_);
+  }
+  SinDiagnosticos(const SinDiagnosticos&) = delete;
+  SinDiagnosticos& operator=(const SinDiagnosticos&) = delete;
+
+ private:
+  int copia_ = -1;
+};
+
+// The most characters a cell holds, in the format's own limit.
+constexpr std::size_t kCaracteresCelda = 32767;
+
+// Characters of a UTF-8 text: the bytes that do not continue a sequence.
+std::size_t caracteres(const std::string& s) {
+  std::size_t n = 0;
+  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
+// A width in points as the pixels of a screen of 96 dots an inch, which the library turns into
+// the file's character widths as the most used spreadsheet reads them back (Calc, with other
+// fonts, may show every column somewhat wider, in the same proportions).
+std::uint32_t pixeles(double puntos) {
+  return static_cast<std::uint32_t>(std::lround(puntos * 96 / 72));
+}
+
+// A text of the document properties as the library takes it; an empty one is left out.
+char* propiedad(const std::string& s) {
+  return s.empty() ? nullptr : const_cast<char*>(s.c_str());
+}
+
+}  // namespace
+
+EscritorLibxlsx::EscritorLibxlsx(std::string ruta, std::string nombre,
+                                 const prjsumsal::DisenoLibro& d)
+    : ruta_(std::move(ruta)), nombre_(std::move(nombre)) {
+  libro_ = workbook_new(ruta_.c_str());
+  if (libro_ == nullptr) throw Error("No se puede crear el archivo " + nombre_ + ": falta memoria");
+  if (workbook_validate_sheet_name(libro_, d.hoja.c_str()) != LXW_NO_ERROR ||
+      (hoja_ = workbook_add_worksheet(libro_, d.hoja.c_str())) == nullptr) {
+    lxw_workbook_free(libro_);
+    throw Error("No se puede crear el archivo " + nombre_ + ": la hoja no puede llamarse \"" +
+                d.hoja + "\"");
+  }
+
+  lxw_doc_properties propiedades{};
+  propiedades.title = propiedad(d.titulo);
+  propiedades.subject = propiedad(d.asunto);
+  propiedades.company = propiedad(d.empresa);
+  workbook_set_properties(libro_, &propiedades);
+
+  for (std::size_t i = 0; i < d.anchos.size(); ++i) {
+    auto c = static_cast<lxw_col_t>(i);
+    worksheet_set_column_pixels(hoja_, c, c, pixeles(d.anchos[i]), nullptr);
+  }
+  if (d.filasFijas > 0) worksheet_freeze_panes(hoja_, static_cast<lxw_row_t>(d.filasFijas), 0);
+  if (d.apaisado) worksheet_set_landscape(hoja_);
+  if (d.ajustarAncho) worksheet_fit_to_pages(hoja_, 1, 0);
+}
+
+EscritorLibxlsx::~EscritorLibxlsx() {
+  if (libro_) lxw_workbook_free(libro_);
+}
+
+lxw_format* EscritorLibxlsx::formato(const prjsumsal::FormatoCelda& f) {
+  auto [it, nuevo] = formatos_.try_emplace(f, nullptr);
+  if (!nuevo) return it->second;
+  lxw_format* x = workbook_add_format(libro_);
+  if (x == nullptr) throw Error("No se puede escribir el archivo " + nombre_ + ": falta memoria");
+  if (f.negrita) format_set_bold(x);
+  if (f.puntos > 0) format_set_font_size(x, f.puntos);
+  if (f.centrado) format_set_align(x, LXW_ALIGN_CENTER);
+  if (!f.numero.empty()) format_set_num_format(x, f.numero.c_str());
+  if (f.arriba) format_set_top(x, LXW_BORDER_THIN);
+  if (f.abajo) format_set_bottom(x, LXW_BORDER_THIN);
+  if (f.izquierda) format_set_left(x, LXW_BORDER_THIN);
+  if (f.derecha) format_set_right(x, LXW_BORDER_THIN);
+  return it->second = x;
+}
+
+void EscritorLibxlsx::comprobar(int error, int fila, int columna) const {
+  if (error == LXW_NO_ERROR) return;
+  std::string celda = "la celda de la fila " + std::to_string(fila + 1) + ", columna " +
+                      std::to_string(columna + 1);
+  if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE) {
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " + celda +
+                " queda fuera de la hoja (1.048.576 filas)");
+  }
+  throw Error("No se puede escribir el archivo " + nombre_ + ": " + celda + ": " +
+              lxw_strerror(static_cast<lxw_error>(error)));
+}
+
+void EscritorLibxlsx::texto(int fila, int columna, const std::string& valor,
+                            const prjsumsal::FormatoCelda& f) {
+  // The library refuses such a text with a line of its own on standard error; say it here.
+  if (caracteres(valor) > kCaracteresCelda) {
+    throw Error("No se puede escribir el archivo " + nombre_ + ": el texto de la fila " +
+                std::to_string(fila + 1) + " supera los 32.767 caracteres de una celda");
+  }
+  comprobar(worksheet_write_string(hoja_, fila, static_cast<lxw_col_t>(columna), valor.c_str(),
+                                   formato(f)),
+            fila, columna);
+}
+
+void EscritorLibxlsx::numero(int fila, int columna, double valor,
+                             const prjsumsal::FormatoCelda& f) {
+  comprobar(worksheet_write_number(hoja_, fila, static_cast<lxw_col_t>(columna), valor, formato(f)),
+            fila, columna);
+}
+
+void EscritorLibxlsx::combinar(int fila, int columna, int hastaFila, int hastaColumna,
+                               const std::string& valor, const prjsumsal::FormatoCelda& f) {
+  comprobar(worksheet_merge_range(hoja_, fila, static_cast<lxw_col_t>(columna), hastaFila,
+                                  static_cast<lxw_col_t>(hastaColumna), valor.c_str(), formato(f)),
+            fila, columna);
+}
+
+void EscritorLibxlsx::cerrar() {
+  lxw_error error;
+  int e;
+  {
+    SinDiagnosticos silencio;
+    errno = 0;
+    error = workbook_close(libro_);  // frees the workbook, whatever its answer
+    e = errno;
+  }
+  libro_ = nullptr;
+  if (error != LXW_NO_ERROR) {
+    std::string causa = e != 0 ? motivo(e) : std::string(lxw_strerror(error));
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " + causa);
+  }
+
+  // The library closes the file without flushing it to the disk: a crash of the machine right
+  // after the rename would leave an empty workbook in the old one's place. A device or a pipe
+  // has nothing to flush.
+  struct stat estado {};
+  if (::stat(ruta_.c_str(), &estado) == 0 && !S_ISREG(estado.st_mode)) return;
+  int fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    e = errno;
+    if (fd >= 0) ::close(fd);
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " + motivo(e));
+  }
+  ::close(fd);
+}
+
+std::unique_ptr<prjsumsal::EscritorXlsx> crearEscritorLibxlsx(const std::string& ruta,
+                                                              const std::string& nombre,
+                                                              const prjsumsal::DisenoLibro& d) {
+  return std::make_unique<EscritorLibxlsx>(ruta, nombre, d);
+}
+
+}  // namespace suite
