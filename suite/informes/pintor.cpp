@@ -32,7 +32,7 @@ QFont fuente(const QString& familia, double puntos, bool negrita) {
   return f;
 }
 
-QString cifra(double valor) {
+QString cifra(long double valor) {
   return QString::fromStdString(prjsumsal::formatoMiles(valor, "."));
 }
 

@@ -8,15 +8,15 @@ namespace prjsumsal {
 
 namespace {
 
-double cifra(std::int64_t centavos) {
-  return static_cast<double>(pesos(centavos));
+long double cifra(std::int64_t centavos) {
+  return static_cast<long double>(pesos(centavos));
 }
 
 // A pair's result of the year: its difference on the smaller side.
-void resultado(std::optional<double>& izquierda, std::optional<double>& derecha, std::int64_t a,
-               std::int64_t b) {
-  izquierda = a > b ? 0.0 : cifra(b - a);
-  derecha = a > b ? cifra(a - b) : 0.0;
+void resultado(std::optional<long double>& izquierda, std::optional<long double>& derecha,
+               std::int64_t a, std::int64_t b) {
+  izquierda = a > b ? 0.0L : cifra(b - a);
+  derecha = a > b ? cifra(a - b) : 0.0L;
 }
 
 struct Par {
@@ -66,7 +66,7 @@ std::string lineaCuadre(const Sumas& s) {
     if (!diferencias.empty()) diferencias += "; ";
     diferencias += std::string(a > b ? p.izquierda : p.derecha) + " supera a " +
                    (a > b ? p.derecha : p.izquierda) + " en " +
-                   formatoMiles(static_cast<double>(a > b ? a - b : b - a), ".");
+                   formatoMiles(static_cast<long double>(a > b ? a - b : b - a), ".");
   }
   return diferencias.empty() ? "Cuadra" : "El balance no cuadra: " + diferencias;
 }

@@ -10,11 +10,12 @@ namespace prjsumsal {
 // rows "SUMAS", "RESULTADO EJERCICIO" and "TOTALES" (balance/cierre.h builds both). The eight
 // amounts follow the columns Debitos, Creditos, Deudor, Acreedor, Activo, Pasivo, Perdidas,
 // Ganancias, in pesos: an account's as computed, a closing row's already whole. An empty amount
-// leaves its cell blank. It lives here because the report engine receives the closing rows.
+// leaves its cell blank. Amounts are long double so that a closing row's whole pesos stay exact
+// past the 2^53 a double holds. It lives here because the report engine receives the closing rows.
 struct Renglon {
   std::string codigo;  // account code; empty on a closing row
   std::string nombre;  // account name, or the closing row's label
-  std::array<std::optional<double>, 8> montos;
+  std::array<std::optional<long double>, 8> montos;
 };
 
 }  // namespace prjsumsal

@@ -26,6 +26,17 @@ std::string lineaCon(const std::string& texto, const std::string& parte) {
   return texto.substr(inicio, texto.find('\n', i) - inicio);
 }
 
+// Ten accounts of 999.999.999.999.999 and one of 1.
+std::vector<prjsumsal::FilaBalance> grandes() {
+  std::vector<prjsumsal::FilaBalance> filas;
+  for (int i = 0; i < 10; ++i) {
+    filas.push_back(cuenta("110" + std::to_string(i), "Caja", "A", 999'999'999'999'999, 0,
+                           999'999'999'999'999));
+  }
+  filas.push_back(cuenta("1199", "Banco", "A", 1, 0, 1));
+  return filas;
+}
+
 TEST(Documento, TotalesYLineaDeCuadre) {
   const struct {
     std::vector<prjsumsal::FilaBalance> filas;
@@ -42,6 +53,11 @@ TEST(Documento, TotalesYLineaDeCuadre) {
         cuenta("4101", "Ventas", "G", 0.6, 1001, -999)},
        {1001, 1001, 1000, 999, 1000, 1000, 999, 999},
        "El balance no cuadra: Deudor supera a Acreedor en 1"},  // figures compared as printed
+      // Amounts as large as the data file takes sum exactly, past what a double holds.
+      {grandes(),
+       {9999999999999991, 0, 9999999999999991, 0, 9999999999999991, 9999999999999991, 0, 0},
+       "El balance no cuadra: Debitos supera a Creditos en 9.999.999.999.999.991; Deudor supera a "
+       "Acreedor en 9.999.999.999.999.991"},
   };
   for (const auto& c : casos) {
     Carpeta carpeta;
