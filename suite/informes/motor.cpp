@@ -88,7 +88,7 @@ void MotorInforme::Accion(std::int16_t valor) {
   if (destino_ == kDestinoImpresora) {
     imprimir(diseno, modelo, ajustes_.impresora, avance);
   } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
-    escribirPdf(diseno, modelo, ajustes_.vistaPreviaPdf, avance);
+    escribirPdf(diseno, std::move(modelo), ajustes_.vistaPreviaPdf, avance);
   } else if (hayPantalla()) {
     presentar(PintorBalance(diseno, modelo, avance), diseno, QString::fromStdString(titulo_),
               ajustes_.padre, avance);

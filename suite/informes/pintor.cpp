@@ -11,6 +11,7 @@
 
 #include "balance/formato.h"
 #include "host/error.h"
+#include "informes/pdf_partes.h"
 #include "plataforma/archivo_qt.h"
 
 namespace suite::informes {
@@ -303,23 +304,18 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
   }
 }
 
-void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta,
+void escribirPdf(const Diseno& diseno, ModeloBalance&& modelo, const QString& ruta,
                  avance::Avance* avance) {
   ArchivoQt archivo(ruta.toStdString());
-  {
-    QPdfWriter pdf(&archivo);
-    pdf.setResolution(600);
-    pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
-    pdf.setTitle(diseno.titulo);
-    PintorBalance pintor(diseno, modelo, avance);
-    try {
-      pintor.imprimir(pdf);
-    } catch (const prjsumsal::Error& e) {
-      // A failed write says why; a painter that failed on its own says only that it did.
-      throw prjsumsal::Error(archivo.fallo().empty() ? "No se puede escribir el archivo " +
-                                                           ruta.toStdString() + ": " + e.what()
-                                                     : archivo.fallo());
-    }
+  try {
+    pintarEnPartes(diseno, std::move(modelo),
+                   {diseno.titulo, QString(), QStringLiteral("NUBO Contabilidad")}, archivo,
+                   avance);
+  } catch (const prjsumsal::Error& e) {
+    // A failed write says why; a painter that failed on its own says only that it did.
+    throw prjsumsal::Error(archivo.fallo().empty() ? "No se puede escribir el archivo " +
+                                                         ruta.toStdString() + ": " + e.what()
+                                                   : archivo.fallo());
   }
   archivo.confirmar();
 }

@@ -65,9 +65,11 @@ class PintorBalance {
   std::vector<Pagina> paginas_;
 };
 
-// The balance as a PDF file at `ruta`, through PintorBalance. Raises prjsumsal::Error naming the
-// file when it cannot be written. Each page painted is a step told to `avance`, when given.
-void escribirPdf(const Diseno& diseno, const ModeloBalance& modelo, const QString& ruta,
+// The balance as a PDF file at `ruta`, painted in parts on every core and joined
+// (pintarEnPartes), written through the one safe path (ArchivoQt). The model is emptied on the
+// way. Raises prjsumsal::Error naming the file when it cannot be written. Each page painted is a
+// step told to `avance`, when given.
+void escribirPdf(const Diseno& diseno, ModeloBalance&& modelo, const QString& ruta,
                  avance::Avance* avance = nullptr);
 
 }  // namespace suite::informes

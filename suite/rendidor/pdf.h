@@ -7,6 +7,7 @@
 #include "avance/avance.h"
 #include "informes/diseno.h"
 #include "informes/modelo.h"
+#include "informes/pdf_partes.h"
 
 class QIODevice;
 
@@ -19,12 +20,7 @@ class ErrorSalida : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The document properties a viewer shows.
-struct Propiedades {
-  QString titulo;
-  QString autor;    // the company
-  QString creador;  // the program that made the document
-};
+using suite::informes::Propiedades;
 
 // The balance painted by the report engine's painter into a PDF written to `salida`, an open
 // device, fonts embedded and text selectable as Qt writes them, with `propiedades` in its

@@ -1,4 +1,4 @@
-#include "parte_temporal.h"
+#include "informes/parte_temporal.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace suite::rendidor {
+namespace suite::informes {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::FILE* ParteTemporal::lectura() {
   return f;
 }
 
-}  // namespace suite::rendidor
+}  // namespace suite::informes

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <cstdio>
 
-namespace suite::rendidor {
+namespace suite::informes {
 
 // A temporary file for one part of a document painted in parts, open for writing and reading
 // back. It has no name in any folder: it is created without one where the system allows it
@@ -30,4 +30,4 @@ class ParteTemporal {
   QFile escritura_;
 };
 
-}  // namespace suite::rendidor
+}  // namespace suite::informes
