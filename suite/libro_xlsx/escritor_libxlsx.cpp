@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "export/archivo_seguro.h"
 #include "host/error.h"
 
 namespace suite {
@@ -17,27 +18,6 @@ namespace suite {
 using prjsumsal::Error;
 
 namespace {
-
-// What a system error number means for the user, in Spanish.
-std::string motivo(int e) {
-  switch (e) {
-    case ENOENT:
-      return "la carpeta no existe";
-    case EACCES:
-    case EPERM:
-      return "permiso denegado";
-    case ENOSPC:
-      return "no queda espacio en el disco";
-    case EROFS:
-      return "el disco es de solo lectura";
-    case EIO:
-      return "error de entrada o salida del disco";
-    case 0:
-      return "error desconocido";
-    default:
-      return std::strerror(e);
-  }
-}
 
 // libxlsxwriter reports a failure twice: in its answer, which becomes our message, and as
 // English lines of its own on standard error, where the host keeps one line per failure. While
@@ -183,7 +163,7 @@ void EscritorLibxlsx::cerrar() {
   }
   libro_ = nullptr;
   if (error != LXW_NO_ERROR) {
-    std::string causa = e != 0 ? motivo(e) : std::string(lxw_strerror(error));
+    std::string causa = e != 0 ? prjsumsal::motivoSistema(e) : std::string(lxw_strerror(error));
     throw Error("No se puede escribir el archivo " + nombre_ + ": " + causa);
   }
 
@@ -196,7 +176,7 @@ void EscritorLibxlsx::cerrar() {
   if (fd < 0 || ::fsync(fd) != 0) {
     e = errno;
     if (fd >= 0) ::close(fd);
-    throw Error("No se puede escribir el archivo " + nombre_ + ": " + motivo(e));
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " + prjsumsal::motivoSistema(e));
   }
   ::close(fd);
 }

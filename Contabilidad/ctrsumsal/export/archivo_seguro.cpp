@@ -20,10 +20,7 @@ namespace prjsumsal {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// What a system error number means for the user, in Spanish.
-std::string motivo(int e) {
+std::string motivoSistema(int e) {
   switch (e) {
     case ENOENT:
       return "la carpeta no existe";
@@ -52,8 +49,10 @@ std::string motivo(int e) {
   }
 }
 
+namespace {
+
 Error noEscribe(const std::string& ruta, int e) {
-  return Error("No se puede escribir el archivo " + ruta + ": " + motivo(e));
+  return Error("No se puede escribir el archivo " + ruta + ": " + motivoSistema(e));
 }
 
 // Sixteen hex digits no other temporary file of this or another process will pick.
@@ -200,7 +199,7 @@ ArchivoSeguro::ArchivoSeguro(std::string ruta, Disco* disco)
   int error = 0;
   if (fs::exists(estado) && !fs::is_regular_file(estado)) {
     archivo_ = disco_->abrir(destino_, false, error);
-    if (!archivo_) throw Error("No se puede crear el archivo " + ruta_ + ": " + motivo(error));
+    if (!archivo_) throw Error("No se puede crear el archivo " + ruta_ + ": " + motivoSistema(error));
   } else {
     if (fs::exists(estado) && (estado.permissions() & fs::perms::owner_write) == fs::perms::none) {
       throw Error("No se puede crear el archivo " + ruta_ + ": el archivo es de solo lectura");
@@ -233,7 +232,7 @@ void ArchivoSeguro::crearTemporal(const std::string& carpeta, const std::string&
   }
   if (!archivo_) {
     temporal_.clear();
-    throw Error("No se puede crear el archivo " + ruta_ + ": " + motivo(error));
+    throw Error("No se puede crear el archivo " + ruta_ + ": " + motivoSistema(error));
   }
   anotarTemporal(temporal_);
 }
@@ -270,7 +269,7 @@ void ArchivoSeguro::confirmar() {
       comprobarDestino();
       std::error_code ec;
       fs::rename(temporal_, destino_, ec);
-      if (ec) throw Error("No se puede reemplazar el archivo " + ruta_ + ": " + motivo(ec.value()));
+      if (ec) throw Error("No se puede reemplazar el archivo " + ruta_ + ": " + motivoSistema(ec.value()));
       olvidarTemporal(temporal_);
       temporal_.clear();
       disco_->sincronizarCarpeta(fs::path(destino_).parent_path().string());

@@ -8,6 +8,10 @@
 
 namespace prjsumsal {
 
+// What a system error number means for the user, in Spanish ("no queda espacio en el disco"),
+// as every message of a file that cannot be written says it.
+std::string motivoSistema(int e);
+
 // An output file that is written whole or not at all, the one way every file of the programs is
 // written. The bytes go to a temporary file in the target's folder; confirmar() writes out the
 // rest, syncs and closes it and only then renames it over the target, so a failure half way
