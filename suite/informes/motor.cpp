@@ -84,7 +84,10 @@ void MotorInforme::Accion(std::int16_t valor) {
                                   ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
                                   : ajustes_.emision;
   avance::Avance* avance = ajustes_.avance;
-  if (avance) avance->etapa("Pintando páginas", PintorBalance(diseno, modelo).paginas().size());
+  // The PDF's painting in parts announces its own stage; the printer and the window are told here.
+  if (avance && (destino_ == kDestinoImpresora || ajustes_.vistaPreviaPdf.isEmpty())) {
+    avance->etapa("Pintando páginas", PintorBalance(diseno, modelo).paginas().size());
+  }
   if (destino_ == kDestinoImpresora) {
     imprimir(diseno, modelo, ajustes_.impresora, avance);
   } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
