@@ -87,6 +87,7 @@ TEST_F(Fallas, DatosUnDiscoLlenoDejaCadaArchivoAnterior) {
   prjsumsal::prueba::DiscoChico chico(512);
   if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
   const std::pair<const char*, std::string> salidas[] = {{"--excel", chico.ruta("l.xls")},
+                                                         {"--excel", chico.ruta("l.xlsx")},
                                                          {"--vista-previa", chico.ruta("v.pdf")},
                                                          {"--captura", chico.ruta("c.png")}};
   for (const auto& [accion, archivo] : salidas) std::ofstream(archivo) << "anterior";
@@ -105,7 +106,7 @@ TEST_F(Fallas, DatosUnDiscoLlenoDejaCadaArchivoAnterior) {
         << e.errores;
     EXPECT_EQ(leer(archivo), "anterior") << accion;
   }
-  EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 4);
+  EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 5);
 }
 
 // A preview killed outright at any moment leaves the earlier PDF or the whole new one, never a
