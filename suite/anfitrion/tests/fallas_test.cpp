@@ -224,10 +224,21 @@ TEST_F(Fallas, DatosLaBaseDeContabilidadQuedaComoLaTieneElAnfitrion) {
   fs::permissions(ro, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                           fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(cache, fs::perms::all);
+  // The build folder may be closed to other users (a clone in a private temporary folder):
+  // the reader runs a copy of nubo and its module from a folder it may enter.
+  fs::path prog = c_.ruta() / "prog";
+  fs::path bin = fs::path(NUBO_EJECUTABLE).parent_path();
+  fs::create_directories(prog);
+  for (const auto& f : fs::directory_iterator(bin)) {
+    std::string n = f.path().filename().string();
+    if (n == "nubo" || n.starts_with("libprjsumsal.so")) fs::copy_file(f.path(), prog / n);
+  }
+  fs::permissions(prog, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
   auto lector = correrNubo(
       {"--contabilidad", (ro / "contabilidad.db").string(), "--hasta", "31/03/2025", "--texto"},
       {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env",
-       "XDG_CACHE_HOME=" + cache.string(), "HOME=" + cache.string()});
+       "XDG_CACHE_HOME=" + cache.string(), "HOME=" + cache.string(), "sh", "-c",
+       "shift; exec \"$0\" \"$@\"", (prog / "nubo").string()});
   EXPECT_EQ(lector.estado, 0) << lector.errores;
   EXPECT_EQ(lector.salida, nubo({"--texto"}).salida);
 }
