@@ -11,7 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "balance/cierre.h"
+#include "balance/fila_balance.h"
 #include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 #include "hijo.h"
@@ -23,14 +23,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // The work table as a data preparation leaves it: `cuentas` accounts of both kinds with amounts
-// in the hundreds of millions, then the closing row. Returns the closing rows the preparation
-// hands to the report engine.
-std::vector<prjsumsal::Renglon> llenarTabla(const fs::path& base, int cuentas) {
+// in the hundreds of millions, then the closing row.
+void llenarTabla(const fs::path& base, int cuentas) {
   fs::remove(base);
   auto db = suite::BaseSqlite::crear(base, suite::Papel::Informes);
   db->executesql(prjsumsal::sentenciaCrearTabla());
   db->executesql("begin");
-  prjsumsal::Sumas sumas;
   prjsumsal::DatosTabla d;
   d.empresa = "1 COMERCIALIZADORA LOS AROMOS SPA";
   d.usuario = "1 ADMINISTRADOR";
@@ -51,16 +49,12 @@ std::vector<prjsumsal::Renglon> llenarTabla(const fs::path& base, int cuentas) {
     f.debe_act = f.debe - f.haber;
     prjsumsal::clasificar(f);
     db->executesql(prjsumsal::sentenciaFila(d, f));
-    sumas.agregar(f);
   }
   db->executesql(prjsumsal::sentenciaCierre(d));
   db->executesql("commit");
-  auto cierre = prjsumsal::renglonesCierre(sumas);
-  return {cierre.begin(), cierre.end()};
 }
 
-std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf,
-                  const std::vector<prjsumsal::Renglon>& cierre) {
+std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf) {
   static int argc = 1;
   static char nombre[] = "informe_bench";
   static char* argv[] = {nombre, nullptr};
@@ -68,7 +62,6 @@ std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf
   QGuiApplication app(argc, argv);
   std::shared_ptr<prjsumsal::BaseDatos> db = suite::BaseSqlite::abrir(base, suite::Papel::Informes);
   suite::informes::MotorInforme motor(db, {{}, 1, QString::fromStdString(pdf.string()), {}});
-  motor.Cierre(cierre);
   motor.Destino(prjsumsal::rptreporte::kDestinoVentana);
   motor.Archivo(rpt.string());
   motor.Accion(1);
@@ -91,7 +84,7 @@ int main(int argc, char** argv) {
   fs::create_directories(carpeta);
   fs::path base = carpeta / "informes.db";
   std::fprintf(stderr, "llenando la tabla de trabajo con %d cuentas...\n", cuentas);
-  const auto cierre = llenarTabla(base, cuentas);
+  llenarTabla(base, cuentas);
   bench::enHijo([&] {
     static int qargc = 1;
     static char nombre[] = "informe_bench";
@@ -111,7 +104,7 @@ int main(int argc, char** argv) {
     std::string nombre = std::string("ctrsumsal") + codigo + ".rpt";
     fs::path pdf = carpeta / ("balance" + std::string(codigo) + ".pdf");
     bench::Medida m =
-        bench::mejorDe(repeticiones, [&] { return pdfDe(base, carpeta / nombre, pdf, cierre); });
+        bench::mejorDe(repeticiones, [&] { return pdfDe(base, carpeta / nombre, pdf); });
     double bytes = 0, cpu = 0;
     std::sscanf(m.texto.c_str(), "%lf %lf", &bytes, &cpu);
     std::printf("%-16s %8d %10.2f %8.2f %8.1f %10.1f\n", nombre.c_str(), cuentas, m.segundos, cpu,

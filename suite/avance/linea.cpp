@@ -2,6 +2,9 @@
 
 #include <locale>
 #include <sstream>
+#include <string_view>
+
+#include "host/codificacion.h"
 
 namespace suite::avance {
 
@@ -21,21 +24,12 @@ std::string cifra(std::size_t n) {
   return s.str();
 }
 
-// A UTF-8 continuation byte belongs to the character before it.
-bool continua(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// `texto` cut to its first `columnas` characters.
+// `texto` cut to its first `columnas` characters, read as the module's codec reads them.
 std::string recortar(std::string texto, std::size_t columnas) {
-  std::size_t vistos = 0;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    if (continua(texto[i])) continue;
-    if (vistos++ == columnas) {
-      texto.resize(i);
-      break;
-    }
-  }
+  std::size_t i = 0;
+  for (; i < texto.size() && columnas > 0; --columnas)
+    i += prjsumsal::leerCaracter(std::string_view(texto).substr(i)).largo;
+  texto.resize(i);
   return texto;
 }
 

@@ -18,7 +18,8 @@ struct Estado {
 // "Calculando las cuentas: 12.345" when only the count is, "Leyendo el diario… 12 s" when
 // neither. Counts are grouped by thousands with ".". The text is cut to one column less than
 // the terminal's width, so that it never wraps onto a second line (which a carriage return
-// could not take back); each UTF-8 character counts as one column. Empty when `e.que` is.
+// could not take back); each character counts as one column, a byte of Windows-1252 among UTF-8
+// too (host/codificacion.h). Empty when `e.que` is.
 std::string textoLinea(const Estado& e, std::size_t columnas);
 
 }  // namespace suite::avance

@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <iostream>
 #include <streambuf>
+#include <string_view>
 
+#include "host/codificacion.h"
 #include "linea.h"
 
 namespace suite::avance {
@@ -104,9 +106,10 @@ std::chrono::milliseconds esperaDelEntorno() {
   return LineaTerminal::Ajustes{}.espera;
 }
 
-std::size_t columnasDe(const std::string& texto) {
+std::size_t columnasDe(std::string_view texto) {
   std::size_t n = 0;
-  for (char c : texto) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  for (std::size_t i = 0; i < texto.size(); ++n)
+    i += prjsumsal::leerCaracter(texto.substr(i)).largo;
   return n;
 }
 

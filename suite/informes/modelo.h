@@ -56,8 +56,7 @@ class CuentasInforme {
 // Everything a balance report shows, independent of its source and of its layout. Fill the
 // heading and the signatures, add the accounts in print order with agregar (which also sums
 // them), then call cerrar once to append SUMAS, RESULTADO EJERCICIO and TOTALES from those sums
-// (prjsumsal::renglonesCierre, the same rows as every other document's). A source whose rows are
-// already rounded (the work table) sets `cierres` to the closing rows it was handed instead.
+// (prjsumsal::renglonesCierre, the one closing rule of every document).
 struct ModeloBalance {
   EncabezadoInforme encabezado;
   FirmasInforme firmas;

@@ -73,12 +73,6 @@ void MotorInforme::Accion(std::int16_t valor) {
   Diseno diseno = leerArchivoInforme(QString::fromStdString(archivo_));
   if (!base_) throw prjsumsal::Error(prjsumsal::kObjetoNoEstablecido);
   ModeloBalance modelo = leerTablaTrabajo(*base_);
-  if (cierre_.empty()) {
-    throw prjsumsal::Error(
-        "La tabla de trabajo ctrsumsal no tiene el cierre de su preparación: prepare los datos "
-        "otra vez");
-  }
-  modelo.cierres = cierre_;
   modelo.encabezado.primerFolio = ajustes_.primerFolio;
   modelo.encabezado.emision = ajustes_.emision.isEmpty()
                                   ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))

@@ -22,8 +22,8 @@ struct AjustesMotor {
 };
 
 // The report engine the form holds as `rptreporte`. Writing 1 to its trigger reads the report
-// file, reads the work table `ctrsumsal` from the report database it was given, closes it with
-// the rows the last data preparation handed over (Cierre), lays the balance out with
+// file, reads the work table `ctrsumsal` from the report database it was given (its rows alone,
+// which close the balance: leerTablaTrabajo), lays the balance out with
 // PintorBalance and sends the pages to the destination: for the window, to the PDF file of
 // AjustesMotor::vistaPreviaPdf when set, otherwise to a print preview window titled with
 // TituloVentana (which needs a QApplication on a display); for the printer, as one job to the
@@ -39,9 +39,6 @@ class MotorInforme : public prjsumsal::rptreporte {
   std::string Archivo() const override { return archivo_; }
   void Archivo(const std::string& valor) override { archivo_ = valor; }
   void Accion(std::int16_t valor) override;
-  void Cierre(std::vector<prjsumsal::Renglon> renglones) override {
-    cierre_ = std::move(renglones);
-  }
   std::string TituloVentana() const override { return titulo_; }
   void TituloVentana(const std::string& valor) override { titulo_ = valor; }
 
@@ -53,7 +50,6 @@ class MotorInforme : public prjsumsal::rptreporte {
   std::int32_t destino_ = kDestinoVentana;
   std::string archivo_;
   std::string titulo_;
-  std::vector<prjsumsal::Renglon> cierre_;  // of the last data preparation
 };
 
 // True when a preview window can be shown: a QApplication runs on a real display.

@@ -33,7 +33,7 @@ QFont fuente(const QString& familia, double puntos, bool negrita) {
   return f;
 }
 
-QString cifra(long double valor) {
+QString cifra(double valor) {
   return QString::fromStdString(prjsumsal::formatoMiles(valor, "."));
 }
 

@@ -94,6 +94,7 @@ ModeloBalance leerTablaTrabajo(prjsumsal::BaseDatos& base) {
     throw prjsumsal::Error(
         "La tabla de trabajo ctrsumsal está incompleta: la preparación de los datos no terminó");
   }
+  m.cerrar();
   return m;
 }
 

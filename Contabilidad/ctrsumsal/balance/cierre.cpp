@@ -1,29 +1,26 @@
 #include "balance/cierre.h"
 
-#include <algorithm>
+#include <cmath>
 
 #include "balance/formato.h"
+#include "host/error.h"
 
 namespace prjsumsal {
 
 namespace {
 
-long double cifra(std::int64_t centavos) {
-  return static_cast<long double>(pesos(centavos));
-}
-
-// A pair's result of the year: its difference on the smaller side.
-void resultado(std::optional<long double>& izquierda, std::optional<long double>& derecha,
-               std::int64_t a, std::int64_t b) {
-  izquierda = a > b ? 0.0L : cifra(b - a);
-  derecha = a > b ? cifra(a - b) : 0.0L;
+// A pair's result of the year: its difference on the smaller side, 0 on the other.
+void resultado(std::optional<double>& izquierda, std::optional<double>& derecha, double a,
+               double b) {
+  izquierda = a > b ? 0.0 : diferenciaFinita(b, a);
+  derecha = a > b ? diferenciaFinita(a, b) : 0.0;
 }
 
 struct Par {
   const char* izquierda;
-  std::int64_t a;
+  double a;
   const char* derecha;
-  std::int64_t b;
+  double b;
 };
 
 }  // namespace
@@ -39,20 +36,19 @@ std::array<Renglon, 3> renglonesCierre(const Sumas& s) {
   std::array<Renglon, 3> r{Renglon{"", "SUMAS", {}}, Renglon{"", "RESULTADO EJERCICIO", {}},
                            Renglon{"", "TOTALES", {}}};
   auto& sumas = r[0].montos;
-  sumas[4] = cifra(s.activo);
-  sumas[5] = cifra(s.pasivo);
-  sumas[6] = cifra(s.perdidas);
-  sumas[7] = cifra(s.ganancias);
+  sumas[4] = s.activo;
+  sumas[5] = s.pasivo;
+  sumas[6] = s.perdidas;
+  sumas[7] = s.ganancias;
   auto& res = r[1].montos;
   resultado(res[4], res[5], s.activo, s.pasivo);
   resultado(res[6], res[7], s.perdidas, s.ganancias);
   auto& tot = r[2].montos;
-  tot[0] = cifra(s.debe);
-  tot[1] = cifra(s.haber);
-  tot[2] = cifra(s.debe_act);
-  tot[3] = cifra(s.haber_act);
-  tot[4] = tot[5] = cifra(std::max(s.activo, s.pasivo));
-  tot[6] = tot[7] = cifra(std::max(s.perdidas, s.ganancias));
+  tot[0] = s.debe;
+  tot[1] = s.haber;
+  tot[2] = s.debe_act;
+  tot[3] = s.haber_act;
+  for (std::size_t i = 4; i < 8; ++i) tot[i] = sumaFinita(*sumas[i], *res[i]);
   return r;
 }
 
@@ -61,18 +57,31 @@ std::string lineaCuadre(const Sumas& s) {
                        {"Deudor", s.debe_act, "Acreedor", s.haber_act}};
   std::string diferencias;
   for (const Par& p : pares) {
-    std::int64_t a = pesos(p.a), b = pesos(p.b);
+    double a = pesosEnteros(p.a), b = pesosEnteros(p.b);
     if (a == b) continue;
     if (!diferencias.empty()) diferencias += "; ";
     diferencias += std::string(a > b ? p.izquierda : p.derecha) + " supera a " +
-                   (a > b ? p.derecha : p.izquierda) + " en " +
-                   formatoMiles(static_cast<long double>(a > b ? a - b : b - a), ".");
+                   (a > b ? p.derecha : p.izquierda);
+    // Two sums of opposite signs near the largest double differ by more than a double holds;
+    // the pair is still named.
+    double d = std::fabs(a - b);
+    if (std::isfinite(d)) diferencias += " en " + formatoMiles(d, ".");
   }
   return diferencias.empty() ? "Cuadra" : "El balance no cuadra: " + diferencias;
 }
 
 bool cuadra(const Sumas& s) {
-  return pesos(s.debe) == pesos(s.haber) && pesos(s.debe_act) == pesos(s.haber_act);
+  return pesosEnteros(s.debe) == pesosEnteros(s.haber) &&
+         pesosEnteros(s.debe_act) == pesosEnteros(s.haber_act);
+}
+
+void agregarParaCuadre(std::optional<Sumas>& sumas, const FilaBalance& fila) {
+  if (!sumas) return;
+  try {
+    sumas->agregar(fila);
+  } catch (const Error&) {
+    sumas.reset();
+  }
 }
 
 }  // namespace prjsumsal

@@ -10,35 +10,32 @@ namespace prjsumsal {
 // significant digits read (the general number form of the PDF data file): 1234.5 summed by the
 // database as 1234.4999999999998 is 1234.5, and rounds to 1235 here as in RENDIDOR, which reads
 // the data file's "1234,5". Never -0.
-long double pesosEnteros(long double valor) {
-  if (std::fabs(valor) < 1e15L) {
-    // Amounts this small come from doubles; a whole one stays as it is.
-    double d = static_cast<double>(valor);
+double pesosEnteros(double valor) {
+  if (std::fabs(valor) < 1e15) {
     char general[64];
     auto fin =
-        std::to_chars(general, general + sizeof general, d, std::chars_format::general, 15).ptr;
-    std::from_chars(general, fin, d);
-    valor = d;
+        std::to_chars(general, general + sizeof general, valor, std::chars_format::general, 15).ptr;
+    std::from_chars(general, fin, valor);
   }
-  long double r = std::round(valor);
-  return r == 0 ? 0.0L : r;
+  double r = std::round(valor);
+  return r == 0 ? 0.0 : r;
 }
 
 namespace {
 
 // pesosEnteros as decimal digits; "0" for a value that rounds to zero from either side, so no
 // "-0" ever reaches a statement or a cell.
-std::string digitosRedondeados(long double valor) {
-  long double r = pesosEnteros(valor);
+std::string digitosRedondeados(double valor) {
+  double r = pesosEnteros(valor);
   if (r == 0) return "0";
   char buf[400];
-  std::snprintf(buf, sizeof buf, "%.0Lf", r);
+  std::snprintf(buf, sizeof buf, "%.0f", r);
   return buf;
 }
 
 }  // namespace
 
-std::string formatoCero(long double valor) {
+std::string formatoCero(double valor) {
   return digitosRedondeados(valor);
 }
 
@@ -57,7 +54,7 @@ std::string formatoGeneral(double valor, const std::string& decimal) {
   return r;
 }
 
-std::string formatoMiles(long double valor, const std::string& miles) {
+std::string formatoMiles(double valor, const std::string& miles) {
   std::string digitos = digitosRedondeados(valor);
   std::size_t inicio = digitos[0] == '-' ? 1 : 0;
   std::string r = digitos.substr(0, inicio);

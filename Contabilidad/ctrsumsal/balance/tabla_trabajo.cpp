@@ -1,7 +1,10 @@
 #include "balance/tabla_trabajo.h"
 
+#include <cmath>
+
 #include "balance/formato.h"
 #include "host/caracteres.h"
+#include "host/error.h"
 #include "host/sql.h"
 
 namespace prjsumsal {
@@ -25,6 +28,17 @@ std::string sentenciaCrearTabla() {
   return s;
 }
 
+namespace {
+
+// An amount with the pattern "0". A sum the database returned as infinite or undefined would be
+// written as letters the report database reads as a column name; the run stops instead.
+std::string importe(double valor) {
+  if (!std::isfinite(valor)) throw Error(kDesbordamiento);
+  return formatoCero(valor);
+}
+
+}  // namespace
+
 std::string sentenciaFila(const DatosTabla& d, const FilaBalance& f) {
   const Encabezado& e = d.encabezado;
   std::string s;
@@ -36,8 +50,8 @@ std::string sentenciaFila(const DatosTabla& d, const FilaBalance& f) {
   s += sqlTexto(izquierda(d.empresa, 50)) + "','" + sqlTexto(izquierda(e.rep_legal, 50)) + "','" +
        sqlTexto(d.desde + " - " + d.hasta) + "','" + sqlTexto(f.centro) + "','" + " " + "','" +
        sqlTexto(f.n_centro) + "','" + " " + "',";
-  s += formatoCero(f.debe_act) + "," + formatoCero(f.haber_act) + "," + formatoCero(f.debe) + "," +
-       formatoCero(f.haber) + ",";
+  s += importe(f.debe_act) + "," + importe(f.haber_act) + "," + importe(f.debe) + "," +
+       importe(f.haber) + ",";
   s += "'" + sqlTexto(f.g_cuenta) + "',";
   for (const std::string& v : {d.contador, d.rut, izquierda(e.provincia, 15), d.registro, e.ruc,
                                e.n_empresa, izquierda(e.n_comercial, 100), e.direccion, e.ciudad}) {

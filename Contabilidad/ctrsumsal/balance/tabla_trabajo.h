@@ -49,7 +49,8 @@ std::string sentenciaCrearTabla();
 
 // The insert of one account. The company text and the legal representative are cut to 50
 // characters, the representative's RUT to 15, the line of business to 100; the four amounts are
-// written with the pattern "0" in the order debe_act, haber_act, debe, haber.
+// written with the pattern "0" in the order debe_act, haber_act, debe, haber. Raises
+// Error(kDesbordamiento) for an amount that is not a finite number.
 std::string sentenciaFila(const DatosTabla& datos, const FilaBalance& fila);
 
 // The closing row: the company text and the user text cut to 50 characters, the start date, and

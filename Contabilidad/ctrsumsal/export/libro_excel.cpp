@@ -26,7 +26,7 @@ constexpr std::string_view kFinFila = "   </Row>";
 
 // An amount with the pattern "0". An infinite or undefined value (a sum that overflowed) would
 // be written as letters in a Number cell; the export stops instead.
-std::string cifra(long double valor) {
+std::string cifra(double valor) {
   if (!std::isfinite(valor)) throw Error(kDesbordamiento);
   return formatoCero(valor);
 }

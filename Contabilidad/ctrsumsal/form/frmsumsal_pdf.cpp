@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 
 #include "balance/calculo.h"
@@ -28,14 +29,14 @@ void frmsumsal::cmdpdf_Click() {
 
     Calculo calculo(contable, consulta(), Uso::Exportacion);
     FilaBalance fila;
-    Sumas sumas;  // the renderer closes the balance with these
+    std::optional<Sumas> sumas = Sumas{};  // for the check line; the renderer adds its own
     while (calculo.siguiente(fila)) {
       datos.bloque(fila);
-      sumas.agregar(fila);
+      agregarParaCuadre(sumas, fila);
     }
     datos.cerrar();
     archivoDatos.confirmar();
-    if (plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(sumas), cuadra(sumas));
+    if (sumas && plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(*sumas), cuadra(*sumas));
 
     ArchivoSeguro archivoEmpresa(carpeta + "/" + kArchivoEmpresa, plataforma_.disco);
     EmpresaPdf empresa;

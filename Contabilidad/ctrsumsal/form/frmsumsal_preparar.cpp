@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "balance/calculo.h"
 #include "balance/cierre.h"
 #include "balance/encabezado.h"
@@ -20,15 +22,14 @@ void enviar(BaseDatos& db, const std::string& sentencia, const std::string& que)
 }  // namespace
 
 // The report control asks for its data: the work table is emptied and filled with one row per
-// account of the year-to-date statement and a closing row, and the report engine receives the
-// closing rows of the balance. A run that fails half way empties the table again and leaves the
-// engine without closing rows, so print and preview never show a partial balance as if it were
-// whole.
+// account of the year-to-date statement and a closing row. The report reads that table alone.
+// A run that fails half way stops there: the rows written before the failure stay and the
+// closing row is missing, and the report engine refuses such a table, so print and preview never
+// show a partial balance as if it were whole.
 void frmsumsal::ctlinforme1_PreparaDatos() {
   try {
     BaseDatos& informe = dbReport();
     BaseDatos& contable = db();
-    if (rptreporte) rptreporte->Cierre({});
     enviar(informe, kVaciarTabla, "el borrado");
 
     DatosTabla datos;
@@ -43,26 +44,14 @@ void frmsumsal::ctlinforme1_PreparaDatos() {
 
     Calculo calculo(contable, consulta(), Uso::Informe);
     FilaBalance fila;
-    Sumas sumas;
+    std::optional<Sumas> sumas = Sumas{};  // for the check line only
     while (calculo.siguiente(fila)) {
       enviar(informe, sentenciaFila(datos, fila), "la fila de la cuenta " + fila.centro);
-      sumas.agregar(fila);
+      agregarParaCuadre(sumas, fila);
     }
     enviar(informe, sentenciaCierre(datos), "la fila de cierre");
-    // The table's amounts are rounded; the report closes with the balance's own sums.
-    if (rptreporte) {
-      auto cierre = renglonesCierre(sumas);
-      rptreporte->Cierre({cierre.begin(), cierre.end()});
-    }
-    if (plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(sumas), cuadra(sumas));
+    if (sumas && plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(*sumas), cuadra(*sumas));
   } catch (const std::exception& e) {
-    if (glbdbReport) {
-      try {
-        glbdbReport->executesql(kVaciarTabla);
-      } catch (const std::exception&) {
-        // The table may be the very thing that failed; the message below says what happened.
-      }
-    }
     plataforma_.mensajes->MsgBox(e.what(), Icono::Informacion, std::nullopt);
   }
 }

@@ -1,21 +1,15 @@
 #include "host/caracteres.h"
 
+#include "host/codificacion.h"
+
 namespace prjsumsal {
 
 namespace {
 
-bool continuacion(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // The byte offset where the character numbered `n` (from 0) starts, or the text's size.
 std::size_t desplazamiento(std::string_view texto, std::size_t n) {
   std::size_t i = 0;
-  while (i < texto.size() && n > 0) {
-    ++i;
-    while (i < texto.size() && continuacion(texto[i])) ++i;
-    --n;
-  }
+  for (; i < texto.size() && n > 0; --n) i += leerCaracter(texto.substr(i)).largo;
   return i;
 }
 
@@ -23,7 +17,7 @@ std::size_t desplazamiento(std::string_view texto, std::size_t n) {
 
 std::size_t largo(std::string_view texto) {
   std::size_t n = 0;
-  for (char c : texto) n += continuacion(c) ? 0 : 1;
+  for (std::size_t i = 0; i < texto.size(); ++n) i += leerCaracter(texto.substr(i)).largo;
   return n;
 }
 

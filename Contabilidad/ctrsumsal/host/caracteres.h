@@ -6,8 +6,10 @@
 
 namespace prjsumsal {
 
-// Texts are UTF-8, and the platform counts characters, not bytes: a cut to n characters never
-// splits an "ñ" or an "á" in two. These are the platform's Len, Left and Mid on such texts.
+// The platform counts characters, not bytes: a cut to n characters never splits an "ñ" or an
+// "á" in two. A text is read as host/codificacion.h reads it, so a byte of Windows-1252 among
+// UTF-8 (the "°" of older data is the byte 0xB0) is one character too. These are the
+// platform's Len, Left and Mid on such texts.
 
 // The number of characters of `texto`.
 std::size_t largo(std::string_view texto);

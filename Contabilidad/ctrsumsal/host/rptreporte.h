@@ -2,9 +2,7 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "host/renglon.h"
 #include "host/valor.h"
 
 namespace prjsumsal {
@@ -33,14 +31,8 @@ class rptreporte {
   // Writing 1 runs the report file to the destination and returns when the pages are out (or
   // the preview window is closed); other values do nothing. Raises an Error whose description
   // names the cause when the report cannot run: a missing or invalid report file, a work table
-  // that is missing or empty, no printer.
+  // that is missing, empty or without its closing row, no printer.
   virtual void Accion(std::int16_t valor) = 0;
-  // The closing rows of the balance that the work table holds, handed over by the data
-  // preparation that filled the table: the table's amounts are rounded to whole units and do
-  // not add up to the balance's own sums, so the report prints these as they come. An empty
-  // list (a preparation that starts, or one that failed) leaves the engine without them, and
-  // a run then fails as for a table with no data.
-  virtual void Cierre(std::vector<Renglon> renglones) = 0;
   // The title of the preview window, a design value of the form.
   virtual std::string TituloVentana() const = 0;
   virtual void TituloVentana(const std::string& valor) = 0;

@@ -24,6 +24,8 @@ TEST(TextoLinea, CadaFormaDeEtapa) {
       {{"Pintando páginas", 1, 2, 0}, 12, "Pintando pá"},
       {{"Leyendo el diario", 0, 0, 0}, 19, "Leyendo el diario…"},
       {{"Leyendo", 0, 0, 0}, 1, ""},
+      // A byte of Windows-1252 ("°" is 0xB0) is one column as well.
+      {{"N\xB0\xB0\xB0 1", 0, 0, 0}, 4, "N\xB0\xB0"},
   };
   for (const Caso& c : casos) {
     EXPECT_EQ(textoLinea(c.estado, c.columnas), c.esperado)

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "balance/cierre.h"
 #include "balance/tabla_trabajo.h"
 #include "datos/base_sqlite.h"
 
@@ -26,16 +25,6 @@ std::shared_ptr<prjsumsal::BaseDatos> baseConTabla(
   for (const auto& f : filas) base->executesql(prjsumsal::sentenciaFila(d, f));
   base->executesql(prjsumsal::sentenciaCierre(d));
   return base;
-}
-
-std::vector<prjsumsal::Renglon> cierreDe(const std::vector<prjsumsal::FilaBalance>& filas) {
-  prjsumsal::Sumas s;
-  for (prjsumsal::FilaBalance f : filas) {
-    prjsumsal::clasificar(f);
-    s.agregar(f);
-  }
-  auto r = prjsumsal::renglonesCierre(s);
-  return {r.begin(), r.end()};
 }
 
 QStringList paginasPdf(const QString& ruta) {

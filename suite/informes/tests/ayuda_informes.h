@@ -6,7 +6,6 @@
 
 #include "balance/fila_balance.h"
 #include "host/base_datos.h"
-#include "host/renglon.h"
 
 namespace suite::informes::prueba {
 
@@ -14,9 +13,6 @@ namespace suite::informes::prueba {
 // module's own statements, one row per account, then the closing row.
 std::shared_ptr<prjsumsal::BaseDatos> baseConTabla(
     const std::vector<prjsumsal::FilaBalance>& filas);
-
-// The closing rows that the data preparation of `filas`, classified, hands to the engine.
-std::vector<prjsumsal::Renglon> cierreDe(const std::vector<prjsumsal::FilaBalance>& filas);
 
 // The text a reader sees on each page of a PDF (pdftotext -layout), every run of blanks one.
 QStringList paginasPdf(const QString& ruta);

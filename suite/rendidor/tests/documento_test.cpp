@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <set>
@@ -53,11 +55,12 @@ TEST(Documento, TotalesYLineaDeCuadre) {
         cuenta("4101", "Ventas", "G", 0.6, 1001, -999)},
        {1001, 1001, 1000, 999, 1000, 1000, 999, 999},
        "El balance no cuadra: Deudor supera a Acreedor en 1"},  // figures compared as printed
-      // Amounts as large as the data file takes sum exactly, past what a double holds.
+      // Amounts as large as the data file takes add up in double precision: past 2^53 a double
+      // holds even numbers only, and 9.999.999.999.999.990 + 1 is 9.999.999.999.999.992.
       {grandes(),
-       {9999999999999991, 0, 9999999999999991, 0, 9999999999999991, 9999999999999991, 0, 0},
-       "El balance no cuadra: Debitos supera a Creditos en 9.999.999.999.999.991; Deudor supera a "
-       "Acreedor en 9.999.999.999.999.991"},
+       {9999999999999992, 0, 9999999999999992, 0, 9999999999999992, 9999999999999992, 0, 0},
+       "El balance no cuadra: Debitos supera a Creditos en 9.999.999.999.999.992; Deudor supera a "
+       "Acreedor en 9.999.999.999.999.992"},
   };
   for (const auto& c : casos) {
     Carpeta carpeta;
@@ -164,14 +167,46 @@ std::map<std::string, std::vector<long long>> filasLibro(const fs::path& libro) 
   return filas;
 }
 
-// One balance through nubo, in an installation of its own so that --pdf starts RENDIDOR: the
-// host's text, the workbook, the preview of a report layout and RENDIDOR's PDF close with the
-// same SUMAS, RESULTADO EJERCICIO and TOTALES, to the peso. They are the rounded sums of the
-// journal's amounts, not the sums of the rounded rows (which differ here), the result of the
-// year is one figure on both sides, and the journal, which squares, is said to square. Every
-// account row of the workbook is a line of RENDIDOR's PDF.
-TEST(Documentos, CierranConLasMismasCifras) {
-  Carpeta carpeta;
+// The closing rows of `filas` (each row: code, then its eight figures), added as whole numbers:
+// what a reader adding the printed columns finds.
+std::map<std::string, std::vector<long long>> cierrePorFilas(
+    const std::map<std::string, std::vector<long long>>& filas) {
+  std::vector<long long> s(8, 0);
+  for (const auto& [clave, fila] : filas) {
+    if (fila.size() != 9) continue;
+    for (int k = 0; k < 8; ++k) s[k] += fila[k + 1];
+  }
+  auto resultado = [](long long a, long long b) {
+    return a > b ? std::vector<long long>{0, a - b} : std::vector<long long>{b - a, 0};
+  };
+  std::vector<long long> r = resultado(s[4], s[5]), r2 = resultado(s[6], s[7]);
+  r.insert(r.end(), r2.begin(), r2.end());
+  return {{"SUMAS", {s[4], s[5], s[6], s[7]}},
+          {"RESULTADO EJERCICIO", r},
+          {"TOTALES",
+           {s[0], s[1], s[2], s[3], std::max(s[4], s[5]), std::max(s[4], s[5]),
+            std::max(s[6], s[7]), std::max(s[6], s[7])}}};
+}
+
+// An accounting database at `db` with the journal `diario` (statements after the tables).
+fs::path crearDiario(const fs::path& db, const std::string& diario) {
+  QProcess sqlite;
+  sqlite.start("sqlite3", {QString::fromStdString(db.string())});
+  sqlite.write(QByteArray::fromStdString(suite::scriptTablasContabilidad() + diario));
+  sqlite.closeWriteChannel();
+  EXPECT_TRUE(sqlite.waitForFinished(60000));
+  EXPECT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+  return db;
+}
+
+// One balance of March 2026 through nubo, in an installation of its own so that --pdf starts
+// RENDIDOR: the host's text, the workbook, the preview of a report layout and RENDIDOR's PDF.
+struct Documentos {
+  Corrida nubo;                                         // --texto is its output
+  std::map<std::string, std::vector<long long>> libro;  // the workbook's rows
+  std::string rendidor, previa;                         // the PDFs' texts
+};
+Documentos documentos(const Carpeta& carpeta, const std::string& diario) {
   fs::path inst = carpeta.ruta() / "instalacion";
   fs::create_directories(inst);
   for (const auto& e : fs::directory_iterator(fs::path(NUBO_EJECUTABLE).parent_path())) {
@@ -180,48 +215,167 @@ TEST(Documentos, CierranConLasMismasCifras) {
       fs::copy(e.path(), inst / nombre, fs::copy_options::copy_symlinks);
   }
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((carpeta.ruta() / "config").string()));
-  const fs::path db = carpeta.ruta() / "contabilidad.db";
-  {
-    QProcess sqlite;
-    sqlite.start("sqlite3", {QString::fromStdString(db.string())});
-    sqlite.write(QByteArray::fromStdString(suite::scriptTablasContabilidad() + kDiarioCentavos));
-    sqlite.closeWriteChannel();
-    ASSERT_TRUE(sqlite.waitForFinished(60000));
-    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
-  }
+  const fs::path db = crearDiario(carpeta.ruta() / "contabilidad.db", diario);
   const fs::path libro = carpeta.ruta() / "libro.xls", vista = carpeta.ruta() / "vista.pdf";
-  Corrida r = correr(
+  Documentos d;
+  d.nubo = correr(
       QString::fromStdString((inst / "nubo").string()),
       {"--contabilidad", QString::fromStdString(db.string()), "--desde", "01/03/2026", "--hasta",
        "31/03/2026", "--formato", "1", "--texto", "--excel", QString::fromStdString(libro.string()),
        "--vista-previa", QString::fromStdString(vista.string()), "--pdf"});
-  ASSERT_EQ(r.estado, 0) << r.errores;
-  EXPECT_EQ(r.errores, "");  // it squares: no warning
+  if (d.nubo.estado != 0) return d;
   fs::path pdf = inst / "balance_tributario.pdf";
   for (int i = 0; i < 600 && !fs::exists(pdf); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  const std::string rendidor = textoPdf(pdf), previa = textoPdf(vista);
-  EXPECT_NE(rendidor.find("Cuadra\n"), std::string::npos);
+  d.libro = filasLibro(libro);
+  d.rendidor = textoPdf(pdf);
+  d.previa = textoPdf(vista);
+  return d;
+}
 
-  auto filas = filasLibro(libro);
-  std::vector<long long> porFilas(8, 0);  // the sums of the rows as printed
+const char* const kEmpresa =
+    "insert into admempresa values('ANA ROJAS', '9.876.543-3', '76.543.210-K', 'SUR SPA', 'GIRO', "
+    "'CALLE 1', 'TALCA', '71-2222222');\n";
+
+// `n` accounts 1001, 1002... of group A, each with one debit of `monto` in March 2026, against
+// account 9001 of group `contra`.
+std::string diarioDe(int n, const char* monto, const char* contra) {
+  return std::string(kEmpresa) + "insert into ctmcentros values ('9001', 'Contrapartida', '" +
+         contra + "');\nwith recursive n(i) as (select 1 union all select i + 1 from n where i < " +
+         std::to_string(n) +
+         ")\ninsert into ctmcentros select 1000 + i, 'Cuenta', 'A' from n;\n"
+         "insert into ctccomprmm select 1, 1, '2026-03-15', 'T', centro - 1000, 1, '0' from "
+         "ctmcentros where centro <> '9001';\n"
+         "insert into ctdcomprmm select 1, 1, '2026-03-15', 'T', num_docum, 1000 + num_docum, " +
+         monto +
+         ", 0 from ctccomprmm;\n"
+         "insert into ctdcomprmm select 1, 1, '2026-03-15', 'T', num_docum, '9001', 0, " +
+         monto + " from ctccomprmm;\n";
+}
+
+// `n` amounts `monto` added one after another in double precision, then rounded to whole pesos
+// (halves away from zero): the figure the balance's own sums write.
+long long sumaEnDoble(int n, double monto) {
+  double s = 0;
+  for (int i = 0; i < n; ++i) s += monto;
+  return std::llround(s);
+}
+
+// The balance's own sums are the amounts added in double precision and rounded only when
+// written: 120 accounts of 1.000,0045 sum 120000.53999999982 and close with 120.001 (not the
+// 120.000 of amounts rounded to the cent first); 200 accounts of 0,004 close with 1 in SUMAS,
+// RESULTADO EJERCICIO and TOTALES. --texto, the workbook and RENDIDOR's PDF show them; the
+// preview closes with the sums of the rounded rows it prints; all say the balance squares.
+TEST(Documentos, LasSumasSonDoblesEnElOrdenDeLasFilas) {
+  const long long a = sumaEnDoble(120, 1000.0045), b = sumaEnDoble(200, 0.004);
+  ASSERT_EQ(a, 120001);
+  ASSERT_EQ(b, 1);
+  const struct {
+    std::string diario;
+    std::map<std::string, std::vector<long long>> cierre;
+  } casos[] = {
+      {diarioDe(120, "1000.0045", "P"),
+       {{"SUMAS", {a, a, 0, 0}},
+        {"RESULTADO EJERCICIO", {0, 0, 0, 0}},
+        {"TOTALES", {a, a, a, a, a, a, 0, 0}}}},
+      {diarioDe(200, "0.004", "G"),
+       {{"SUMAS", {b, 0, 0, b}},
+        {"RESULTADO EJERCICIO", {0, b, b, 0}},
+        {"TOTALES", {b, b, b, b, b, b, b, b}}}},
+  };
+  for (const auto& c : casos) {
+    Carpeta carpeta;
+    Documentos d = documentos(carpeta, c.diario);
+    ASSERT_EQ(d.nubo.estado, 0) << d.nubo.errores;
+    EXPECT_EQ(d.nubo.errores, "");  // it squares: no warning
+    EXPECT_NE(d.rendidor.find("Cuadra\n"), std::string::npos);
+    const auto porFilas = cierrePorFilas(d.libro);
+    for (const auto& [e, esperado] : c.cierre) {
+      SCOPED_TRACE(e);
+      EXPECT_EQ(d.libro[e], esperado);
+      EXPECT_EQ(cierreDe(d.nubo.salida, e), esperado);
+      EXPECT_EQ(cierreDe(d.rendidor, e), esperado);
+      EXPECT_EQ(cierreDe(d.previa, e), porFilas.at(e));
+    }
+  }
+}
+
+// A sum past the largest double fails every document that writes closing rows, with the
+// platform's message, and leaves no file; large finite sums have no limit of their own.
+TEST(Documentos, UnaSumaQueDesbordaEsUnFallo) {
+  Carpeta carpeta;
+  const fs::path libro = carpeta.ruta() / "l.xls", vista = carpeta.ruta() / "v.pdf";
+  // Two accounts of 10^308 pesos against two others: each account's amounts are finite, the
+  // sums of Debitos, Deudor and Activo are not.
+  const fs::path db = crearDiario(
+      carpeta.ruta() / "c.db",
+      std::string(kEmpresa) +
+          "insert into ctmcentros values ('1101', 'Caja', 'A'), ('1102', 'Banco', 'A'),"
+          " ('2101', 'Capital', 'P'), ('2102', 'Reservas', 'P');\n"
+          "insert into ctccomprmm values (1, 1, '2026-03-15', 'T', 1, 1, '0'),"
+          " (1, 1, '2026-03-15', 'T', 2, 1, '0');\n"
+          "insert into ctdcomprmm values (1, 1, '2026-03-15', 'T', 1, '1101', 1e308, 0),"
+          " (1, 1, '2026-03-15', 'T', 1, '2101', 0, 1e308),"
+          " (1, 1, '2026-03-15', 'T', 2, '1102', 1e308, 0),"
+          " (1, 1, '2026-03-15', 'T', 2, '2102', 0, 1e308);\n");
+  auto nubo = [&](const fs::path& base, QStringList accion) {
+    return correr(NUBO_EJECUTABLE, QStringList{"--contabilidad", QString::fromStdString(base),
+                                               "--desde", "01/03/2026", "--hasta", "31/03/2026"} +
+                                       accion);
+  };
+  const struct {
+    QStringList accion;
+    std::string mensaje;
+  } casos[] = {
+      {{"--texto"}, "nubo: Desbordamiento\n"},
+      {{"--excel", QString::fromStdString(libro)}, "Mensaje: Desbordamiento\n"},
+      {{"--vista-previa", QString::fromStdString(vista)}, "Mensaje: Desbordamiento\n"},
+  };
+  for (const auto& c : casos) {
+    Corrida r = nubo(db, c.accion);
+    EXPECT_EQ(r.estado, 1) << c.mensaje;
+    EXPECT_EQ(r.errores, c.mensaje);
+  }
+  EXPECT_FALSE(fs::exists(libro));
+  EXPECT_FALSE(fs::exists(vista));
+  // Three accounts of 10^17 pesos.
+  Corrida r = nubo(crearDiario(carpeta.ruta() / "g.db", diarioDe(3, "1e17", "P")), {"--texto"});
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  const long long g = sumaEnDoble(3, 1e17);
+  EXPECT_EQ(cierreDe(r.salida, "TOTALES"), (std::vector<long long>{g, g, g, g, g, g, 0, 0}));
+}
+
+// A year's journal with cents: --texto, the workbook and RENDIDOR's PDF close with the same
+// figures, the rounded sums of the journal's amounts, which are not the sums of the rounded rows
+// (they differ here); the preview closes with the sums of the rows it prints. The result of the
+// year is one figure on both sides, and the journal, which squares, is said to square, with no
+// false warning from the rows' rounding. Every account row of the workbook is a line of
+// RENDIDOR's PDF.
+TEST(Documentos, CierranConLasMismasCifras) {
+  Carpeta carpeta;
+  Documentos d = documentos(carpeta, kDiarioCentavos);
+  ASSERT_EQ(d.nubo.estado, 0) << d.nubo.errores;
+  EXPECT_EQ(d.nubo.errores, "");  // it squares: no warning
+  EXPECT_NE(d.rendidor.find("Cuadra\n"), std::string::npos);
+
+  auto& filas = d.libro;
   std::set<std::vector<long long>> lineas;
-  std::istringstream texto(rendidor);
+  std::istringstream texto(d.rendidor);
   for (std::string l; std::getline(texto, l);) lineas.insert(cifras(l));
   int cuentas = 0;
   for (const auto& [clave, fila] : filas) {
     if (fila.size() != 9) continue;
     ++cuentas;
     EXPECT_TRUE(lineas.contains(fila)) << clave;
-    for (int k = 0; k < 8; ++k) porFilas[k] += fila[k + 1];
   }
   EXPECT_GT(cuentas, 2900);
+  const auto porFilas = cierrePorFilas(filas);
   for (const char* e : {"SUMAS", "RESULTADO EJERCICIO", "TOTALES"}) {
     SCOPED_TRACE(e);
     const std::vector<long long>& esperado = filas[e];
-    EXPECT_EQ(cierreDe(r.salida, e), esperado);
-    EXPECT_EQ(cierreDe(rendidor, e), esperado);
-    EXPECT_EQ(cierreDe(previa, e), esperado);
+    EXPECT_EQ(cierreDe(d.nubo.salida, e), esperado);
+    EXPECT_EQ(cierreDe(d.rendidor, e), esperado);
+    EXPECT_EQ(cierreDe(d.previa, e), porFilas.at(e));
   }
   const auto& sumas = filas["SUMAS"];
   const auto& resultado = filas["RESULTADO EJERCICIO"];
@@ -229,7 +383,7 @@ TEST(Documentos, CierranConLasMismasCifras) {
   ASSERT_EQ(sumas.size(), 4u);
   ASSERT_EQ(resultado.size(), 4u);
   ASSERT_EQ(totales.size(), 8u);
-  EXPECT_NE(sumas, std::vector<long long>(porFilas.begin() + 4, porFilas.end()));
+  EXPECT_NE(sumas, porFilas.at("SUMAS"));
   EXPECT_EQ(resultado[0] + resultado[1], resultado[2] + resultado[3]);  // one figure
   EXPECT_GT(resultado[0] + resultado[1], 0);
   EXPECT_EQ(totales[0], totales[1]);

@@ -2,9 +2,12 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "balance/cierre.h"
+#include "balance/formato.h"
 #include "host/error.h"
 
 namespace prjsumsal {
@@ -51,48 +54,59 @@ FilaBalance cuenta(const char* grupo, double debe, double haber, double debe_act
   return f;
 }
 
-std::vector<double> cifras(const Renglon& r) {
-  std::vector<double> v;
-  for (const auto& m : r.montos) v.push_back(m.value_or(-1));  // -1: a blank cell
+// A row's figures as a document writes them; "" for a blank cell.
+std::vector<std::string> cifras(const Renglon& r) {
+  std::vector<std::string> v;
+  for (const auto& m : r.montos) v.push_back(m ? formatoCero(*m) : "");
   return v;
 }
 
-// The closing rows come from the exact sums, not from the rows as shown: three accounts of
-// 0,40 show 0 each and close with 1; 0,1 added ten times is 1 to the cent.
-TEST(Cierre, FilasDeCierreDesdeLasSumasExactas) {
+std::vector<FilaBalance> veces(int n, const FilaBalance& f) {
+  return std::vector<FilaBalance>(n, f);
+}
+
+std::vector<FilaBalance> mas(std::vector<FilaBalance> a, const FilaBalance& f) {
+  a.push_back(f);
+  return a;
+}
+
+// The sums are the amounts added in the order of the rows, in double precision, and are rounded
+// only when written: 120 accounts of 1.000,0045 sum 120000.53999999982, written 120001 (a sum of
+// amounts rounded to the cent first would write 120000); 200 accounts of 0,004 write 1.
+TEST(Cierre, FilasDeCierreDeLasSumasEnDoble) {
   const struct {
     const char* caso;
     std::vector<FilaBalance> filas;
-    std::vector<double> sumas, resultado, totales;
+    std::vector<std::string> sumas, resultado, totales;
   } casos[] = {
       {"utilidad",
        {cuenta("A", 1000, 0, 1000, 0), cuenta("P", 0, 600, 0, 600), cuenta("G", 300, 0, 300, 0),
         cuenta("R", 0, 700, 0, 700)},
-       {-1, -1, -1, -1, 1000, 600, 300, 700},
-       {-1, -1, -1, -1, 0, 400, 400, 0},
-       {1300, 1300, 1300, 1300, 1000, 1000, 700, 700}},
-      {"pérdida",
-       {cuenta("A", 600, 0, 600, 0), cuenta("P", 0, 1000, 0, 1000), cuenta("G", 700, 0, 700, 0),
-        cuenta("R", 0, 300, 0, 300)},
-       {-1, -1, -1, -1, 600, 1000, 700, 300},
-       {-1, -1, -1, -1, 400, 0, 0, 400},
-       {1300, 1300, 1300, 1300, 1000, 1000, 700, 700}},
-      {"centavos que suman un peso",
-       {cuenta("A", 0.4, 0, 0.4, 0), cuenta("A", 0.4, 0, 0.4, 0), cuenta("A", 0.4, 0, 0.4, 0),
-        cuenta("R", 0, 1.2, 0, 1.2)},
-       {-1, -1, -1, -1, 1, 0, 0, 1},
-       {-1, -1, -1, -1, 0, 1, 1, 0},
-       {1, 1, 1, 1, 1, 1, 1, 1}},
-      {"medio peso lejos de cero",
-       {cuenta("A", 0.5, 0, 0.5, 0), cuenta("R", 0, 0.5, 0, 0.5)},
-       {-1, -1, -1, -1, 1, 0, 0, 1},
-       {-1, -1, -1, -1, 0, 1, 1, 0},
-       {1, 1, 1, 1, 1, 1, 1, 1}},
+       {"", "", "", "", "1000", "600", "300", "700"},
+       {"", "", "", "", "0", "400", "400", "0"},
+       {"1300", "1300", "1300", "1300", "1000", "1000", "700", "700"}},
+      {"pérdida con centavos",
+       {cuenta("A", 600.25, 0, 600.25, 0), cuenta("P", 0, 1000.5, 0, 1000.5),
+        cuenta("G", 700.5, 0, 700.5, 0), cuenta("R", 0, 300.25, 0, 300.25)},
+       {"", "", "", "", "600", "1001", "701", "300"},
+       {"", "", "", "", "400", "0", "0", "400"},
+       {"1301", "1301", "1301", "1301", "1001", "1001", "701", "701"}},
+      {"120 de 1.000,0045",
+       mas(veces(120, cuenta("A", 1000.0045, 0, 1000.0045, 0)),
+           cuenta("P", 0, 120000.53999999982, 0, 120000.53999999982)),
+       {"", "", "", "", "120001", "120001", "0", "0"},
+       {"", "", "", "", "0", "0", "0", "0"},
+       {"120001", "120001", "120001", "120001", "120001", "120001", "0", "0"}},
+      {"200 de 0,004",
+       mas(veces(200, cuenta("A", 0.004, 0, 0.004, 0)), cuenta("R", 0, 0.8, 0, 0.8)),
+       {"", "", "", "", "1", "0", "0", "1"},
+       {"", "", "", "", "0", "1", "1", "0"},
+       {"1", "1", "1", "1", "1", "1", "1", "1"}},
       {"sin cuentas",
        {},
-       {-1, -1, -1, -1, 0, 0, 0, 0},
-       {-1, -1, -1, -1, 0, 0, 0, 0},
-       {0, 0, 0, 0, 0, 0, 0, 0}},
+       {"", "", "", "", "0", "0", "0", "0"},
+       {"", "", "", "", "0", "0", "0", "0"},
+       {"0", "0", "0", "0", "0", "0", "0", "0"}},
   };
   for (const auto& c : casos) {
     Sumas s;
@@ -104,10 +118,11 @@ TEST(Cierre, FilasDeCierreDesdeLasSumasExactas) {
     EXPECT_EQ(cifras(r[0]), c.sumas) << c.caso;
     EXPECT_EQ(cifras(r[1]), c.resultado) << c.caso;
     EXPECT_EQ(cifras(r[2]), c.totales) << c.caso;
+    EXPECT_EQ(lineaCuadre(s), "Cuadra") << c.caso;
   }
-  Sumas decimos;
-  for (int i = 0; i < 10; ++i) decimos.agregar(cuenta("A", 0.1, 0, 0, 0));
-  EXPECT_EQ(decimos.debe, 100);
+  Sumas s;
+  for (const FilaBalance& f : veces(120, cuenta("A", 1000.0045, 0, 0, 0))) s.agregar(f);
+  EXPECT_EQ(s.debe, 120000.53999999982);
 }
 
 TEST(Cierre, UnaLineaDeCuadreComparaLoQueSeMuestra) {
@@ -121,6 +136,7 @@ TEST(Cierre, UnaLineaDeCuadreComparaLoQueSeMuestra) {
        "El balance no cuadra: Debitos supera a Creditos en 500; Deudor supera a Acreedor en 500"},
       {{cuenta("A", 1000, 0, 0, 0), cuenta("R", 0, 1000, 0, 1234)},
        "El balance no cuadra: Acreedor supera a Deudor en 1.234"},
+      {{cuenta("A", 1.7e308, -1.7e308, 0, 0)}, "El balance no cuadra: Debitos supera a Creditos"},
   };
   for (const auto& c : casos) {
     Sumas s;
@@ -130,26 +146,32 @@ TEST(Cierre, UnaLineaDeCuadreComparaLoQueSeMuestra) {
   }
 }
 
-// An amount that is no finite number, or sums past 64 bits of cents, stop the balance and
-// leave the sums as they were.
+// A sum, a result or a total that is no finite number stops the balance ("Desbordamiento") and
+// leaves the sums as they were; large finite amounts have no limit of their own. The sums kept
+// for a check line only are dropped instead.
 TEST(Cierre, DesbordamientoDejaLasSumas) {
-  for (double malo : {std::numeric_limits<double>::infinity(), std::nan(""), 1e17}) {
+  for (double malo : {std::numeric_limits<double>::infinity(), std::nan(""), 1.7e308}) {
     Sumas s;
     s.agregar(cuenta("A", 5, 0, 5, 0));
+    s.agregar(cuenta("A", 1e308, 0, 0, 0));
     EXPECT_THROW(s.agregar(cuenta("A", malo, 0, 0, 0)), Error) << malo;
-    EXPECT_EQ(s.debe, 500) << malo;
+    EXPECT_EQ(s.debe, 1e308 + 5) << malo;
+    std::optional<Sumas> cuadre = s;
+    agregarParaCuadre(cuadre, cuenta("A", malo, 0, 0, 0));
+    EXPECT_FALSE(cuadre) << malo;
   }
-  Sumas s;
-  FilaBalance grande = cuenta("A", 9e16, 0, 0, 0);
-  s.agregar(grande);
-  EXPECT_THROW(s.agregar(grande), Error);
-  EXPECT_EQ(pesos(s.debe), 90'000'000'000'000'000);
-  for (auto [c, p] : {std::pair<std::int64_t, std::int64_t>{149, 1},
-                      {150, 2},
-                      {-150, -2},
-                      {-149, -1},
-                      {std::numeric_limits<std::int64_t>::max(), 92'233'720'368'547'758}})
-    EXPECT_EQ(pesos(c), p) << c;
+  Sumas grande;
+  for (int i = 0; i < 3; ++i) grande.agregar(cuenta("A", 9e16, 0, 9e16, 0));
+  EXPECT_EQ(cifras(renglonesCierre(grande)[2])[0], "270000000000000000");
+  Sumas opuestas;
+  opuestas.agregar(cuenta("A", 0, 0, 1.7e308, 0));
+  opuestas.agregar(cuenta("P", 0, 0, 0, -1.7e308));
+  try {
+    renglonesCierre(opuestas);
+    ADD_FAILURE() << "sin desbordamiento";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), kDesbordamiento);
+  }
 }
 
 }  // namespace

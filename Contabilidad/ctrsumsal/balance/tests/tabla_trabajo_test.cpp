@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "balance/tabla_trabajo.h"
+#include "host/error.h"
 
 namespace prjsumsal {
 namespace {
@@ -44,6 +47,8 @@ TEST(TablaTrabajo, FilaDeCuenta) {
             " values('3 SUR LTDA','REP','01/03/2024 - 31/03/2024','1101',' ','Caja',' ',"
             "0,0,1235,-1235,'A','C','12.345.678-5','11.111.111-1','123','76.543.210-K',"
             "'SUR LTDA','GIRO','DIR','CIU','TEL')");
+  f.haber = std::numeric_limits<double>::infinity();  // a sum past the largest double
+  EXPECT_THROW(sentenciaFila(datos(), f), Error);
 }
 
 // The four cut columns take their first characters, never half of one; the others go whole.

@@ -18,7 +18,6 @@ class ReporteFalso : public rptreporte {
     anotar("accion=", std::to_string(v));
     if (!falla.empty()) throw Error(falla);
   }
-  void Cierre(std::vector<Renglon> r) override { cierre = std::move(r); }
   std::string TituloVentana() const override { return titulo; }
   void TituloVentana(const std::string& v) override { titulo = v; }
   void anotar(const char* miembro, const std::string& v) { escrituras.push_back(miembro + v); }
@@ -26,7 +25,6 @@ class ReporteFalso : public rptreporte {
   std::int32_t destino = -1;
   std::string titulo, falla;
   std::vector<std::string> escrituras;
-  std::vector<Renglon> cierre;
 };
 
 class InformeTest : public ::testing::Test {

@@ -158,19 +158,23 @@ TEST_F(PrepararTest, DosCorridasDejanSoloLaSegunda) {
   EXPECT_TRUE(e_.mensajes.cajas.empty());
 }
 
-// A run that fails part way leaves no partial balance behind, whatever the way it fails; the
-// box has the information icon and no title of its own.
-TEST_F(PrepararTest, UnaCorridaFallidaNoDejaUnBalanceParcial) {
+// A run that fails part way stops there, whatever the way it fails: the rows written before the
+// failure stay and the closing row is missing (the report refuses such a table); a delete that
+// did not run leaves the earlier run's table as it was. The box has the information icon and no
+// title of its own.
+TEST_F(PrepararTest, UnaCorridaFallidaDejaLasFilasAnterioresSinCierre) {
   struct Caso {
     const char* que;
     int falla;  // the executesql that fails: 1 delete, 2 to 5 accounts, 6 closing row
     BaseQueFalla::Modo modo;
+    std::size_t filas;  // rows left in the table
+    bool cierre;        // the last of them is a closing row
   };
   const Caso casos[] = {
-      {"la segunda cuenta con error", 3, BaseQueFalla::Modo::Error},
-      {"la segunda cuenta con cero", 3, BaseQueFalla::Modo::Cero},
-      {"la fila de cierre con cero", 6, BaseQueFalla::Modo::Cero},
-      {"el borrado con cero", 1, BaseQueFalla::Modo::Cero},
+      {"la segunda cuenta con error", 3, BaseQueFalla::Modo::Error, 1, false},
+      {"la segunda cuenta con cero", 3, BaseQueFalla::Modo::Cero, 1, false},
+      {"la fila de cierre con cero", 6, BaseQueFalla::Modo::Cero, 4, false},
+      {"el borrado con cero", 1, BaseQueFalla::Modo::Cero, 5, true},
   };
   for (const auto& c : casos) {
     preparar();  // a complete earlier run
@@ -179,7 +183,9 @@ TEST_F(PrepararTest, UnaCorridaFallidaNoDejaUnBalanceParcial) {
     e_.informes->fallarEn(c.falla, c.modo);
     preparar();
     e_.informes->fallarEn(0);
-    EXPECT_TRUE(cuentas().empty()) << c.que;
+    std::vector<std::string> filas = cuentas();
+    ASSERT_EQ(filas.size(), c.filas) << c.que;
+    EXPECT_EQ(filas.back().starts_with("NULL|"), c.cierre) << c.que;
     ASSERT_EQ(e_.mensajes.cajas.size(), 1u) << c.que;
     EXPECT_EQ(e_.mensajes.cajas[0].icono, Icono::Informacion) << c.que;
     EXPECT_EQ(e_.mensajes.cajas[0].titulo, std::nullopt) << c.que;
