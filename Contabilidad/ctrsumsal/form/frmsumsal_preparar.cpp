@@ -21,9 +21,9 @@ void enviar(BaseDatos& db, const std::string& sentencia, const std::string& que)
 
 // The report control asks for its data: the work table is emptied and filled with one row per
 // account of the year-to-date statement and a closing row, and the report engine receives the
-// closing rows of the balance. A run that fails half way empties the table again and leaves the
-// engine without closing rows, so print and preview never show a partial balance as if it were
-// whole.
+// closing rows of the balance. A run that fails half way leaves the rows written before the
+// failure and no closing row, and the engine without closing rows, so print and preview never
+// show a partial balance as if it were whole.
 void frmsumsal::ctlinforme1_PreparaDatos() {
   try {
     BaseDatos& informe = dbReport();
@@ -56,13 +56,6 @@ void frmsumsal::ctlinforme1_PreparaDatos() {
     }
     if (plataforma_.cuadre) plataforma_.cuadre(lineaCuadre(sumas), cuadra(sumas));
   } catch (const std::exception& e) {
-    if (glbdbReport) {
-      try {
-        glbdbReport->executesql(kVaciarTabla);
-      } catch (const std::exception&) {
-        // The table may be the very thing that failed; the message below says what happened.
-      }
-    }
     plataforma_.mensajes->MsgBox(e.what(), Icono::Informacion, std::nullopt);
   }
 }

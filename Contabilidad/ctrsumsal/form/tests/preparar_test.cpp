@@ -158,28 +158,30 @@ TEST_F(PrepararTest, DosCorridasDejanSoloLaSegunda) {
   EXPECT_TRUE(e_.mensajes.cajas.empty());
 }
 
-// A run that fails part way leaves no partial balance behind, whatever the way it fails; the
-// box has the information icon and no title of its own.
-TEST_F(PrepararTest, UnaCorridaFallidaNoDejaUnBalanceParcial) {
+// A run that fails part way keeps the rows written before the failure and has no closing row,
+// whatever the way it fails; the box has the information icon and no title of its own.
+TEST_F(PrepararTest, UnaCorridaFallidaGuardaLasFilasAnterioresSinCierre) {
   struct Caso {
     const char* que;
     int falla;  // the executesql that fails: 1 delete, 2 to 5 accounts, 6 closing row
     BaseQueFalla::Modo modo;
+    std::size_t filas;  // the account rows before it
   };
   const Caso casos[] = {
-      {"la segunda cuenta con error", 3, BaseQueFalla::Modo::Error},
-      {"la segunda cuenta con cero", 3, BaseQueFalla::Modo::Cero},
-      {"la fila de cierre con cero", 6, BaseQueFalla::Modo::Cero},
-      {"el borrado con cero", 1, BaseQueFalla::Modo::Cero},
+      {"la segunda cuenta con error", 3, BaseQueFalla::Modo::Error, 1},
+      {"la segunda cuenta con cero", 3, BaseQueFalla::Modo::Cero, 1},
+      {"la fila de cierre con cero", 6, BaseQueFalla::Modo::Cero, 4},
   };
   for (const auto& c : casos) {
     preparar();  // a complete earlier run
+    auto completa = cuentas();
     e_.mensajes.cajas.clear();
     e_.informes->ejecutadas = 0;
     e_.informes->fallarEn(c.falla, c.modo);
     preparar();
     e_.informes->fallarEn(0);
-    EXPECT_TRUE(cuentas().empty()) << c.que;
+    EXPECT_EQ(cuentas(), std::vector<std::string>(completa.begin(), completa.begin() + c.filas))
+        << c.que;
     ASSERT_EQ(e_.mensajes.cajas.size(), 1u) << c.que;
     EXPECT_EQ(e_.mensajes.cajas[0].icono, Icono::Informacion) << c.que;
     EXPECT_EQ(e_.mensajes.cajas[0].titulo, std::nullopt) << c.que;
