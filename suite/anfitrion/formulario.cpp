@@ -27,7 +27,6 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
   };
   p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
-  p.crearInforme = [] { return std::make_unique<InformeSinVentana>(); };
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
   p.crearLibroXlsx = crearEscritorLibxlsx;
 }
@@ -45,6 +44,12 @@ SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream
   ajustesMotor_.impresora = QString::fromStdString(o.impresora);
   ajustesMotor_.primerFolio = o.folio;
   ajustesMotor_.avance = avance;
+  // The report control keeps each data preparation's writes in one batch of the report database.
+  plataforma().crearInforme = [base = std::weak_ptr(bases.informes)] {
+    auto informe = std::make_unique<InformeSinVentana>();
+    informe->baseInformes(base);
+    return informe;
+  };
   plataforma().crearReporte = [this, base = bases.informes] {
     auto motor = std::make_unique<informes::MotorInforme>(base, ajustesMotor_);
     motor_ = motor.get();

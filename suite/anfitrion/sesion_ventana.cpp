@@ -43,7 +43,13 @@ class SesionVentana {
     p.dialogo = &dialogo_;
     p.procesos = &procesos_;
     p.puntero = &progreso_;
-    p.crearInforme = [this] { return std::make_unique<ventana::InformeVentana>(&progreso_); };
+    // The report control keeps each data preparation's writes in one batch of the report
+    // database itself, not of the watched one the form is given.
+    p.crearInforme = [this, base = std::weak_ptr(bases.informes)] {
+      auto informe = std::make_unique<ventana::InformeVentana>(&progreso_);
+      informe->baseInformes(base);
+      return informe;
+    };
     p.crearDia = [] { return std::make_unique<ventana::DiaVentana>(); };
     // The window shows whether each balance it delivers squares, on the report panel.
     p.cuadre = [this](const std::string& linea, bool cuadra) {

@@ -1,26 +1,25 @@
 #include "controles/informe_sin_ventana.h"
 
 #include "controles/boton_deshabilitado.h"
+#include "controles/preparacion.h"
 
 namespace suite {
 
 // Each event goes to the form connected at the moment it is raised; the form may disconnect
 // itself inside a handler (the exit unloads it), so the pointer is read again for each event.
 
-void InformeSinVentana::prepararDatos() {
-  if (eventos_) eventos_->ctlinforme1_PreparaDatos();
+bool InformeSinVentana::prepararDatos() {
+  return eventos_ == nullptr || prepararEnLote(*eventos_, informes_);
 }
 
 void InformeSinVentana::pulsarImprimir() {
   exigirHabilitado(imprimir_, "Imprimir");
-  prepararDatos();
-  if (eventos_) eventos_->ctlinforme1_Imprime();
+  if (prepararDatos() && eventos_) eventos_->ctlinforme1_Imprime();
 }
 
 void InformeSinVentana::pulsarVistaPrevia() {
   exigirHabilitado(preeliminar_, "Vista Previa");
-  prepararDatos();
-  if (eventos_) eventos_->ctlinforme1_Presenta();
+  if (prepararDatos() && eventos_) eventos_->ctlinforme1_Presenta();
 }
 
 void InformeSinVentana::pulsarSalir() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "host/base_datos.h"
 #include "host/ctlinforme.h"
 
 namespace suite {
@@ -25,8 +27,13 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
   void glbusuario(const std::string& v) override { usuario_ = v; }
   void conectar(prjsumsal::EventosInforme* eventos) override { eventos_ = eventos; }
 
-  // The data-preparation event alone.
-  void prepararDatos();
+  // The report database whose statements of each data preparation share one batch, begun and
+  // ended with the event (see prepararEnLote); none: each statement is committed on its own.
+  void baseInformes(std::weak_ptr<prjsumsal::BaseDatos> base) { informes_ = std::move(base); }
+
+  // The data-preparation event alone. False when its rows could not be committed (a message
+  // box said so).
+  bool prepararDatos();
   // The print button: data preparation, then print. Enabled by the second permission flag;
   // pressed while disabled it runs nothing and raises BotonDeshabilitado.
   void pulsarImprimir();
@@ -44,6 +51,7 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
   std::string programa_ = "Programa";
   std::string usuario_ = "Usuario";
   prjsumsal::EventosInforme* eventos_ = nullptr;
+  std::weak_ptr<prjsumsal::BaseDatos> informes_;
 };
 
 }  // namespace suite

@@ -2,8 +2,6 @@
 
 #include <libpq-fe.h>
 
-#include <strings.h>
-
 #include <cctype>
 #include <exception>
 #include <vector>
@@ -120,11 +118,6 @@ PGconn* abrirConexion(const std::string& texto) {
   const char* claves[] = {"connect_timeout", "dbname", "fallback_application_name", nullptr};
   const char* valores[] = {"15", texto.c_str(), "nubo", nullptr};
   return PQconnectdbParams(claves, valores, 1);
-}
-
-bool esInsercion(const std::string& sql) {
-  auto ini = sql.find_first_not_of(" \t\r\n");
-  return ini != std::string::npos && ::strncasecmp(sql.c_str() + ini, "insert", 6) == 0;
 }
 
 struct LiberarResultado {
@@ -270,8 +263,8 @@ Resultado recibir(BasePostgres::Sesion& s) {
 
 BasePostgres::~BasePostgres() {
   resolverAplazada();
-  // The inserts of a run that ended without sending anything after them are its work table.
-  if (lote_ && !sesion_->perdida) PQclear(PQexec(sesion_->conexion, "COMMIT"));
+  // A batch left open by a caller that never ended it keeps what it wrote.
+  if (transaccion_ && !sesion_->perdida) PQclear(PQexec(sesion_->conexion, "COMMIT"));
 }
 
 long BasePostgres::executesql(const std::string& sentencia) {
@@ -282,38 +275,73 @@ long BasePostgres::executesql(const std::string& sentencia) {
     sesion_->lectura = nullptr;
     enviar(*sesion_, "COMMIT");
   }
-  // The report database's inserts, one per account, share one transaction; anything else
-  // commits them first.
-  if (papel_ != Papel::Informes || !esInsercion(sql)) {
-    cerrarLote();
-  } else if (!lote_ && PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
-    enviar(*sesion_, "BEGIN");
-    lote_ = true;
-  }
   // In READ COMMITTED, a delete that waited for another user's replacement of the same rows
   // would find them gone, delete nothing and let both inserts stay. A serializable transaction
   // fails instead (SQLSTATE 40001): the caller rolls back and the other user's rows remain.
-  if (iniciaTransaccion(sentencia)) sql = "BEGIN ISOLATION LEVEL SERIALIZABLE";
+  // The caller's own transaction commits a batch's rows first.
+  if (iniciaTransaccion(sentencia)) {
+    terminarTransaccion();
+    sql = "BEGIN ISOLATION LEVEL SERIALIZABLE";
+  } else if (lotes_ > 0 && !transaccion_ &&
+             PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) {
+    enviar(*sesion_, "BEGIN");
+    transaccion_ = true;
+  }
   try {
     enviar(*sesion_, sql);
   } catch (const ErrorPostgres&) {
-    if (lote_) {
-      lote_ = false;
-      if (!sesion_->perdida) PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
-    }
+    if (transaccion_) salvarTramo();
     throw;
+  }
+  if (transaccion_) {
+    tramo_.push_back(std::move(sql));
+    if (tramo_.size() >= kTramo) terminarTransaccion();
   }
   return 1;
 }
 
+void BasePostgres::abrirLote() {
+  ++lotes_;
+}
+
+void BasePostgres::confirmarLote() {
+  terminarTransaccion();
+}
+
 void BasePostgres::cerrarLote() {
-  if (!lote_) return;
-  lote_ = false;
+  if (lotes_ > 0 && --lotes_ == 0) terminarTransaccion();
+}
+
+void BasePostgres::terminarTransaccion() {
+  if (!transaccion_) return;
+  transaccion_ = false;
+  tramo_.clear();
+  if (PQtransactionStatus(sesion_->conexion) == PQTRANS_IDLE) return;  // the caller ended it
   try {
     enviar(*sesion_, "COMMIT");
   } catch (const ErrorPostgres&) {
     if (!sesion_->perdida) PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
     throw;
+  }
+}
+
+// A statement that fails aborts the server's whole transaction. The statements of the batch
+// since its last commit succeeded once; they are run again in a transaction of their own and
+// committed, so they stay as they would have without a batch. The caller hears of the failure
+// that started this, not of one while saving.
+void BasePostgres::salvarTramo() {
+  transaccion_ = false;
+  std::vector<std::string> tramo = std::move(tramo_);
+  tramo_.clear();
+  if (sesion_->perdida) return;
+  PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
+  if (tramo.empty()) return;
+  try {
+    enviar(*sesion_, "BEGIN");
+    for (const std::string& s : tramo) enviar(*sesion_, s);
+    enviar(*sesion_, "COMMIT");
+  } catch (const ErrorPostgres&) {
+    if (!sesion_->perdida) PQclear(PQexec(sesion_->conexion, "ROLLBACK"));
   }
 }
 
@@ -406,7 +434,7 @@ std::unique_ptr<prjsumsal::Registros> BasePostgres::leer(const std::string& sql,
 
 std::unique_ptr<prjsumsal::Registros> BasePostgres::abrirRegistros(const std::string& sentencia,
                                                                    bool agrupada) {
-  cerrarLote();
+  terminarTransaccion();
   std::string sql = traducirJet(sentencia, Motor::Postgres);
   if (auto aplazada = aplazada_.lock(); aplazada && aplazada->pendiente()) {
     return leerALaPar(*aplazada, sql);

@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "datos/lote.h"
 #include "datos/registros_aplazados.h"
 #include "datos/traza.h"
 #include "host/base_datos.h"
@@ -34,12 +36,13 @@ namespace suite {
 //    waits when it is opened; a failure while it runs raises at the next record set (before
 //    that set's own) and on every use of the set. It is read on its own, on the first
 //    connection, when it is used before, when anything else is sent, or when the object dies.
-//  - The inserts the report database receives one after another share one transaction,
-//    committed when anything else is sent or the object dies; an insert that fails rolls back
-//    the ones before it.
+//  - Each statement is committed when it returns, unless the caller began a transaction of its
+//    own or keeps the statements of one piece of work in a batch (ConLote). A batch commits
+//    every kTramo statements, so that the statements since its last commit can be kept and run
+//    again when one fails: on the server a failed statement aborts the whole transaction.
 //  - A connection that is lost is not opened again behind the caller's back: every later call
 //    raises an ErrorPostgres that says the connection was lost.
-class BasePostgres : public prjsumsal::BaseDatos {
+class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
  public:
   // Connects to the database that `conexion` names: a libpq URI (postgresql://...) or a
   // keyword string (host=... dbname=...). Raises an ErrorPostgres that names the database's
@@ -96,6 +99,13 @@ class BasePostgres : public prjsumsal::BaseDatos {
   // benchmarks).
   int lecturasALaPar() const { return a_la_par_; }
 
+  void abrirLote() override;
+  void confirmarLote() override;
+  void cerrarLote() override;
+
+  // How many statements a batch holds between two commits.
+  static constexpr std::size_t kTramo = 1000;
+
   struct Sesion;
   struct Lectura;
 
@@ -109,7 +119,8 @@ class BasePostgres : public prjsumsal::BaseDatos {
   std::unique_ptr<Sesion> segundaSesion();
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();
-  void cerrarLote();
+  void terminarTransaccion();
+  void salvarTramo();
 
   std::shared_ptr<Sesion> sesion_;
   std::weak_ptr<Lectura> lectura_;  // the snapshot of the record sets alive, if any
@@ -117,7 +128,9 @@ class BasePostgres : public prjsumsal::BaseDatos {
   std::string nombre_;
   Traza traza_;
   std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
-  bool lote_ = false;                 // a transaction of inserts is open
+  int lotes_ = 0;                     // batches open (ConLote)
+  bool transaccion_ = false;          // the batch's transaction is open
+  std::vector<std::string> tramo_;    // the batch's statements since its last commit
   int a_la_par_ = 0;
 };
 

@@ -129,11 +129,6 @@ std::unique_ptr<prjsumsal::Registros> leerEn(sqlite3* db, const std::string& sql
   return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(valores));
 }
 
-bool esInsercion(const std::string& sql) {
-  auto ini = sql.find_first_not_of(" \t\r\n");
-  return ini != std::string::npos && ::strncasecmp(sql.c_str() + ini, "insert", 6) == 0;
-}
-
 // A record set read forward, one row at a time: the current row is the statement's. Errors
 // of the first row are raised at the open, like those of a set read whole.
 class Cursor : public prjsumsal::Registros {
@@ -193,8 +188,8 @@ BaseSqlite::BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel)
 
 BaseSqlite::~BaseSqlite() {
   resolverAplazada();
-  // The inserts of a run that ended without sending anything after them are its work table.
-  if (lote_ && sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+  // A batch left open by a caller that never ended it keeps what it wrote.
+  if (transaccion_ && sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
   }
   for (auto& [forma, st] : formas_) sqlite3_finalize(st);
@@ -272,19 +267,18 @@ long BaseSqlite::executesql(const std::string& sentencia) {
   bool talCual = sinDialectoJet(forma ? forma->forma : sentencia);
   if (!talCual) forma.reset();
   std::string sql = talCual ? sentencia : traducirJet(sentencia);
-  // The report database's inserts, one per account, are cheap inside one transaction; anything
-  // else commits them first.
-  if (papel_ != Papel::Informes || !esInsercion(sql)) {
-    cerrarLote();
-  } else if (!lote_ && sqlite3_get_autocommit(conexion_) != 0) {
+  // Begun deferred, SQLite would take the write lock only at the first change, so two writers
+  // could both begin and one then fail half way; beginning it immediate takes the lock at once.
+  // The caller's own transaction commits a batch's rows first.
+  if (iniciaTransaccion(sql)) {
+    terminarTransaccion();
+    sql = "BEGIN IMMEDIATE";
+  } else if (lotes_ > 0 && !transaccion_ && sqlite3_get_autocommit(conexion_) != 0) {
     if (sqlite3_exec(conexion_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
       throw errorEn(conexion_, papel_, nombre_);
     }
-    lote_ = true;
+    transaccion_ = true;
   }
-  // Begun deferred, SQLite would take the write lock only at the first change, so two writers
-  // could both begin and one then fail half way; beginning it immediate takes the lock at once.
-  if (iniciaTransaccion(sql)) sql = "BEGIN IMMEDIATE";
   // Tables the suite creates are STRICT, so that a value of the wrong type (a text in an amount
   // column) is refused at the insert; a table with types STRICT does not know is made as written.
   if (std::string estricta = comoEstricta(sql); !estricta.empty()) {
@@ -295,16 +289,22 @@ long BaseSqlite::executesql(const std::string& sentencia) {
     sqlite3_finalize(prueba);
   }
   try {
-    if (lote_ && forma && insertarConForma(*forma)) return 1;
+    if (forma && insertarConForma(*forma)) return 1;
     Preparada st(conexion_, sql, papel_, nombre_);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
   } catch (const ErrorSqlite&) {
-    if (lote_) {
-      lote_ = false;
-      sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
+    // The statement that failed is undone alone; the batch's rows before it stay, as they would
+    // have without a batch. (An error that ends the whole transaction, a full disk say, has
+    // already taken them.)
+    if (transaccion_) {
+      transaccion_ = false;
+      if (sqlite3_get_autocommit(conexion_) == 0 &&
+          sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);
+      }
     }
     throw;
   }
@@ -320,7 +320,7 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& s
                                                             std::int16_t opcion) {
   traza_.anotar("newrecord", sentencia);
   if (opcion == prjsumsal::kSoloAvance) {
-    cerrarLote();
+    terminarTransaccion();
     resolverAplazada();
     return std::make_unique<Cursor>(conexion_, traducirJet(sentencia), papel_, nombre_);
   }
@@ -329,7 +329,7 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::newrecord(const std::string& s
 
 std::unique_ptr<prjsumsal::Registros> BaseSqlite::abrirRegistros(const std::string& sentencia,
                                                                  bool agrupada) {
-  cerrarLote();
+  terminarTransaccion();
   std::string sql = traducirJet(sentencia);
   if (auto aplazada = aplazada_.lock(); aplazada && aplazada->pendiente()) {
     return leerALaPar(*aplazada, sql);
@@ -446,9 +446,22 @@ bool BaseSqlite::insertarConForma(const FormaInsercion& forma) {
   return true;
 }
 
+void BaseSqlite::abrirLote() {
+  ++lotes_;
+}
+
+void BaseSqlite::confirmarLote() {
+  terminarTransaccion();
+}
+
 void BaseSqlite::cerrarLote() {
-  if (!lote_) return;
-  lote_ = false;
+  if (lotes_ > 0 && --lotes_ == 0) terminarTransaccion();
+}
+
+void BaseSqlite::terminarTransaccion() {
+  if (!transaccion_) return;
+  transaccion_ = false;
+  if (sqlite3_get_autocommit(conexion_) != 0) return;  // the caller's "commit" ended it
   if (sqlite3_exec(conexion_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     ErrorSqlite e = errorEn(conexion_, papel_, nombre_);
     sqlite3_exec(conexion_, "ROLLBACK", nullptr, nullptr, nullptr);

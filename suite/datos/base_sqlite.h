@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "datos/forma_insercion.h"
+#include "datos/lote.h"
 #include "datos/registros_aplazados.h"
 #include "datos/traza.h"
 #include "host/base_datos.h"
@@ -29,14 +30,11 @@ namespace suite {
 // its rows are read raises at the next record set the caller opens (before that set's own
 // failure, if both fail) and on every use of the set.
 //
-// The inserts that the report database receives one after another share one transaction,
-// committed when the object receives anything else (a record set, another statement) or is
-// closed; an insert that fails rolls back the ones before it, so a run that fails half way
-// leaves no rows that look complete. Inside a transaction the caller began, each statement is
-// part of it instead. Inserts that differ only in their literal values are prepared once and
-// run with the values bound (FormaInsercion): parsing a kilobyte of text per row would cost
-// more than the row.
-class BaseSqlite : public prjsumsal::BaseDatos {
+// Each statement is committed when it returns, unless the caller began a transaction of its own
+// or keeps the statements of one piece of work in a batch (ConLote). The report database's
+// inserts that differ only in their literal values are prepared once and run with the values
+// bound (FormaInsercion): parsing a kilobyte of text per row would cost more than the row.
+class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
  public:
   // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
   // an SQLite database, is an Error that names the path: an empty database is never created in
@@ -80,6 +78,10 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   // once and kept, instead of being taken and released around each of the statements.
   void usoExclusivo();
 
+  void abrirLote() override;
+  void confirmarLote() override;
+  void cerrarLote() override;
+
  private:
   BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel);
   static std::unique_ptr<BaseSqlite> conectar(const std::string& ruta, int banderas,
@@ -87,7 +89,7 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   std::unique_ptr<prjsumsal::Registros> abrirRegistros(const std::string& sentencia, bool agrupada);
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();
-  void cerrarLote();
+  void terminarTransaccion();
   bool insertarConForma(const FormaInsercion& forma);
 
   sqlite3* conexion_;
@@ -95,7 +97,8 @@ class BaseSqlite : public prjsumsal::BaseDatos {
   Papel papel_;
   Traza traza_;
   std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
-  bool lote_ = false;                 // a transaction of inserts is open
+  int lotes_ = 0;                     // batches open (ConLote)
+  bool transaccion_ = false;          // the batch's transaction is open
   std::unordered_map<std::string, sqlite3_stmt*> formas_;  // prepared inserts by their shape
   int a_la_par_ = 0;
 };

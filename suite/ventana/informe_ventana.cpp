@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "controles/boton_deshabilitado.h"
+#include "controles/preparacion.h"
 #include "progreso.h"
 
 namespace suite::ventana {
@@ -149,8 +150,8 @@ void InformeVentana::informe(void (EventosInforme::*evento)(), bool ocupado) {
   bool cancelado = false;
   {
     Progreso::Alcance alcance(progreso_);
-    if (eventos_) eventos_->ctlinforme1_PreparaDatos();
-    cancelado = alcance.cancelado();
+    bool guardada = eventos_ == nullptr || prepararEnLote(*eventos_, informes_);
+    cancelado = alcance.cancelado() || !guardada;
   }
   if (eventos_ && !cancelado) {
     PunteroOcupado puntero(ocupado);

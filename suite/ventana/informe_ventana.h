@@ -2,8 +2,10 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "host/base_datos.h"
 #include "host/ctlinforme.h"
 
 #include <QFrame>
@@ -48,6 +50,10 @@ class InformeVentana : public prjsumsal::ctlinforme {
   void glbusuario(const std::string& valor) override;
   void conectar(prjsumsal::EventosInforme* eventos) override { eventos_ = eventos; }
 
+  // The report database whose statements of each data preparation share one batch, begun and
+  // ended with the event (see prepararEnLote); none: each statement is committed on its own.
+  void baseInformes(std::weak_ptr<prjsumsal::BaseDatos> base) { informes_ = std::move(base); }
+
   QFrame* panel() const { return panel_; }
   std::function<void()> alTerminar;
   // Shows the check line of the balance just delivered above the panel's foot, in red when it
@@ -66,6 +72,7 @@ class InformeVentana : public prjsumsal::ctlinforme {
 
   Progreso* progreso_;
   prjsumsal::EventosInforme* eventos_ = nullptr;
+  std::weak_ptr<prjsumsal::BaseDatos> informes_;
   bool preeliminar_ = false;
   bool imprimir_ = false;
   std::string tipoImpresora_;

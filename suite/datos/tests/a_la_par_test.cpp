@@ -1,5 +1,5 @@
 // The grouped record sets read two at once (a second connection, one state of the database) and
-// the report database's inserts sharing one transaction, on SQLite in both journal modes and on
+// the transactions of the report database's writes, on SQLite in both journal modes and on
 // the test run's PostgreSQL server.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -16,6 +16,7 @@
 #include "balance/calculo.h"
 #include "base_falla.h"
 #include "datos/lectura_doble.h"
+#include "datos/lote.h"
 #include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
@@ -261,39 +262,60 @@ TEST_F(ALaPar, UnaFallaNoDejaHilosNiConexiones) {
   }
 }
 
-// The inserts of one preparation share a transaction: anything else sent commits them, and one
-// that fails takes those before it along, so no rows that look complete are left.
-TEST_F(ALaPar, LasFilasDeUnaPreparacionSeGrabanJuntas) {
+// Each statement is committed when it returns: another program sees it and writes beside it at
+// once. A batch keeps its statements in one transaction, but none outlives it: a statement that
+// fails leaves the ones before it stored (on the server, past the batch's commits every
+// kTramo statements), and so does a batch left through an exception.
+TEST_F(ALaPar, NingunaTransaccionQuedaAbiertaFueraDeUnLote) {
   for (const Motor& m : motores()) {
     SCOPED_TRACE(m.nombre);
     preparar(m);
-    auto db = abrir(Papel::Informes);
-    db->executesql(
-        "create table ctrsumsal (reporte counter, centro text(20), debe double, "
-        "CONSTRAINT primario PRIMARY KEY (reporte))");
+    {
+      // Tables every session sees: the report database's own would be private on the server.
+      auto host = abrir();
+      host->executesql(
+          "create table ctrsumsal (reporte counter, centro text(20), debe double, "
+          "CONSTRAINT primario PRIMARY KEY (reporte))");
+      host->executesql("create table programa (programa text(50))");
+    }
+    std::shared_ptr<prjsumsal::BaseDatos> db = abrir(Papel::Informes);
+    auto otro = abrir();  // another program, which waits a second at most for a lock
+    otro->executesql(m.diario != nullptr ? "PRAGMA busy_timeout = 1000"
+                                         : "set lock_timeout = 1000");
     auto filas = [&] {
-      return db->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value;
+      return otro->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value;
     };
-    for (const char* c : {"1101", "2101"}) {
-      db->executesql(std::string("insert into ctrsumsal(centro, debe) values('") + c + "', 1)");
+    auto otroEscribe = [&] {
+      otro->executesql("insert into programa(programa) values('otro')");
+      return true;
+    };
+
+    db->executesql("insert into programa(programa) values('ctrsumsal')");
+    EXPECT_EQ(otro->newrecord("select count(*) as n from programa")->fields("n").Value, Valor(1));
+    EXPECT_TRUE(otroEscribe());
+
+    const int antes = static_cast<int>(BasePostgres::kTramo) * 2 + 10;
+    {
+      AlcanceLote lote(db);
+      db->executesql("delete from ctrsumsal");
+      for (int i = 0; i < antes; ++i) {
+        db->executesql("insert into ctrsumsal(centro, debe) values('" + std::to_string(i) +
+                       "', 1)");
+      }
+      EXPECT_THROW(db->executesql("insert into ctrsumsal(centro, debe) values('x', 'x')"),
+                   prjsumsal::Error);
+      EXPECT_EQ(filas(), Valor(antes)) << "las filas anteriores a la falla quedan";
+      EXPECT_TRUE(otroEscribe());
     }
-    EXPECT_EQ(filas(), Valor(2));  // a record set commits them first
-    db->executesql("insert into ctrsumsal(centro, debe) values('3101', 1)");
-    EXPECT_THROW(db->executesql("insert into ctrsumsal(centro, debe) values('4101', 'x')"),
-                 prjsumsal::Error);
-    EXPECT_EQ(filas(), Valor(2)) << "la fila anterior a la falla no queda";
-    db->executesql("insert into ctrsumsal(centro, debe) values('5101', 1)");
-    db->executesql("delete from ctrsumsal where centro = '1101'");  // another statement
-    EXPECT_EQ(filas(), Valor(2));
-    if (m.diario != nullptr) {
-      db->executesql("insert into ctrsumsal(centro, debe) values('6101', 1)");
-      db.reset();  // closing commits them
-      EXPECT_EQ(abrir(Papel::Informes)
-                    ->newrecord("select count(*) as n from ctrsumsal")
-                    ->fields("n")
-                    .Value,
-                Valor(3));
+    try {
+      AlcanceLote lote(db);
+      db->executesql("delete from ctrsumsal");
+      db->executesql("insert into ctrsumsal(centro, debe) values('1101', 1)");
+      throw prjsumsal::Error("un nulo en la contabilidad");
+    } catch (const prjsumsal::Error&) {
     }
+    EXPECT_EQ(filas(), Valor(1));
+    EXPECT_TRUE(otroEscribe());
   }
 }
 
