@@ -25,7 +25,7 @@ deb="$tmp/cpack/nubo_${version}_amd64.deb"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || falla "Architecture no es amd64"
 depende=$(dpkg-deb -f "$deb" Depends)
 for biblioteca in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
-  libsqlite3-0 libpq5; do
+  libsqlite3-0 libpq5 libxlsxwriter4 libminizip1; do
   grep -q "\b$biblioteca\b" <<<"$depende" || falla "Depends no nombra $biblioteca: $depende"
 done
 

@@ -20,7 +20,7 @@ paquetes=(
   clang libclang-rt-14-dev
   libqpdf-dev
   dpkg-dev file lintian desktop-file-utils
-  libxlsxwriter-dev
+  libxlsxwriter-dev libminizip-dev
 )
 
 faltan=()

@@ -5,13 +5,16 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "export/archivo_seguro.h"
 #include "host/error.h"
+#include "paquete_xlsx.h"
 
 namespace suite {
 
@@ -61,6 +64,17 @@ std::uint32_t pixeles(double puntos) {
   return static_cast<std::uint32_t>(std::lround(puntos * 96 / 72));
 }
 
+// The folder of `ruta`, or the system's temporary folder when `ruta` is a device or a pipe,
+// whose folder takes no files.
+std::string carpetaDe(const std::string& ruta) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(ruta, ec) && !fs::is_regular_file(ruta, ec))
+    return fs::temp_directory_path(ec).string();
+  fs::path carpeta = fs::path(ruta).parent_path();
+  return carpeta.empty() ? std::string(".") : carpeta.string();
+}
+
 // A text of the document properties as the library takes it; an empty one is left out.
 char* propiedad(const std::string& s) {
   return s.empty() ? nullptr : const_cast<char*>(s.c_str());
@@ -69,9 +83,14 @@ char* propiedad(const std::string& s) {
 }  // namespace
 
 EscritorLibxlsx::EscritorLibxlsx(std::string ruta, std::string nombre,
-                                 const prjsumsal::DisenoLibro& d)
-    : ruta_(std::move(ruta)), nombre_(std::move(nombre)) {
-  libro_ = workbook_new(ruta_.c_str());
+                                 const prjsumsal::DisenoLibro& d, std::string carpetaTemporal)
+    : ruta_(std::move(ruta)),
+      nombre_(std::move(nombre)),
+      temporal_(carpetaTemporal.empty() ? carpetaDe(ruta_) : std::move(carpetaTemporal)) {
+  lxw_workbook_options opciones{};
+  opciones.constant_memory = LXW_TRUE;
+  opciones.tmpdir = temporal_.data();
+  libro_ = workbook_new_opt(ruta_.c_str(), &opciones);
   if (libro_ == nullptr) throw Error("No se puede crear el archivo " + nombre_ + ": falta memoria");
   if (workbook_validate_sheet_name(libro_, d.hoja.c_str()) != LXW_NO_ERROR ||
       (hoja_ = workbook_add_worksheet(libro_, d.hoja.c_str())) == nullptr) {
@@ -86,27 +105,30 @@ EscritorLibxlsx::EscritorLibxlsx(std::string ruta, std::string nombre,
   propiedades.company = propiedad(d.empresa);
   workbook_set_properties(libro_, &propiedades);
 
-  for (std::size_t i = 0; i < d.anchos.size(); ++i) {
-    auto c = static_cast<lxw_col_t>(i);
-    worksheet_set_column_pixels(hoja_, c, c, pixeles(d.anchos[i]), nullptr);
+  for (std::size_t i = 0; i < d.anchos.size(); ++i) anchoColumna(static_cast<int>(i), d.anchos[i]);
+  if (d.filasFijas > 0) {
+    worksheet_freeze_panes(hoja_, static_cast<lxw_row_t>(d.filasFijas), 0);
+    worksheet_repeat_rows(hoja_, 0, static_cast<lxw_row_t>(d.filasFijas - 1));
   }
-  if (d.filasFijas > 0) worksheet_freeze_panes(hoja_, static_cast<lxw_row_t>(d.filasFijas), 0);
   if (d.apaisado) worksheet_set_landscape(hoja_);
   if (d.ajustarAncho) worksheet_fit_to_pages(hoja_, 1, 0);
+  if (d.numerarPaginas) worksheet_set_footer(hoja_, "&CPágina &P de &N");
 }
 
 EscritorLibxlsx::~EscritorLibxlsx() {
   if (libro_) lxw_workbook_free(libro_);
 }
 
-lxw_format* EscritorLibxlsx::formato(const prjsumsal::FormatoCelda& f) {
-  auto [it, nuevo] = formatos_.try_emplace(f, nullptr);
+lxw_format* EscritorLibxlsx::formato(const prjsumsal::FormatoCelda& f, bool aTraves) {
+  auto [it, nuevo] = formatos_.try_emplace({f, aTraves}, nullptr);
   if (!nuevo) return it->second;
   lxw_format* x = workbook_add_format(libro_);
   if (x == nullptr) throw Error("No se puede escribir el archivo " + nombre_ + ": falta memoria");
   if (f.negrita) format_set_bold(x);
   if (f.puntos > 0) format_set_font_size(x, f.puntos);
   if (f.centrado) format_set_align(x, LXW_ALIGN_CENTER);
+  if (f.alDerecha) format_set_align(x, LXW_ALIGN_RIGHT);
+  if (aTraves) format_set_align(x, LXW_ALIGN_CENTER_ACROSS);
   if (!f.numero.empty()) format_set_num_format(x, f.numero.c_str());
   if (f.arriba) format_set_top(x, LXW_BORDER_THIN);
   if (f.abajo) format_set_bottom(x, LXW_BORDER_THIN);
@@ -115,10 +137,17 @@ lxw_format* EscritorLibxlsx::formato(const prjsumsal::FormatoCelda& f) {
   return it->second = x;
 }
 
-void EscritorLibxlsx::comprobar(int error, int fila, int columna) const {
-  if (error == LXW_NO_ERROR) return;
+void EscritorLibxlsx::comprobar(int error, int fila, int columna) {
+  if (error == LXW_NO_ERROR) {
+    ultimaFila_ = std::max(ultimaFila_, fila);
+    return;
+  }
   std::string celda = "la celda de la fila " + std::to_string(fila + 1) + ", columna " +
                       std::to_string(columna + 1);
+  if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE && fila < ultimaFila_) {
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " + celda +
+                " llega después de la fila " + std::to_string(ultimaFila_ + 1));
+  }
   if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE) {
     throw Error("No se puede escribir el archivo " + nombre_ + ": " + celda +
                 " queda fuera de la hoja (1.048.576 filas)");
@@ -145,11 +174,23 @@ void EscritorLibxlsx::numero(int fila, int columna, double valor,
             fila, columna);
 }
 
-void EscritorLibxlsx::combinar(int fila, int columna, int hastaFila, int hastaColumna,
-                               const std::string& valor, const prjsumsal::FormatoCelda& f) {
-  comprobar(worksheet_merge_range(hoja_, fila, static_cast<lxw_col_t>(columna), hastaFila,
-                                  static_cast<lxw_col_t>(hastaColumna), valor.c_str(), formato(f)),
-            fila, columna);
+void EscritorLibxlsx::centrar(int fila, int columna, int hastaColumna, const std::string& valor,
+                              const prjsumsal::FormatoCelda& f) {
+  for (int c = columna; c <= hastaColumna; ++c) {
+    prjsumsal::FormatoCelda g = f;
+    g.izquierda = f.izquierda && c == columna;
+    g.derecha = f.derecha && c == hastaColumna;
+    auto col = static_cast<lxw_col_t>(c);
+    comprobar(c == columna
+                  ? worksheet_write_string(hoja_, fila, col, valor.c_str(), formato(g, true))
+                  : worksheet_write_blank(hoja_, fila, col, formato(g, true)),
+              fila, c);
+  }
+}
+
+void EscritorLibxlsx::anchoColumna(int columna, double puntos) {
+  auto c = static_cast<lxw_col_t>(columna);
+  worksheet_set_column_pixels(hoja_, c, c, pixeles(puntos), nullptr);
 }
 
 void EscritorLibxlsx::cerrar() {
@@ -167,11 +208,12 @@ void EscritorLibxlsx::cerrar() {
     throw Error("No se puede escribir el archivo " + nombre_ + ": " + causa);
   }
 
-  // The library closes the file without flushing it to the disk: a crash of the machine right
-  // after the rename would leave an empty workbook in the old one's place. A device or a pipe
-  // has nothing to flush.
+  // A device or a pipe can be neither read back nor flushed.
   struct stat estado {};
   if (::stat(ruta_.c_str(), &estado) == 0 && !S_ISREG(estado.st_mode)) return;
+  comprobarPaquete();
+  // The library closes the file without flushing it to the disk: a crash of the machine right
+  // after the rename would leave an empty workbook in the old one's place.
   int fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0 || ::fsync(fd) != 0) {
     e = errno;
@@ -179,6 +221,16 @@ void EscritorLibxlsx::cerrar() {
     throw Error("No se puede escribir el archivo " + nombre_ + ": " + prjsumsal::motivoSistema(e));
   }
   ::close(fd);
+}
+
+void EscritorLibxlsx::comprobarPaquete() const {
+  // The library's temporary files are written unchecked; a part they cut short can only be the
+  // disk running out of room under them (a failing disk fails the workbook's own writes too),
+  // which the message says as every writer of the program does.
+  if (!faltaEnLibroXlsx(ruta_, ultimaFila_).empty()) {
+    throw Error("No se puede escribir el archivo " + nombre_ + ": " +
+                prjsumsal::motivoSistema(ENOSPC));
+  }
 }
 
 std::unique_ptr<prjsumsal::EscritorXlsx> crearEscritorLibxlsx(const std::string& ruta,

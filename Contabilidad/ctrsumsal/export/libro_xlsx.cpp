@@ -1,5 +1,6 @@
 #include "export/libro_xlsx.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -14,7 +15,8 @@ namespace prjsumsal {
 namespace {
 
 constexpr int kColumnas = 10;
-constexpr int kFilasFijas = 4;  // the two heading rows and the two header rows
+constexpr int kFilasFijas = 6;        // the four heading rows and the two header rows
+constexpr double kAnchoImporte = 60;  // points: an amount column's width to begin with
 
 // The looks of the 2003 workbook's styles: titles, bold centred headers in boxes, cells in
 // boxes, amounts with thousands grouped; the closing rows are bold throughout.
@@ -26,17 +28,40 @@ FormatoCelda formato(bool negrita, bool centrado, std::string numero, bool enCaj
   f.arriba = f.abajo = f.izquierda = f.derecha = enCaja;
   return f;
 }
-FormatoCelda titulo() {
+FormatoCelda titulo(double puntos) {
   FormatoCelda f = formato(true, false, "", false);
-  f.puntos = 12;
+  f.puntos = puntos;
   return f;
 }
-const FormatoCelda kTitulo = titulo();
+FormatoCelda aLaDerecha() {
+  FormatoCelda f;
+  f.alDerecha = true;
+  return f;
+}
+// The upper or the lower half of a header two rows high.
+FormatoCelda mitad(bool arriba) {
+  FormatoCelda f = formato(true, true, "", true);
+  (arriba ? f.abajo : f.arriba) = false;
+  return f;
+}
+const FormatoCelda kTitulo = titulo(14);
+const FormatoCelda kEmpresa = titulo(12);
+const FormatoCelda kDato;
+const FormatoCelda kEmision = aLaDerecha();
 const FormatoCelda kEncabezado = formato(true, true, "", true);
 const FormatoCelda kCelda = formato(false, false, "", true);
 const FormatoCelda kImporte = formato(false, false, "#,##0", true);
 const FormatoCelda kCierre = formato(true, false, "", true);
 const FormatoCelda kImporteCierre = formato(true, false, "#,##0", true);
+
+// The width in points that shows `cifra` in "#,##0" whole: each character as wide as a digit of
+// the widest common spreadsheet font, bold or not, and the cell's margins.
+double anchoCifra(double cifra) {
+  int digitos = 1;
+  for (double resto = std::fabs(cifra); resto >= 10; resto /= 10) ++digitos;
+  int caracteres = digitos + (digitos - 1) / 3 + (cifra < 0 ? 1 : 0);
+  return caracteres * 7.0 + 12;
+}
 
 // An amount rounded to whole pesos as the 2003 workbook writes it. An infinite or undefined
 // value (a sum that overflowed) stops the export.
@@ -48,16 +73,20 @@ double cifra(double valor) {
 }  // namespace
 
 void LibroXlsx::cabeza(std::string_view empresa) {
-  escritor_.texto(0, 0, textoLimpio(empresa), kTitulo);
-  escritor_.texto(1, 0, "BALANCE GENERAL", kTitulo);
-  escritor_.combinar(2, 0, 3, 0, "Cuenta", kEncabezado);
-  escritor_.combinar(2, 1, 3, 1, "Nombre", kEncabezado);
+  escritor_.centrar(0, 0, kColumnas - 1, "BALANCE TRIBUTARIO", kTitulo);
+  escritor_.texto(1, 0, textoLimpio(empresa), kEmpresa);
+  escritor_.texto(2, 0, textoLimpio("RUT: " + cabeza_.rut), kDato);
+  escritor_.texto(3, 0, textoLimpio("Período: " + cabeza_.periodo), kDato);
+  escritor_.texto(3, kColumnas - 1, textoLimpio("Emisión: " + cabeza_.emision), kEmision);
+  escritor_.texto(4, 0, "", mitad(true));
+  escritor_.texto(4, 1, "", mitad(true));
   const char* grupos[] = {"Movimientos", "Saldo", "Inventario", "Resultados"};
-  const char* columnas[] = {"Debitos", "Creditos", "Deudor",   "Acreedor",
-                            "Activo",  "Pasivo",   "Perdidas", "Ganancias"};
-  for (int i = 0; i < 4; ++i)
-    escritor_.combinar(2, 2 + 2 * i, 2, 3 + 2 * i, grupos[i], kEncabezado);
-  for (int i = 0; i < 8; ++i) escritor_.texto(3, 2 + i, columnas[i], kEncabezado);
+  for (int i = 0; i < 4; ++i) escritor_.centrar(4, 2 + 2 * i, 3 + 2 * i, grupos[i], kEncabezado);
+  escritor_.texto(5, 0, "Cuenta", mitad(false));
+  escritor_.texto(5, 1, "Nombre", mitad(false));
+  const char* columnas[] = {"Débitos", "Créditos", "Deudor",   "Acreedor",
+                            "Activo",  "Pasivo",   "Pérdidas", "Ganancias"};
+  for (int i = 0; i < 8; ++i) escritor_.texto(5, 2 + i, columnas[i], kEncabezado);
   fila_ = kFilasFijas;
 }
 
@@ -91,26 +120,33 @@ void LibroXlsx::cierre() {
     }
     ++fila_;
   }
+  for (int i = 0; i < 8; ++i) {
+    if (anchos_[i] > kAnchoImporte) escritor_.anchoColumna(2 + i, anchos_[i]);
+  }
   escritor_.cerrar();
 }
 
 void LibroXlsx::importe(int columna, double valor, const FormatoCelda& formato) {
-  escritor_.numero(fila_, columna, cifra(valor), formato);
+  double c = cifra(valor);
+  double& ancho = anchos_[columna - 2];
+  ancho = std::max(ancho, anchoCifra(c));
+  escritor_.numero(fila_, columna, c, formato);
 }
 
 DisenoLibro disenoLibroXlsx(std::string_view empresa, std::string_view desde,
                             std::string_view hasta) {
   DisenoLibro d;
-  d.hoja = "balance general";
-  d.titulo = "Balance General";
-  d.asunto = textoLimpio(std::string(desde) + " al " + std::string(hasta));
+  d.hoja = "balance tributario";
+  d.titulo = "Balance Tributario";
+  d.asunto = textoLimpio(std::string(desde) + " - " + std::string(hasta));
   d.empresa = textoLimpio(empresa);
   // The 2003 workbook's widths: the names' column 198 points, the others its default of 60.
-  d.anchos.assign(kColumnas, 60);
+  d.anchos.assign(kColumnas, kAnchoImporte);
   d.anchos[1] = 198;
   d.filasFijas = kFilasFijas;
   d.apaisado = true;
   d.ajustarAncho = true;
+  d.numerarPaginas = true;
   return d;
 }
 

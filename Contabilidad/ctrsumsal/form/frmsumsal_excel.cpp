@@ -1,8 +1,10 @@
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "balance/calculo.h"
 #include "balance/cierre.h"
+#include "balance/encabezado.h"
 #include "export/archivo_seguro.h"
 #include "export/libro_excel.h"
 #include "export/libro_xlsx.h"
@@ -41,11 +43,14 @@ void frmsumsal::Command1_Click() {
     Sumas sumas;
     if (xlsx) {
       // The host's library writes the workbook into the temporary file, which then takes the
-      // chosen file's place as the 2003 workbook's does.
-      auto escritor = plataforma_.crearLibroXlsx(
-          archivo.escritura(), *ruta,
-          disenoLibroXlsx(glbN_empresa, txtdesde->Text(), txthasta->Text()));
-      LibroXlsx libro(*escritor);
+      // chosen file's place as the 2003 workbook's does. It is headed as the printed balance,
+      // with the company record's RUT.
+      const std::string desde = txtdesde->Text(), hasta = txthasta->Text();
+      CabezaXlsx cabeza{leerEncabezado(db()).ruc, desde + " - " + hasta,
+                        plataforma_.reloj->Hoy().texto(plataforma_.regional->separadorFecha())};
+      auto escritor = plataforma_.crearLibroXlsx(archivo.escritura(), *ruta,
+                                                 disenoLibroXlsx(glbN_empresa, desde, hasta));
+      LibroXlsx libro(*escritor, std::move(cabeza));
       sumas = escribir(libro);
     } else {
       LibroExcel libro(archivo.flujo());

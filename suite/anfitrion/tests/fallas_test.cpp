@@ -17,6 +17,7 @@
 #include "datos/esquema.h"
 #include "disco_chico.h"
 #include "export/archivo_seguro.h"
+#include "libro_xlsx/paquete_xlsx.h"
 #include "plataforma/senales.h"
 #include "salida_texto.h"
 
@@ -107,6 +108,29 @@ TEST_F(Fallas, DatosUnDiscoLlenoDejaCadaArchivoAnterior) {
     EXPECT_EQ(leer(archivo), "anterior") << accion;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 5);
+}
+
+// A full temporary folder (TMPDIR) does not reach the .xlsx: the earlier file is replaced by the
+// whole workbook, every part of it, its sheet down to the row TOTALES that --texto ends with.
+TEST_F(Fallas, DatosUnXlsxConLaCarpetaTemporalLlenaSaleEntero) {
+  prjsumsal::prueba::DiscoChico chico(64);
+  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
+  {
+    std::ofstream relleno(chico.ruta("relleno"), std::ios::binary);
+    const std::string bloque(4096, 'x');
+    while (relleno.write(bloque.data(), bloque.size())) {
+    }
+  }
+  const std::string libro = c_.ruta() / "b.xlsx";
+  std::ofstream(libro) << "anterior";
+  auto e = correrNubo(
+      {"--contabilidad", conta_, "--informes", inf_, "--hasta", "31/03/2025", "--excel", libro},
+      {"env", "TMPDIR=" + chico.ruta().string()});
+  ASSERT_EQ(e.estado, 0) << e.errores;
+  const std::string texto = nubo({"--texto"}).salida;
+  ASSERT_NE(texto.rfind("\tTOTALES\t"), std::string::npos);
+  const int filas = static_cast<int>(std::count(texto.begin(), texto.end(), '\n'));
+  EXPECT_EQ(faltaEnLibroXlsx(libro, 6 + filas - 1), "");  // six heading rows, then --texto's
 }
 
 // A preview killed outright at any moment leaves the earlier PDF or the whole new one, never a

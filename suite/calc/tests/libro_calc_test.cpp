@@ -151,21 +151,32 @@ TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
     ArchivoSeguro archivo(xlsx.string());
     suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
                                     disenoLibroXlsx(empresa, "01/01/2026", "31/12/2026"));
-    LibroXlsx libro(escritor);
+    LibroXlsx libro(escritor, {"76.000.000-0", "01/01/2026 - 31/12/2026", "04/12/2026"});
     escribir(libro);
     archivo.confirmar();
   }
   ASSERT_EQ(convertir({xls, xlsx}, carpeta_), 0);
 
   using V = std::vector<std::string>;
-  // Sums: Debitos 1233333, Creditos 1200, Deudor 1234367.9, Acreedor 2234.5; Activo 1234367.9,
-  // Pasivo 1000, Perdidas 0, Ganancias 1234.5. Result: 1233367.9 to Pasivo, 1234.5 to Perdidas.
-  const V esperado[] = {
+  const V cabeza2003[] = {
       {"Compañía Ñandú & Hijos <Ltda>", "", "", "", "", "", "", "", "", ""},
       {"BALANCE GENERAL", "", "", "", "", "", "", "", "", ""},
       {"Cuenta", "Nombre", "Movimientos", "", "Saldo", "", "Inventario", "", "Resultados", ""},
       {"", "", "Debitos", "Creditos", "Deudor", "Acreedor", "Activo", "Pasivo", "Perdidas",
        "Ganancias"},
+  };
+  const V cabezaXlsx[] = {
+      {"BALANCE TRIBUTARIO", "", "", "", "", "", "", "", "", ""},
+      {"Compañía Ñandú & Hijos <Ltda>", "", "", "", "", "", "", "", "", ""},
+      {"RUT: 76.000.000-0", "", "", "", "", "", "", "", "", ""},
+      {"Período: 01/01/2026 - 31/12/2026", "", "", "", "", "", "", "", "", "Emisión: 04/12/2026"},
+      {"", "", "Movimientos", "", "Saldo", "", "Inventario", "", "Resultados", ""},
+      {"Cuenta", "Nombre", "Débitos", "Créditos", "Deudor", "Acreedor", "Activo", "Pasivo",
+       "Pérdidas", "Ganancias"},
+  };
+  // Sums: Debitos 1233333, Creditos 1200, Deudor 1234367.9, Acreedor 2234.5; Activo 1234367.9,
+  // Pasivo 1000, Perdidas 0, Ganancias 1234.5. Result: 1233367.9 to Pasivo, 1234.5 to Perdidas.
+  const V cuerpo[] = {
       {"1101", "Caja", "1234568", "200", "1234368", "0", "1234368", "0", "0", "0"},
       {"1.1.01.001", "Banco Estado", "0", "0", "0", "0", "0", "0", "0", "0"},
       {"0101", "Préstamo año", "0", "1000", "0", "1000", "0", "1000", "0", "0"},
@@ -175,9 +186,13 @@ TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
       {"", "RESULTADO EJERCICIO", "", "", "", "", "0", "1233368", "1235", "0"},
       {"", "TOTALES", "1233333", "1200", "1234368", "2235", "1234368", "1234368", "1235", "1235"},
   };
-  for (const char* nombre : {"b2003.csv", "bxlsx.csv"}) {
+  for (const auto& [nombre, cabeza] :
+       {std::pair{"b2003.csv", std::vector<V>(std::begin(cabeza2003), std::end(cabeza2003))},
+        std::pair{"bxlsx.csv", std::vector<V>(std::begin(cabezaXlsx), std::end(cabezaXlsx))}}) {
+    std::vector<V> esperado = cabeza;
+    esperado.insert(esperado.end(), std::begin(cuerpo), std::end(cuerpo));
     auto leidas = leerCsv(carpeta_ / nombre);
-    ASSERT_EQ(leidas.size(), std::size(esperado)) << nombre;
+    ASSERT_EQ(leidas.size(), esperado.size()) << nombre;
     for (std::size_t i = 0; i < leidas.size(); ++i)
       EXPECT_EQ(leidas[i], esperado[i]) << nombre << ", fila " << i + 1;
   }
@@ -188,8 +203,8 @@ TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
   // the fonts installed).
   ASSERT_EQ(convertir({xlsx}, carpeta_, "fods"), 0);
   const std::string plano = leer(carpeta_ / "bxlsx.fods");
-  EXPECT_NE(plano.find("<dc:title>Balance General</dc:title>"), std::string::npos);
-  EXPECT_NE(plano.find("<dc:subject>01/01/2026 al 31/12/2026</dc:subject>"), std::string::npos);
+  EXPECT_NE(plano.find("<dc:title>Balance Tributario</dc:title>"), std::string::npos);
+  EXPECT_NE(plano.find("<dc:subject>01/01/2026 - 31/12/2026</dc:subject>"), std::string::npos);
   EXPECT_NE(plano.find("meta:name=\"Company\">Compañía Ñandú &amp; Hijos &lt;Ltda&gt;<"),
             std::string::npos);
   EXPECT_NE(plano.find("style:print-orientation=\"landscape\""), std::string::npos);
@@ -200,6 +215,50 @@ TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
     anchos.push_back(std::stod((*i)[1]));
   ASSERT_GE(anchos.size(), 2u);
   EXPECT_NEAR(anchos[1] / anchos[0], 198.0 / 60, 0.05);
+}
+
+// The .xlsx as an accountant prints it from Calc: the heading rows at the top of every page,
+// "Página N de M" at the foot, every figure shown whole (Calc prints "###" for a figure wider
+// than its column), the last page closing with TOTALES.
+TEST_F(LibroEnCalc, ElXlsxImpresoRepiteSuCabezaNumeraSusPaginasYMuestraCadaCifra) {
+  const fs::path xlsx = carpeta_ / "impreso.xlsx";
+  {
+    ArchivoSeguro archivo(xlsx.string());
+    suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
+                                    disenoLibroXlsx("SUR LTDA", "01/01/2026", "31/12/2026"));
+    LibroXlsx libro(escritor, {"76.000.000-0", "01/01/2026 - 31/12/2026", "04/12/2026"});
+    libro.cabeza("SUR LTDA");
+    for (int i = 0; i < 150; ++i) {
+      FilaBalance f{std::to_string(1000 + i), "Cuenta", "A", 987654321098, 0, 987654321098, 0};
+      clasificar(f);
+      libro.fila(f);
+    }
+    libro.cierre();
+    archivo.confirmar();
+  }
+  ASSERT_EQ(convertir({xlsx}, carpeta_, "pdf"), 0);
+  const fs::path pdf = carpeta_ / "impreso.pdf", txt = carpeta_ / "impreso.txt";
+  ASSERT_EQ(correr({NUBO_PDFTOTEXT, "-layout", pdf.string(), txt.string()}), 0);
+  const std::string texto = leer(txt);
+  std::vector<std::string> paginas;
+  std::istringstream partes(texto);
+  for (std::string p; std::getline(partes, p, '\f');)
+    if (p.find_first_not_of(" \n") != std::string::npos) paginas.push_back(p);
+  ASSERT_GE(paginas.size(), 2u) << texto;
+  for (std::size_t i = 0; i < paginas.size(); ++i) {
+    for (std::string esperado :
+         {std::string("BALANCE TRIBUTARIO"), std::string("Débitos"),
+          "Página " + std::to_string(i + 1) + " de " + std::to_string(paginas.size())}) {
+      EXPECT_NE(paginas[i].find(esperado), std::string::npos)
+          << "página " << i + 1 << ": " << esperado;
+    }
+  }
+  EXPECT_EQ(texto.find("###"), std::string::npos) << texto;
+  std::string ultima;
+  for (char c : paginas.back())
+    if (c != ',' && c != '.') ultima += c;
+  EXPECT_NE(ultima.find("TOTALES"), std::string::npos);
+  EXPECT_NE(ultima.find("148148148164700"), std::string::npos) << ultima;  // 150 x 987654321098
 }
 
 // nubo's .xlsx of the demo company holds what its 2003 workbook and --texto hold.
@@ -217,10 +276,21 @@ TEST_F(LibroEnCalc, ElXlsxDeNuboDiceLoMismoQueSuLibro2003YQueTexto) {
   ASSERT_EQ(nubo({"--excel", xls.string(), "--excel", xlsx.string()}), 0);
   ASSERT_EQ(convertir({xls, xlsx}, carpeta_), 0);
 
+  // The .xlsx is headed as the printed balance, with the company record's RUT and today's date;
+  // its rows are the 2003 workbook's after their heading and header rows.
   auto deXlsx = leerCsv(carpeta_ / "bxlsx.csv");
-  EXPECT_EQ(deXlsx, leerCsv(carpeta_ / "b2003.csv"));
+  auto de2003 = leerCsv(carpeta_ / "b2003.csv");
+  ASSERT_GT(deXlsx.size(), 6u);
+  EXPECT_EQ(deXlsx[0][0], "BALANCE TRIBUTARIO");
+  EXPECT_EQ(deXlsx[1][0], de2003[0][0]);  // the company's name
+  EXPECT_TRUE(deXlsx[2][0].starts_with("RUT: ") && deXlsx[2][0].size() > 5) << deXlsx[2][0];
+  EXPECT_EQ(deXlsx[3][0], "Período: 01/01/2026 - 31/12/2026");
+  EXPECT_TRUE(std::regex_match(deXlsx[3][9], std::regex("Emisión: \\d\\d/\\d\\d/\\d{4}")))
+      << deXlsx[3][9];
+  EXPECT_EQ(std::vector(deXlsx.begin() + 6, deXlsx.end()),
+            std::vector(de2003.begin() + 4, de2003.end()));
   std::vector<std::string> lineas;
-  for (std::size_t i = 4; i < deXlsx.size(); ++i) {
+  for (std::size_t i = 6; i < deXlsx.size(); ++i) {
     std::string l;
     for (std::size_t c = 0; c < deXlsx[i].size(); ++c) l += (c ? "\t" : "") + deXlsx[i][c];
     lineas.push_back(l + "\n");

@@ -1,15 +1,15 @@
 // The writer over libxlsxwriter where it meets the disk: a file that cannot be written whole is
 // a Spanish message naming the user's file, and nothing of the library on standard error. What
-// Calc reads from a written workbook is tested in suite/calc.
+// Calc reads and prints from a written workbook is tested in suite/calc.
 #include "libro_xlsx/escritor_libxlsx.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "disco_chico.h"
 #include "host/error.h"
 
 namespace suite {
@@ -26,45 +26,38 @@ prjsumsal::DisenoLibro diseno() {
   return d;
 }
 
-void llenar(prjsumsal::EscritorXlsx& e) {
+void llenar(prjsumsal::EscritorXlsx& e, int filas = 1) {
   prjsumsal::FormatoCelda negrita, miles;
   negrita.negrita = negrita.centrado = negrita.abajo = true;
   miles.numero = "#,##0";
-  e.combinar(0, 0, 1, 0, "Cuenta", negrita);
-  e.texto(2, 0, "Compañía & <Hijos>", {});
-  e.numero(2, 1, 1234567, miles);
+  e.centrar(0, 0, 1, "Cuenta", negrita);
+  for (int f = 1; f <= filas; ++f) {
+    e.texto(f, 0, "Compañía & <Hijos>", {});
+    e.numero(f, 1, 1234567 + f, miles);
+  }
 }
 
-TEST(EscritorLibxlsx, EscribeElLibroAlCerrar) {
-  fs::path carpeta = fs::temp_directory_path() / ("escritor_" + std::to_string(getpid()));
-  fs::create_directories(carpeta);
-  const std::string ruta = (carpeta / "b.tmp").string();
-  EscritorLibxlsx e(ruta, "b.xlsx", diseno());
-  llenar(e);
-  EXPECT_FALSE(fs::exists(ruta));  // nothing on the disk before the close
-  e.cerrar();
-  std::ifstream f(ruta, std::ios::binary);
-  std::string cabeza(2, '\0');
-  f.read(cabeza.data(), 2);
-  EXPECT_EQ(cabeza, "PK");  // a zip package
-  fs::remove_all(carpeta);
-}
-
-// The folder gone before the close, and a disk that is full: one message each, in Spanish,
-// naming the file as the user chose it.
+// The folder gone before the close, a disk that is full, and a temporary folder that is full
+// while the workbook's own disk is not (the library then writes a whole zip of cut parts): one
+// message each, in Spanish, naming the file as the user chose it, and none of the library's
+// temporary files left.
 TEST(EscritorLibxlsx, UnCierreFallidoLoDiceSinRuidoDeLaBiblioteca) {
   fs::path carpeta = fs::temp_directory_path() / ("escritor_falla_" + std::to_string(getpid()));
+  prjsumsal::prueba::DiscoChico chico(64);
+  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
   const struct {
-    std::string ruta, causa;
+    std::string ruta, causa, temporal;
+    bool borrarCarpeta;
   } casos[] = {
-      {(carpeta / "b.tmp").string(), "la carpeta no existe"},
-      {"/dev/full", "no queda espacio en el disco"},
+      {(carpeta / "b.tmp").string(), "la carpeta no existe", "", true},
+      {"/dev/full", "no queda espacio en el disco", "", true},
+      {(carpeta / "b.tmp").string(), "no queda espacio en el disco", chico.ruta().string(), false},
   };
   for (const auto& c : casos) {
     fs::create_directories(carpeta);
-    EscritorLibxlsx e(c.ruta, "balance.xlsx", diseno());
-    llenar(e);
-    fs::remove_all(carpeta);
+    EscritorLibxlsx e(c.ruta, "balance.xlsx", diseno(), c.temporal);
+    llenar(e, 5000);
+    if (c.borrarCarpeta) fs::remove_all(carpeta);
     testing::internal::CaptureStderr();
     try {
       e.cerrar();
@@ -73,8 +66,9 @@ TEST(EscritorLibxlsx, UnCierreFallidoLoDiceSinRuidoDeLaBiblioteca) {
       EXPECT_EQ(std::string(x.what()), "No se puede escribir el archivo balance.xlsx: " + c.causa);
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.ruta;
-    EXPECT_FALSE(fs::exists(carpeta));
+    fs::remove_all(carpeta);
   }
+  EXPECT_TRUE(fs::is_empty(chico.ruta()));  // the library's temporary files are gone
 }
 
 TEST(EscritorLibxlsx, TextoMasLargoQueUnaCelda) {

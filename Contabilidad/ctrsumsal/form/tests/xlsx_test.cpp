@@ -30,7 +30,8 @@ struct Grabacion {
   std::string ruta, nombre;
   DisenoLibro diseno;
   std::map<std::pair<int, int>, Celda> celdas;
-  std::vector<std::array<int, 4>> combinadas;
+  std::vector<std::array<int, 3>> centradas;
+  std::map<int, double> anchos;
   bool cerrado = false;
   bool fallarAlCerrar = false;
 
@@ -58,11 +59,11 @@ class EscritorGrabado : public EscritorXlsx {
     std::snprintf(b, sizeof b, "%.15g", v);
     g_.celdas[{f, c}] = {b, true, formato};
   }
-  void combinar(int f, int c, int hf, int hc, const std::string& v,
-                const FormatoCelda& formato) override {
-    g_.combinadas.push_back({f, c, hf, hc});
+  void centrar(int f, int c, int hc, const std::string& v, const FormatoCelda& formato) override {
+    g_.centradas.push_back({f, c, hc});
     texto(f, c, v, formato);
   }
+  void anchoColumna(int c, double puntos) override { g_.anchos[c] = puntos; }
   void cerrar() override {
     escribir(g_.ruta, g_.fallarAlCerrar ? "PK a medias" : "PK libro xlsx");
     if (g_.fallarAlCerrar) {
@@ -92,8 +93,8 @@ class XlsxTest : public prueba::ExportacionTest {
   Grabacion g_;
 };
 
-// The same rows, texts and figures as the 2003 workbook of the same click, the figures as
-// numbers; the case of the extension does not matter.
+// Headed as the printed balance; then the same rows, texts and figures as the 2003 workbook of
+// the same click, the figures as numbers; the case of the extension does not matter.
 TEST_F(XlsxTest, LasFilasDelLibro2003EnUnLibroXlsx) {
   dialogo_.respuesta = ruta("b.xls");
   frm().Command1_Click();
@@ -112,21 +113,24 @@ TEST_F(XlsxTest, LasFilasDelLibro2003EnUnLibroXlsx) {
   EXPECT_EQ(leer(ruta("Balance.XLSX")), "PK libro xlsx");
   EXPECT_EQ(archivos(), (std::vector<std::string>{"Balance.XLSX", "b.xls"}));
 
-  EXPECT_EQ(g_.diseno.hoja, "balance general");
+  EXPECT_EQ(g_.diseno.hoja, "balance tributario");
   EXPECT_EQ(g_.diseno.empresa, "SUR LTDA");
-  EXPECT_EQ(g_.diseno.asunto, "01/03/2024 al 31/03/2024");
+  EXPECT_EQ(g_.diseno.asunto, "01/03/2024 - 31/03/2024");
   EXPECT_EQ(g_.diseno.anchos, (std::vector<double>{60, 198, 60, 60, 60, 60, 60, 60, 60, 60}));
-  EXPECT_EQ(g_.diseno.filasFijas, 4);
-  EXPECT_TRUE(g_.diseno.apaisado && g_.diseno.ajustarAncho);
+  EXPECT_EQ(g_.diseno.filasFijas, 6);
+  EXPECT_TRUE(g_.diseno.apaisado && g_.diseno.ajustarAncho && g_.diseno.numerarPaginas);
 
-  EXPECT_EQ(g_.fila(0), "SUR LTDA|||||||||");
-  EXPECT_EQ(g_.fila(1), "BALANCE GENERAL|||||||||");
-  EXPECT_EQ(g_.fila(2), "Cuenta|Nombre|Movimientos||Saldo||Inventario||Resultados|");
-  EXPECT_EQ(g_.fila(3), "||Debitos|Creditos|Deudor|Acreedor|Activo|Pasivo|Perdidas|Ganancias");
-  EXPECT_EQ(
-      g_.combinadas,
-      (std::vector<std::array<int, 4>>{
-          {2, 0, 3, 0}, {2, 1, 3, 1}, {2, 2, 2, 3}, {2, 4, 2, 5}, {2, 6, 2, 7}, {2, 8, 2, 9}}));
+  EXPECT_EQ(g_.fila(0), "BALANCE TRIBUTARIO|||||||||");
+  EXPECT_EQ(g_.fila(1), "SUR LTDA|||||||||");
+  EXPECT_EQ(g_.fila(2), "RUT: 76.000.000-0|||||||||");
+  EXPECT_EQ(g_.fila(3), "Período: 01/03/2024 - 31/03/2024|||||||||Emisión: 04/12/2026");
+  EXPECT_EQ(g_.fila(4), "||Movimientos||Saldo||Inventario||Resultados|");
+  EXPECT_EQ(g_.fila(5),
+            "Cuenta|Nombre|Débitos|Créditos|Deudor|Acreedor|Activo|Pasivo|Pérdidas|"
+            "Ganancias");
+  EXPECT_EQ(g_.centradas, (std::vector<std::array<int, 3>>{
+                              {0, 0, 9}, {4, 2, 3}, {4, 4, 5}, {4, 6, 7}, {4, 8, 9}}));
+  EXPECT_TRUE(g_.anchos.empty());  // no figure wider than the columns are
 
   // The 2003 workbook's account and closing rows, its entity references read back.
   auto ls = lineas(leer(ruta("b.xls")));
@@ -138,19 +142,19 @@ TEST_F(XlsxTest, LasFilasDelLibro2003EnUnLibroXlsx) {
       for (auto p = esperada.find(entidad); p != std::string::npos; p = esperada.find(entidad))
         esperada.replace(p, std::string(entidad).size(), c);
     }
-    EXPECT_EQ(g_.fila(4 + i), esperada) << "fila " << i + 5;
+    EXPECT_EQ(g_.fila(6 + i), esperada) << "fila " << i + 7;
   }
-  EXPECT_EQ(g_.celdas.count({4 + filas, 0}), 0u);
+  EXPECT_EQ(g_.celdas.count({6 + filas, 0}), 0u);
 
   // Codes as numbers where the 2003 workbook has Number cells; amounts grouped by thousands;
   // the closing rows bold throughout.
   auto celda = [this](int f, int c) { return g_.celdas[std::pair{f, c}]; };
-  EXPECT_TRUE(celda(4, 0).numero);   // 1101
-  EXPECT_FALSE(celda(5, 0).numero);  // 1101-01
-  EXPECT_TRUE(celda(4, 2).numero);
-  EXPECT_EQ(celda(4, 2).formato.numero, "#,##0");
-  EXPECT_FALSE(celda(4, 2).formato.negrita);
-  for (int f = 9; f < 12; ++f) {
+  EXPECT_TRUE(celda(6, 0).numero);   // 1101
+  EXPECT_FALSE(celda(7, 0).numero);  // 1101-01
+  EXPECT_TRUE(celda(6, 2).numero);
+  EXPECT_EQ(celda(6, 2).formato.numero, "#,##0");
+  EXPECT_FALSE(celda(6, 2).formato.negrita);
+  for (int f = 11; f < 14; ++f) {
     for (int c = 0; c < 10; ++c) EXPECT_TRUE(celda(f, c).formato.negrita) << f << "," << c;
     EXPECT_EQ(celda(f, 9).formato.numero, "#,##0");
   }
