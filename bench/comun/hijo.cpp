@@ -1,6 +1,7 @@
 #include "hijo.h"
 
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -150,6 +151,31 @@ Medida programa(const std::vector<std::string>& argumentos, const std::string& s
     ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
+  double cpu = 0;
+  long kib = esperar(pid, argumentos.front(), 0, &cpu);
+  return Medida{desde(inicio), kib, {}, cpu};
+}
+
+Medida programaEnTerminal(const std::vector<std::string>& argumentos) {
+  std::vector<char*> argv;
+  for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
+  auto inicio = Reloj::now();
+  int maestro = -1;
+  pid_t pid = ::forkpty(&maestro, nullptr, nullptr, nullptr);
+  if (pid < 0) throw std::runtime_error("forkpty: " + std::string(std::strerror(errno)));
+  if (pid == 0) {
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+  }
+  char bloque[65536];
+  for (;;) {  // read until the child's side closes (EIO once it has exited)
+    ssize_t n = ::read(maestro, bloque, sizeof bloque);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+  }
+  ::close(maestro);
   double cpu = 0;
   long kib = esperar(pid, argumentos.front(), 0, &cpu);
   return Medida{desde(inicio), kib, {}, cpu};

@@ -38,4 +38,8 @@ Medida mejorDe(int veces, const std::function<std::string()>& fase, int limite =
 // to drop it), timing it from fork to exit. Raises when it cannot start or exits non-zero.
 Medida programa(const std::vector<std::string>& argumentos, const std::string& salida);
 
+// The same with its standard output and error on a pseudo-terminal, as for a person at a
+// terminal; what it writes there is read and dropped.
+Medida programaEnTerminal(const std::vector<std::string>& argumentos);
+
 }  // namespace bench

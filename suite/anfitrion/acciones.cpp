@@ -36,16 +36,14 @@ void comprobarSalida(std::ostream& salida, int error) {
 }
 
 void texto(const Opciones& o, Bases& bases, Consola& consola) {
-  BalanceImpreso balance = calcularBalance(*bases.contabilidad, consultaDe(o));
+  SalidaTexto salida(consola.terminal);
+  prjsumsal::Sumas sumas = calcularBalance(*bases.contabilidad, consultaDe(o),
+                                           [&](const Renglon& r) { salida.agregar(r); });
   errno = 0;
-  if (consola.terminal) {
-    escribirTabla(consola.salida, balance.renglones);
-  } else {
-    escribirSeparado(consola.salida, balance.renglones);
-  }
+  salida.escribir(consola.salida);
   comprobarSalida(consola.salida, errno);
-  if (!prjsumsal::cuadra(balance.sumas)) {
-    consola.errores << "nubo: " << prjsumsal::lineaCuadre(balance.sumas) << '\n';
+  if (!prjsumsal::cuadra(sumas)) {
+    consola.errores << "nubo: " << prjsumsal::lineaCuadre(sumas) << '\n';
   }
 }
 

@@ -21,13 +21,20 @@ Consulta consultaDe(const Opciones& o) {
 
 BalanceImpreso calcularBalance(BaseDatos& db, const Consulta& c) {
   BalanceImpreso b;
+  b.sumas = calcularBalance(db, c, [&](const Renglon& r) { b.renglones.push_back(r); });
+  return b;
+}
+
+Sumas calcularBalance(BaseDatos& db, const Consulta& c,
+                      const std::function<void(const Renglon&)>& renglon) {
+  Sumas sumas;
   Calculo calculo(db, c, Uso::Exportacion);
   for (FilaBalance f; calculo.siguiente(f);) {
-    b.sumas.agregar(f);
-    b.renglones.push_back(renglonCuenta(f));
+    sumas.agregar(f);
+    renglon(renglonCuenta(f));
   }
-  for (Renglon& r : renglonesCierre(b.sumas)) b.renglones.push_back(std::move(r));
-  return b;
+  for (const Renglon& r : renglonesCierre(sumas)) renglon(r);
+  return sumas;
 }
 
 }  // namespace suite

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "balance/consulta.h"
@@ -25,5 +26,10 @@ struct BalanceImpreso {
 
 // Runs the balance computation. Raises the computation's Error.
 BalanceImpreso calcularBalance(prjsumsal::BaseDatos& db, const prjsumsal::Consulta& c);
+
+// The same, handing each row to `renglon` as it comes, closing rows included, without keeping
+// them; returns the sums.
+prjsumsal::Sumas calcularBalance(prjsumsal::BaseDatos& db, const prjsumsal::Consulta& c,
+                                 const std::function<void(const Renglon&)>& renglon);
 
 }  // namespace suite

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "anchura.h"
 #include "balance/formato.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr const char* kTitulos[] = {"Debitos", "Creditos", "Deudor",   "Acreedor",
                                     "Activo",  "Pasivo",   "Perdidas", "Ganancias"};
 
-std::string relleno(std::size_t columnas) {
-  return std::string(columnas, ' ');
-}
-
 // A field of a tab-separated line: a tab or a line end inside a name would shift the columns
 // or split the row, so they become blanks.
 std::string campo(std::string texto) {
@@ -26,55 +23,90 @@ std::string campo(std::string texto) {
   return texto;
 }
 
+// The next NUL-ended field of `texto` from `pos`, which moves past it.
+std::string_view siguiente(const std::string& texto, std::size_t& pos) {
+  std::size_t fin = texto.find('\0', pos);
+  std::string_view r(texto.data() + pos, fin - pos);
+  pos = fin + 1;
+  return r;
+}
+
+constexpr std::size_t kBloque = std::size_t{1} << 20;
+
 }  // namespace
 
-void escribirTabla(std::ostream& salida, const std::vector<Renglon>& dados) {
-  std::vector<Renglon> renglones = dados;
-  for (auto& r : renglones) {
-    r.codigo = visible(r.codigo);
-    r.nombre = visible(r.nombre);
+void SalidaTexto::guardar(const std::string& fila) {
+  if (bloques_.empty() || bloques_.back().size() + fila.size() > bloques_.back().capacity()) {
+    bloques_.emplace_back().reserve(std::max(kBloque, fila.size()));
   }
-  // Each row's amounts as shown, then the widths of the columns.
-  std::vector<std::array<std::string, 8>> montos;
-  std::size_t anchoCodigo = anchura("Cuenta"), anchoNombre = anchura("Nombre");
-  std::array<std::size_t, 8> ancho;
-  for (std::size_t i = 0; i < 8; ++i) ancho[i] = anchura(kTitulos[i]);
-  for (const auto& r : renglones) {
-    anchoCodigo = std::max(anchoCodigo, anchura(r.codigo));
-    anchoNombre = std::max(anchoNombre, anchura(r.nombre));
-    auto& m = montos.emplace_back();
-    for (std::size_t i = 0; i < 8; ++i) {
-      if (r.montos[i]) m[i] = prjsumsal::formatoMiles(*r.montos[i], ".");
-      ancho[i] = std::max(ancho[i], m[i].size());
-    }
-  }
+  bloques_.back() += fila;
+}
 
-  auto linea = [&](const std::string& codigo, const std::string& nombre, const auto& cifras) {
-    std::string l = codigo + relleno(anchoCodigo - anchura(codigo)) + "  " + nombre +
-                    relleno(anchoNombre - anchura(nombre));
+SalidaTexto::SalidaTexto(bool alineada)
+    : alineada_(alineada), anchoCodigo_(anchura("Cuenta")), anchoNombre_(anchura("Nombre")) {
+  for (std::size_t i = 0; i < 8; ++i) ancho_[i] = anchura(kTitulos[i]);
+}
+
+void SalidaTexto::agregar(const Renglon& r) {
+  std::string fila;
+  if (!alineada_) {
+    fila = campo(r.codigo) + '\t' + campo(r.nombre);
+    for (const auto& m : r.montos) {
+      fila += '\t';
+      if (m) fila += prjsumsal::formatoCero(*m);
+    }
+    guardar(fila += '\n');
+    return;
+  }
+  std::string codigo = visible(r.codigo), nombre = visible(r.nombre);
+  anchoCodigo_ = std::max(anchoCodigo_, anchura(codigo));
+  anchoNombre_ = std::max(anchoNombre_, anchura(nombre));
+  fila.append(codigo).push_back('\0');
+  fila.append(nombre).push_back('\0');
+  for (std::size_t i = 0; i < 8; ++i) {
+    std::string cifra = r.montos[i] ? prjsumsal::formatoMiles(*r.montos[i], ".") : "";
+    ancho_[i] = std::max(ancho_[i], cifra.size());
+    fila.append(cifra).push_back('\0');
+  }
+  guardar(fila);
+}
+
+void SalidaTexto::escribir(std::ostream& salida) const {
+  if (!alineada_) {
+    for (const auto& b : bloques_) salida << b;
+    return;
+  }
+  std::string l;
+  auto linea = [&](std::string_view codigo, std::string_view nombre, auto cifra) {
+    l.assign(codigo).append(anchoCodigo_ - anchura(codigo), ' ').append("  ");
+    l.append(nombre).append(anchoNombre_ - anchura(nombre), ' ');
     for (std::size_t i = 0; i < 8; ++i) {
-      std::string cifra = cifras[i];
-      l += "  " + relleno(ancho[i] - cifra.size()) + cifra;
+      std::string_view c = cifra(i);
+      l.append("  ").append(ancho_[i] - c.size(), ' ').append(c);
     }
     salida << l << '\n';
   };
-  std::array<std::string, 8> titulos;
-  std::copy(std::begin(kTitulos), std::end(kTitulos), titulos.begin());
-  linea("Cuenta", "Nombre", titulos);
-  for (std::size_t k = 0; k < renglones.size(); ++k) {
-    linea(renglones[k].codigo, renglones[k].nombre, montos[k]);
+  linea("Cuenta", "Nombre", [](std::size_t i) { return std::string_view(kTitulos[i]); });
+  for (const auto& b : bloques_) {
+    for (std::size_t pos = 0; pos < b.size();) {
+      std::string_view codigo = siguiente(b, pos), nombre = siguiente(b, pos);
+      std::array<std::string_view, 8> cifras;
+      for (auto& c : cifras) c = siguiente(b, pos);
+      linea(codigo, nombre, [&](std::size_t i) { return cifras[i]; });
+    }
   }
 }
 
+void escribirTabla(std::ostream& salida, const std::vector<Renglon>& renglones) {
+  SalidaTexto s(true);
+  for (const auto& r : renglones) s.agregar(r);
+  s.escribir(salida);
+}
+
 void escribirSeparado(std::ostream& salida, const std::vector<Renglon>& renglones) {
-  for (const auto& r : renglones) {
-    salida << campo(r.codigo) << '\t' << campo(r.nombre);
-    for (const auto& m : r.montos) {
-      salida << '\t';
-      if (m) salida << prjsumsal::formatoCero(*m);
-    }
-    salida << '\n';
-  }
+  SalidaTexto s(false);
+  for (const auto& r : renglones) s.agregar(r);
+  s.escribir(salida);
 }
 
 }  // namespace suite

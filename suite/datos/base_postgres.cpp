@@ -361,9 +361,9 @@ namespace {
 // A record set that keeps the snapshot it was read in open while it lives.
 class RegistrosLeidos : public RegistrosMemoria {
  public:
-  RegistrosLeidos(std::vector<std::string> columnas, std::vector<Valor> valores,
+  RegistrosLeidos(std::vector<std::string> columnas, Celdas celdas,
                   std::shared_ptr<BasePostgres::Lectura> lectura)
-      : RegistrosMemoria(std::move(columnas), std::move(valores)), lectura_(std::move(lectura)) {}
+      : RegistrosMemoria(std::move(columnas), std::move(celdas)), lectura_(std::move(lectura)) {}
 
  private:
   std::shared_ptr<BasePostgres::Lectura> lectura_;
@@ -378,21 +378,20 @@ std::unique_ptr<prjsumsal::Registros> registrosDe(const PGresult* res,
     columnas.emplace_back(PQfname(res, c));
     tipos.push_back(PQftype(res, c));
   }
-  std::vector<Valor> valores;
-  valores.reserve(static_cast<std::size_t>(filas) * static_cast<std::size_t>(n));
+  Celdas celdas(columnas.size());
   for (int f = 0; f < filas; ++f) {
     for (int c = 0; c < n; ++c) {
       if (PQgetisnull(res, f, c)) {
-        valores.emplace_back();
+        celdas.agregarNulo();
       } else {
-        valores.push_back(
+        celdas.agregar(
             valorPostgres(std::string_view(PQgetvalue(res, f, c),
                                            static_cast<std::size_t>(PQgetlength(res, f, c))),
                           tipos[static_cast<std::size_t>(c)]));
       }
     }
   }
-  return std::make_unique<RegistrosLeidos>(std::move(columnas), std::move(valores),
+  return std::make_unique<RegistrosLeidos>(std::move(columnas), std::move(celdas),
                                            std::move(lectura));
 }
 

@@ -113,6 +113,23 @@ Valor valorDe(sqlite3_stmt* st, int c) {
   }
 }
 
+// The same, added to `celdas` without making a Valor.
+void agregarCelda(Celdas& celdas, sqlite3_stmt* st, int c) {
+  switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+      return celdas.agregarEntero(static_cast<std::int64_t>(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT:
+      return celdas.agregarDoble(sqlite3_column_double(st, c));
+    case SQLITE_NULL:
+      return celdas.agregarNulo();
+    default: {  // TEXT, and a BLOB read as its bytes
+      auto* datos = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+      return celdas.agregarTexto(
+          std::string_view(datos, static_cast<std::size_t>(sqlite3_column_bytes(st, c))));
+    }
+  }
+}
+
 // Runs one SELECT on `db` and reads all its rows into memory.
 std::unique_ptr<prjsumsal::Registros> leerEn(sqlite3* db, const std::string& sql, Papel papel,
                                              const std::string& nombre) {
@@ -120,13 +137,13 @@ std::unique_ptr<prjsumsal::Registros> leerEn(sqlite3* db, const std::string& sql
   int n = sqlite3_column_count(st.get());
   std::vector<std::string> columnas;
   for (int c = 0; c < n; ++c) columnas.emplace_back(sqlite3_column_name(st.get(), c));
-  std::vector<Valor> valores;
+  Celdas celdas(columnas.size());
   int rc;
   while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-    for (int c = 0; c < n; ++c) valores.push_back(valorDe(st.get(), c));
+    for (int c = 0; c < n; ++c) agregarCelda(celdas, st.get(), c);
   }
   if (rc != SQLITE_DONE) throw errorEn(db, papel, nombre);
-  return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(valores));
+  return std::make_unique<RegistrosMemoria>(std::move(columnas), std::move(celdas));
 }
 
 // A record set read forward, one row at a time: the current row is the statement's. Errors

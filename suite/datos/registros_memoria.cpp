@@ -1,6 +1,8 @@
 #include "datos/registros_memoria.h"
 
+#include <bit>
 #include <cctype>
+#include <functional>
 
 #include "datos/criterio.h"
 #include "host/error.h"
@@ -8,7 +10,6 @@
 namespace suite {
 
 using prjsumsal::Error;
-using prjsumsal::Valor;
 
 namespace {
 
@@ -21,11 +22,18 @@ std::string minusculas(std::string_view t) {
 
 const char* kSinRegistro = "No hay registro activo";
 
+std::uint64_t dispersion(std::string_view t) {
+  return std::hash<std::string_view>{}(t);
+}
+
+// A slot's hash part, and its row part (the row plus one).
+constexpr std::uint64_t kFila = 0xffffffffULL;
+
 }  // namespace
 
-RegistrosMemoria::RegistrosMemoria(std::vector<std::string> columnas, std::vector<Valor> valores)
-    : columnas_(std::move(columnas)), valores_(std::move(valores)) {
-  filas_ = columnas_.empty() ? 0 : valores_.size() / columnas_.size();
+RegistrosMemoria::RegistrosMemoria(std::vector<std::string> columnas, Celdas celdas)
+    : columnas_(std::move(columnas)), celdas_(std::move(celdas)) {
+  filas_ = celdas_.filas();
   for (std::size_t c = 0; c < columnas_.size(); ++c) {
     posiciones_.emplace(minusculas(columnas_[c]), c);  // the first column of a name wins
   }
@@ -53,19 +61,45 @@ std::size_t RegistrosMemoria::columna(std::string_view nombre) const {
 prjsumsal::Campo RegistrosMemoria::fields(std::string_view nombre) const {
   std::size_t c = columna(nombre);
   if (eof()) throw Error(std::string(kSinRegistro) + " (campo '" + std::string(nombre) + "')");
-  return prjsumsal::Campo{valores_[actual_ * columnas_.size() + c]};
+  return prjsumsal::Campo{celdas_.valor(actual_, c)};
+}
+
+std::size_t RegistrosMemoria::buscar(const Indice& idx, std::size_t c,
+                                     std::string_view valor) const {
+  std::uint64_t h = dispersion(valor), mascara = idx.size() - 1;
+  std::string apoyo;
+  for (std::size_t i = h & mascara;; i = (i + 1) & mascara) {
+    std::uint64_t ranura = idx[i];
+    if (ranura == 0) return filas_;
+    std::size_t fila = (ranura & kFila) - 1;
+    if ((ranura & ~kFila) == (h & ~kFila) && celdas_.texto(fila, c, apoyo) == valor) return fila;
+  }
 }
 
 const RegistrosMemoria::Indice& RegistrosMemoria::indice(std::size_t c) {
-  if (!indices_[c]) {
-    auto nuevo = std::make_unique<Indice>();
-    nuevo->reserve(filas_);
-    for (std::size_t f = 0; f < filas_; ++f) {
-      const Valor& v = valores_[f * columnas_.size() + c];
-      if (!v.esNulo()) nuevo->emplace(v.texto(), f);  // keeps the first row of each value
+  if (indices_[c]) return *indices_[c];
+  if (filas_ >= kFila) throw Error("Demasiados registros para buscar en ellos");
+  // At most half the slots in use, so that a search ends after a probe or two.
+  auto nuevo = std::make_unique<Indice>(std::bit_ceil(2 * filas_ + 2), 0);
+  std::uint64_t mascara = nuevo->size() - 1;
+  std::string apoyo, otro;
+  for (std::size_t f = 0; f < filas_; ++f) {
+    if (celdas_.esNulo(f, c)) continue;  // a null never matches
+    std::string_view t = celdas_.texto(f, c, apoyo);
+    std::uint64_t h = dispersion(t);
+    for (std::size_t i = h & mascara;; i = (i + 1) & mascara) {
+      std::uint64_t& ranura = (*nuevo)[i];
+      if (ranura == 0) {
+        ranura = (h & ~kFila) | (f + 1);
+        break;
+      }
+      // The first row of each value is kept.
+      if ((ranura & ~kFila) == (h & ~kFila) && celdas_.texto((ranura & kFila) - 1, c, otro) == t) {
+        break;
+      }
     }
-    indices_[c] = std::move(nuevo);
   }
+  indices_[c] = std::move(nuevo);
   return *indices_[c];
 }
 
@@ -75,10 +109,10 @@ void RegistrosMemoria::findfirst(std::string_view criterio) {
     throw Error("Criterio no admitido en findfirst: \"" + std::string(criterio) +
                 "\" (se admite columna='valor')");
   }
-  const Indice& idx = indice(columna(igualdad->columna));
-  auto it = idx.find(igualdad->valor);
-  nomatch_ = it == idx.end();
-  if (!nomatch_) actual_ = it->second;
+  std::size_t c = columna(igualdad->columna);
+  std::size_t fila = buscar(indice(c), c, igualdad->valor);
+  nomatch_ = fila == filas_;
+  if (!nomatch_) actual_ = fila;
 }
 
 }  // namespace suite

@@ -1,24 +1,25 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "datos/celdas.h"
 #include "host/registros.h"
 
 namespace suite {
 
-// A record set held whole in memory: the rows of one SELECT, read when the set was opened.
-// Column names compare without regard to case. findfirst takes an equality criterion
-// `col='value'` and finds the row through a hash index of that column, built the first time the
-// column is searched, so each search costs O(1) whatever the number of rows.
+// A record set held whole in memory: the rows of one SELECT, read when the set was opened, kept
+// compactly (Celdas). Column names compare without regard to case. findfirst takes an equality
+// criterion `col='value'` and finds the row through a hash index of that column, built the first
+// time the column is searched, so each search costs O(1) whatever the number of rows.
 class RegistrosMemoria : public prjsumsal::Registros {
  public:
-  // `valores` holds the rows one after the other, `columnas.size()` values each.
-  RegistrosMemoria(std::vector<std::string> columnas, std::vector<prjsumsal::Valor> valores);
+  RegistrosMemoria(std::vector<std::string> columnas, Celdas celdas);
 
   bool eof() const override;
   void MoveNext() override;
@@ -29,14 +30,18 @@ class RegistrosMemoria : public prjsumsal::Registros {
   std::size_t filas() const { return filas_; }
 
  private:
-  using Indice = std::unordered_map<std::string, std::size_t>;  // value as text -> first row
+  // Open addressing over the rows: each slot holds the upper half of the hash of a value's text
+  // and its first row plus one (0 is an empty slot). The texts stay in the cells.
+  using Indice = std::vector<std::uint64_t>;
 
   std::size_t columna(std::string_view nombre) const;
   const Indice& indice(std::size_t columna);
+  // The first row whose column `c` reads as `valor`, or filas_ when none does.
+  std::size_t buscar(const Indice& idx, std::size_t c, std::string_view valor) const;
 
   std::vector<std::string> columnas_;
   std::unordered_map<std::string, std::size_t> posiciones_;  // name in lower case -> column
-  std::vector<prjsumsal::Valor> valores_;
+  Celdas celdas_;
   std::size_t filas_ = 0;
   std::size_t actual_ = 0;
   bool nomatch_ = false;

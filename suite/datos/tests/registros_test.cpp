@@ -112,5 +112,47 @@ TEST_F(Registros, CriterioNoAdmitido) {
   EXPECT_THROW(rs->findfirst("no_existe='1'"), prjsumsal::Error);
 }
 
+// Many rows with texts of every length class (the lengths around 128 and 16384 change how the
+// set stores them), numbers and nulls read back as they went in, and a search finds each value's
+// first row.
+TEST_F(Registros, MuchosRegistrosConservanSusValores) {
+  constexpr int kFilas = 1200;
+  const std::size_t largos[] = {0, 1, 15, 16, 127, 128, 129, 300, 16383, 16384, 20000};
+  auto texto = [&](int i) {
+    return std::string(largos[std::size_t(i) % std::size(largos)], char('a' + i % 26));
+  };
+  db_->executesql("create table muchas (k text, n integer, d double, s text)");
+  for (int i = 0; i < kFilas; ++i) {
+    std::string s = i % 13 == 0 ? "null" : "'" + texto(i) + "'";
+    db_->executesql("insert into muchas values ('c" + std::to_string(i % (kFilas / 2)) + "', " +
+                    std::to_string(i) + ", " + std::to_string(i) + ".25, " + s + ")");
+  }
+  auto rs = db_->newrecord("select k, n, d, s from muchas order by n", 4);
+  for (int i = 0; i < kFilas; ++i, rs->MoveNext()) {
+    ASSERT_FALSE(rs->eof());
+    ASSERT_EQ(rs->fields("n").Value, Valor(i));
+    ASSERT_EQ(rs->fields("d").Value, Valor(i + 0.25));
+    if (i % 13 == 0) {
+      ASSERT_TRUE(rs->fields("s").Value.esNulo()) << i;
+    } else {
+      ASSERT_EQ(rs->fields("s").Value, Valor(texto(i))) << i;
+    }
+  }
+  EXPECT_TRUE(rs->eof());
+  for (int i = 0; i < kFilas; i += 7) {
+    rs->findfirst("k='c" + std::to_string(i) + "'");
+    EXPECT_EQ(rs->nomatch(), i >= kFilas / 2) << i;
+    if (i < kFilas / 2) {
+      EXPECT_EQ(rs->fields("n").Value, Valor(i));  // the first of two rows
+    }
+    rs->findfirst("n='" + std::to_string(i) + "'");
+    EXPECT_EQ(rs->fields("k").Value, Valor("c" + std::to_string(i % (kFilas / 2))));
+  }
+  rs->findfirst("s='" + texto(9) + "'");  // 16384 bytes: rows 9, 295, ... hold it
+  EXPECT_EQ(rs->fields("n").Value, Valor(9));
+  rs->findfirst("s='" + texto(9) + "b'");
+  EXPECT_TRUE(rs->nomatch());
+}
+
 }  // namespace
 }  // namespace suite
