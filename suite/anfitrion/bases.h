@@ -13,7 +13,8 @@
 namespace suite {
 
 // A report database made for one run, removed with its side files when the run ends (or, through
-// the registry of temporary files, when a signal ends it).
+// the registry of temporary files, when a signal ends it; or, when the run was killed outright,
+// by the next run: archivos_ejecucion.h).
 class InformesPropios {
  public:
   explicit InformesPropios(std::filesystem::path archivo);
