@@ -101,6 +101,25 @@ done
 [ -s "$casa/.local/share/nubo/modulo/balance_tributario.pdf" ] ||
   falla "RENDIDOR no hizo el PDF en la carpeta del módulo del usuario"
 
+# Root too gets a module folder of its own: an installed nubo never writes beside its programs,
+# whoever runs it, so that removing the package leaves no folder behind.
+if [ "$(id -u)" -eq 0 ]; then
+  raiz_casa="$tmp/casa_root"
+  mkdir -m 700 "$raiz_casa"
+  programas=$(ls -A "$raiz/usr/lib/nubo")
+  env -i PATH=/usr/bin:/bin HOME="$raiz_casa" LC_ALL=C.UTF-8 TZ=America/Santiago \
+    "$raiz/usr/bin/nubo" --demo "$raiz_casa/demo" --pdf >"$tmp/pdf_root" ||
+    falla "nubo --pdf como root falló"
+  for _ in $(seq 100); do
+    [ -s "$raiz_casa/.local/share/nubo/modulo/balance_tributario.pdf" ] && break
+    sleep 0.1
+  done
+  [ -s "$raiz_casa/.local/share/nubo/modulo/balance_tributario.pdf" ] ||
+    falla "RENDIDOR no hizo el PDF de root en su carpeta del módulo"
+  [ "$(ls -A "$raiz/usr/lib/nubo")" = "$programas" ] ||
+    falla "nubo como root escribió en la carpeta de los programas: $(ls -A "$raiz/usr/lib/nubo")"
+fi
+
 # The desktop entry's launcher from the menu, here without a display: nubo makes the demo company
 # in the user's data folder and says that it has no screen for the window.
 ejecutar "$raiz/usr/lib/nubo/nubo-escritorio" 2>"$tmp/escritorio" ||

@@ -1,16 +1,14 @@
 #include "acciones.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 
 #include "aplicacion_qt.h"
+#include "archivos_ejecucion.h"
 #include "avance/linea_terminal.h"
 #include "balance.h"
 #include "balance/cierre.h"
@@ -50,9 +48,7 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
 // "--excel -": the workbook is written whole to a file of the run first, as to any file, then
 // copied to standard output.
 void excelSalida(SesionFormulario& sesion, Consola& consola) {
-  std::random_device azar;
-  std::filesystem::path libro = carpetaCache() / ("libro-" + std::to_string(::getpid()) + "-" +
-                                                  std::to_string(azar()) + ".xls");
+  std::filesystem::path libro = archivoDeEjecucion("libro.xls");
   prjsumsal::anotarTemporal(libro.string());
   struct Borrar {
     const std::filesystem::path& libro;

@@ -1,11 +1,8 @@
 #include "bases.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <random>
-
+#include "archivos_ejecucion.h"
 #include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
@@ -47,10 +44,7 @@ std::shared_ptr<prjsumsal::BaseDatos> abrir(const char* opcion, const std::strin
 const char* const kSufijos[] = {"", "-wal", "-shm", "-journal"};
 
 std::shared_ptr<InformesPropios> informesPropios() {
-  std::random_device azar;
-  fs::path archivo = carpetaCache() / ("informes-" + std::to_string(::getpid()) + "-" +
-                                       std::to_string(azar()) + ".db");
-  return std::make_shared<InformesPropios>(archivo);
+  return std::make_shared<InformesPropios>(archivoDeEjecucion("informes.db"));
 }
 
 // Drops what a run that was killed left in the report database: its work table and its
@@ -81,23 +75,6 @@ InformesPropios::~InformesPropios() {
     fs::remove(archivo_.string() + s, ignorado);
     prjsumsal::olvidarTemporal(archivo_.string() + s);
   }
-}
-
-fs::path carpetaCache() {
-  fs::path base;
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  if (xdg != nullptr && *xdg != '\0') {
-    base = xdg;
-  } else if (home != nullptr && *home != '\0') {
-    base = fs::path(home) / ".cache";
-  }
-  std::error_code ec;
-  if (!base.empty()) {
-    fs::create_directories(base / "nubo", ec);
-    if (!ec && fs::is_directory(base / "nubo", ec)) return base / "nubo";
-  }
-  return fs::temp_directory_path();
 }
 
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& errores) {

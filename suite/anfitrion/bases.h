@@ -4,6 +4,7 @@
 #include <memory>
 #include <ostream>
 
+#include "carpeta_cache.h"
 #include "cerrojo.h"
 #include "host/base_datos.h"
 #include "host/fecha.h"
@@ -12,7 +13,8 @@
 namespace suite {
 
 // A report database made for one run, removed with its side files when the run ends (or, through
-// the registry of temporary files, when a signal ends it).
+// the registry of temporary files, when a signal ends it; or, when the run was killed outright,
+// by the next run: archivos_ejecucion.h).
 class InformesPropios {
  public:
   explicit InformesPropios(std::filesystem::path archivo);
@@ -38,8 +40,8 @@ struct Bases {
 // Opens the databases the options name: the demo folder's accounting database (created first
 // when missing, with `hoy` as the last day of its vouchers) or the file given. The report
 // database is the one --informes names; without it the run gets its own, new and empty, in the
-// user's cache folder ($XDG_CACHE_HOME/nubo, or ~/.cache/nubo), so that runs at the same time
-// never share a work table. Any of them may be a PostgreSQL database named by a libpq URI or
+// user's cache folder (archivoDeEjecucion), so that runs at the same time never share a work
+// table. Any of them may be a PostgreSQL database named by a libpq URI or
 // keyword string (the demo company is then created there when missing); a server that cannot be
 // reached raises an Error naming the cause. A file named is never created here: a missing file
 // raises ErrorUso
@@ -50,9 +52,5 @@ struct Bases {
 // left there (the work table `ctrsumsal`, the program's row in `programa`) is dropped: no live
 // form owns it.
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& errores);
-
-// The user's cache folder for nubo, created when missing; the system's temporary folder when
-// there is none.
-std::filesystem::path carpetaCache();
 
 }  // namespace suite

@@ -2,13 +2,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "carpeta_cache.h"
 #include "clase/biblioteca.h"
 #include "export/archivo_seguro.h"
+#include "host/error.h"
 
 namespace suite {
 
@@ -62,21 +65,46 @@ void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
                             fs::perms::others_read | fs::perms::others_exec);
 }
 
+// Makes `carpeta` the user's module folder for the installed programs in `programa`.
+fs::path preparar(const fs::path& programa, const fs::path& carpeta) {
+  fs::create_directories(carpeta);
+  enlazar(programa / prjsumsal::kArchivoBiblioteca, carpeta / prjsumsal::kArchivoBiblioteca);
+  escribirRendidor(programa, carpeta);
+  return carpeta;
+}
+
 }  // namespace
 
+bool instalado(const fs::path& programa) {
+  fs::path carpeta = programa.lexically_normal();
+  if (!carpeta.has_filename()) carpeta = carpeta.parent_path();
+  const fs::path instalacion(NUBO_CARPETA_PROGRAMA);
+  auto p = std::distance(carpeta.begin(), carpeta.end());
+  auto i = std::distance(instalacion.begin(), instalacion.end());
+  return p > i &&
+         std::equal(instalacion.begin(), instalacion.end(), std::next(carpeta.begin(), p - i));
+}
+
 fs::path carpetaModulo(const fs::path& programa) {
-  if (::access(programa.c_str(), W_OK) == 0) return programa;
-  fs::path datos = carpetaDatos();
-  if (datos.empty()) return programa;
-  fs::path carpeta = datos / "nubo" / "modulo";
-  try {
-    fs::create_directories(carpeta);
-    enlazar(programa / prjsumsal::kArchivoBiblioteca, carpeta / prjsumsal::kArchivoBiblioteca);
-    escribirRendidor(programa, carpeta);
-  } catch (const std::exception&) {
-    return programa;
+  const bool instalacion = instalado(programa);
+  if (!instalacion && ::access(programa.c_str(), W_OK) == 0) return programa;
+  std::string motivo = "no se sabe cuál es la carpeta personal (HOME)";
+  if (fs::path datos = carpetaDatos(); !datos.empty()) {
+    try {
+      return preparar(programa, datos / "nubo" / "modulo");
+    } catch (const std::exception& e) {
+      motivo = e.what();
+    }
   }
-  return carpeta;
+  if (!instalacion) return programa;
+  // An installation is never written into, whoever runs it, root included: without a data
+  // folder of the user's, the private cache folder holds the module's folder.
+  try {
+    return preparar(programa, carpetaCache() / "modulo");
+  } catch (const std::exception& e) {
+    throw prjsumsal::Error("No se puede preparar la carpeta del módulo de este usuario: " + motivo +
+                           "; " + e.what());
+  }
 }
 
 }  // namespace suite

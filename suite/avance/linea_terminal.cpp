@@ -23,7 +23,7 @@ namespace {
 std::atomic<int> gFd{-1};                // the terminal of the line that set the handlers
 std::atomic<std::size_t> gAncho{0};      // columns the line covers now; 0: none on the screen
 std::atomic<std::size_t> gColumnas{80};  // the terminal's width when the line was drawn
-constexpr int kSenales[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kSenales[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 struct sigaction gAnteriores[std::size(kSenales)];
 bool gPuestos[std::size(kSenales)];
 constexpr char kBlancos[] = "                                ";

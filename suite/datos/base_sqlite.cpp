@@ -19,6 +19,7 @@
 #include "datos/forma_insercion.h"
 #include "datos/lectura_doble.h"
 #include "datos/registros_memoria.h"
+#include "datos/wal_solo_lectura.h"
 #include "host/solo_avance.h"
 
 namespace suite {
@@ -228,7 +229,11 @@ std::unique_ptr<BaseSqlite> BaseSqlite::conectar(const std::string& ruta, int ba
   // not a database.
   if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
       SQLITE_OK) {
-    ErrorSqlite e("La base de datos " + nombre + " no se puede leer: " + sqlite3_errmsg(db),
+    std::string wal =
+        motivoWalSoloLectura(db, sqlite3_extended_errcode(db), nombre, nombrePapel(papel));
+    ErrorSqlite e(!wal.empty()
+                      ? wal
+                      : "La base de datos " + nombre + " no se puede leer: " + sqlite3_errmsg(db),
                   sqlite3_extended_errcode(db));
     sqlite3_close_v2(db);
     throw e;

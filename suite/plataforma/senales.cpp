@@ -26,7 +26,7 @@ void limpiarAlTerminar() {
   struct sigaction accion {};
   accion.sa_handler = alRecibir;
   sigemptyset(&accion.sa_mask);
-  for (int s : {SIGINT, SIGTERM, SIGHUP}) {
+  for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
     struct sigaction anterior {};
     // A signal the caller chose to ignore (nohup) stays ignored.
     if (::sigaction(s, nullptr, &anterior) == 0 && anterior.sa_handler == SIG_IGN) continue;

@@ -50,6 +50,13 @@ std::string ordenNubo(const std::vector<std::string>& argumentos,
 Ejecucion correrNubo(const std::vector<std::string>& argumentos,
                      const std::vector<std::string>& antes = {});
 
+// The words before ordenNubo's that run a copy of nubo and its module, made in `carpeta`/prog,
+// as the unprivileged user nobody, with `casa` as HOME and cache folder. The build folder may
+// be closed to other users, so the copy is made in `carpeta`, which is opened for them to
+// enter. Needs root.
+std::vector<std::string> comoNadie(const std::filesystem::path& carpeta,
+                                   const std::filesystem::path& casa);
+
 // A test over the demo company, created in a folder of its own, with its own registration file
 // (XDG_CONFIG_HOME, which the child process inherits).
 class ConDemo : public ::testing::Test {

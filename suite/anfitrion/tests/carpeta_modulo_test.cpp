@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "ayuda_pruebas.h"
@@ -52,6 +53,26 @@ TEST_F(CarpetaModulo, LaDelUsuarioConLaBibliotecaYUnRendidorQueIniciaElInstalado
   std::size_t leidos = std::fread(linea, 1, sizeof linea - 1, salida);
   EXPECT_EQ(::pclose(salida), 0);
   EXPECT_EQ(std::string(linea, leidos), "--carpeta|" + usuario_.string() + "|--help|");
+}
+
+// An installation's folder is never written, even when this user can write it (root): the
+// user's folder stands in, and without a data folder the private cache folder does.
+TEST_F(CarpetaModulo, UnaInstalacionNoSeEscribeAunqueSePueda) {
+  const fs::path instalada = carpeta_.ruta() / "usr" / "lib" / "nubo";
+  fs::create_directories(instalada);
+  ASSERT_TRUE(instalado(instalada));
+  EXPECT_FALSE(instalado(carpeta_.ruta()));
+  EXPECT_EQ(carpetaModulo(instalada), usuario_);
+
+  ::unsetenv("XDG_DATA_HOME");
+  const char* casa = std::getenv("HOME");
+  std::string antes = casa ? casa : "";
+  ::unsetenv("HOME");
+  ::setenv("XDG_CACHE_HOME", (carpeta_.ruta() / "cache").c_str(), 1);
+  EXPECT_EQ(carpetaModulo(instalada), carpeta_.ruta() / "cache" / "nubo" / "modulo");
+  ::unsetenv("XDG_CACHE_HOME");
+  if (casa) ::setenv("HOME", antes.c_str(), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(instalada), {}), 0);
 }
 
 }  // namespace
