@@ -1,14 +1,12 @@
 #include "carpeta_modulo.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "clase/biblioteca.h"
 #include "export/archivo_seguro.h"
+#include "plataforma/carpeta_usuario.h"
 
 namespace suite {
 
@@ -17,14 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kRendidor = "RENDIDOR";
-
-fs::path carpetaDatos() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && *xdg != '\0') return fs::path(xdg);
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return fs::path(home) / ".local" / "share";
-  return {};
-}
 
 std::string entreComillasSimples(const std::string& texto) {
   std::string r = "'";
@@ -50,6 +40,10 @@ void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
       "#!/bin/sh\n# Started by nubo: the installed RENDIDOR on this folder.\nexec " +
       entreComillasSimples((programa / kRendidor).string()) + " --carpeta \"${0%/*}\" \"$@\"\n";
   fs::path ruta = carpeta / kRendidor;
+  // Anything but our own small program goes, a link first: writing through it would replace
+  // the file it points at, the installed RENDIDOR itself.
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(ruta, ec))) fs::remove(ruta);
   std::ifstream actual(ruta, std::ios::binary);
   std::ostringstream leido;
   leido << actual.rdbuf();
@@ -65,10 +59,8 @@ void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
 }  // namespace
 
 fs::path carpetaModulo(const fs::path& programa) {
-  if (::access(programa.c_str(), W_OK) == 0) return programa;
-  fs::path datos = carpetaDatos();
-  if (datos.empty()) return programa;
-  fs::path carpeta = datos / "nubo" / "modulo";
+  fs::path carpeta = carpetaTrabajo(programa);
+  if (carpeta == programa) return programa;
   try {
     fs::create_directories(carpeta);
     enlazar(programa / prjsumsal::kArchivoBiblioteca, carpeta / prjsumsal::kArchivoBiblioteca);

@@ -54,5 +54,23 @@ TEST_F(CarpetaModulo, LaDelUsuarioConLaBibliotecaYUnRendidorQueIniciaElInstalado
   EXPECT_EQ(std::string(linea, leidos), "--carpeta|" + usuario_.string() + "|--help|");
 }
 
+// What an earlier installation left, after its package was purged or moved, is put right
+// without a word: links to files that are gone, and a RENDIDOR that is a link to the installed
+// one, which stays as it was.
+TEST_F(CarpetaModulo, UnaCarpetaRanciaSeRehace) {
+  fs::create_directories(usuario_);
+  fs::path instalado = carpeta_.ruta() / "RENDIDOR";
+  std::ofstream(instalado) << "instalado";
+  fs::create_symlink(instalado, usuario_ / "RENDIDOR");
+  fs::create_symlink("/usr/lib/nubo-borrado/libprjsumsal.so.1",
+                     usuario_ / prjsumsal::kArchivoBiblioteca);
+  ASSERT_EQ(carpetaModulo(programa_), usuario_);
+  EXPECT_EQ(fs::read_symlink(usuario_ / prjsumsal::kArchivoBiblioteca),
+            programa_ / prjsumsal::kArchivoBiblioteca);
+  EXPECT_FALSE(fs::is_symlink(usuario_ / "RENDIDOR"));
+  EXPECT_TRUE(prueba::leer(usuario_ / "RENDIDOR").starts_with("#!/bin/sh\n"));
+  EXPECT_EQ(prueba::leer(instalado), "instalado");
+}
+
 }  // namespace
 }  // namespace suite
