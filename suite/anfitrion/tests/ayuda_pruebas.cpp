@@ -88,7 +88,7 @@ std::string leer(const fs::path& archivo) {
 
 void ConDemo::SetUp() {
   ::setenv("XDG_CONFIG_HOME", (carpeta_.ruta() / "config").c_str(), 1);
-  ASSERT_EQ(correrNubo({"--demo", demo_}).estado, 0);  // creates the demo company
+  ASSERT_EQ(correrNubo({"--demo", demo_, "--texto"}).estado, 0);  // creates the demo company
 }
 
 void ConDemo::TearDown() {
