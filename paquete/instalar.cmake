@@ -16,3 +16,25 @@ function(nubo_instalar_programa programa)
   file(CREATE_LINK ../${NUBO_CARPETA_PROGRAMA}/${programa} ${enlace} SYMBOLIC)
   install(FILES ${enlace} DESTINATION bin)
 endfunction()
+
+# The package's programs are built with Debian's hardening flags, as dpkg-buildflags gives them
+# (stack protector, fortified functions, format checks, read-only relocations bound at start),
+# in the optimised builds the package is made from; the build type keeps its own optimisation
+# and debug information.
+option(NUBO_ENDURECER "Build with Debian's hardening flags (dpkg-buildflags)" ON)
+find_program(NUBO_DPKG_BUILDFLAGS dpkg-buildflags)
+if(NUBO_ENDURECER AND NUBO_DPKG_BUILDFLAGS
+   AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+  foreach(variable CPPFLAGS CXXFLAGS LDFLAGS)
+    execute_process(
+      COMMAND env "DEB_BUILD_MAINT_OPTIONS=hardening=+all reproducible=-all"
+              "DEB_CXXFLAGS_MAINT_STRIP=-g -O2" ${NUBO_DPKG_BUILDFLAGS} --get ${variable}
+      OUTPUT_VARIABLE banderas OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    separate_arguments(banderas UNIX_COMMAND "${banderas}")
+    if(variable STREQUAL LDFLAGS)
+      add_link_options(${banderas})
+    else()
+      add_compile_options(${banderas})
+    endif()
+  endforeach()
+endif()

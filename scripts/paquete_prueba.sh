@@ -54,8 +54,18 @@ sort >"$tmp/esperado" <<'LISTA'
 LISTA
 diff -u "$tmp/esperado" "$tmp/contenido" >&2 || falla "el contenido del paquete no es el esperado"
 
-# lintian: no errors. Its warnings and notes are printed for the log.
-lintian --fail-on error --display-info "$deb" >&2 || falla "lintian encontró errores"
+# lintian: no errors, and, with its pedantic checks too, nothing about hardening (the programs
+# are built with dpkg-buildflags) nor ldconfig (the library is private, found through $ORIGIN).
+# Its warnings and notes are printed for the log.
+lintian --fail-on error --display-info --pedantic "$deb" >"$tmp/lintian" 2>&1 ||
+  { cat "$tmp/lintian" >&2; falla "lintian encontró errores"; }
+cat "$tmp/lintian" >&2
+if grep -E 'hardening|ldconfig' "$tmp/lintian" >&2; then
+  falla "lintian avisa de endurecimiento o de ldconfig"
+fi
+if dpkg-deb -I "$deb" | grep -E 'postinst|postrm' >&2; then
+  falla "el paquete trae guiones de mantenedor"
+fi
 
 raiz="$tmp/raiz"
 dpkg-deb -x "$deb" "$raiz"
@@ -63,6 +73,9 @@ escritorio="$raiz/usr/share/applications/nubo.desktop"
 desktop-file-validate "$escritorio" || falla "la entrada del escritorio no es válida"
 grep -qx 'Exec=/usr/lib/nubo/nubo-escritorio %f' "$escritorio" ||
   falla "la entrada del escritorio no inicia /usr/lib/nubo/nubo-escritorio"
+# It opens a company it is handed ("Abrir con"), but claims no file type: SQLite files are not
+# all companies.
+! grep -q '^MimeType=' "$escritorio" || falla "la entrada del escritorio reclama un tipo de archivo"
 for programa in nubo RENDIDOR; do
   # shellcheck disable=SC2016  # $ORIGIN is the text readelf shows
   readelf -d "$raiz/usr/lib/nubo/$programa" | grep -q 'RUNPATH.*\[\$ORIGIN\]' ||
@@ -82,24 +95,39 @@ ejecutar() {
 ejecutar "$raiz/usr/bin/RENDIDOR" --help >"$tmp/ayuda" || falla "RENDIDOR --help falló"
 grep -q '^Uso: RENDIDOR' "$tmp/ayuda" || falla "RENDIDOR --help no muestra el uso"
 
+# The user's module folder as an earlier installation left it after "apt purge": links to files
+# that are gone. nubo puts it right without a word.
+modulo="$casa/.local/share/nubo/modulo"
+mkdir -p "$modulo"
+ln -s /usr/lib/nubo-purgado/RENDIDOR "$modulo/RENDIDOR"
+ln -s /usr/lib/nubo-purgado/libprjsumsal.so.1 "$modulo/libprjsumsal.so.1"
+chmod -R a+rwX "$casa/.local"
+
 ejecutar "$raiz/usr/bin/nubo" --demo "$casa/demo" --desde 01/01/2026 --hasta 31/12/2026 --texto \
-  >"$tmp/balance" || falla "nubo --demo --texto falló"
+  >"$tmp/balance" 2>"$tmp/errores" || falla "nubo --demo --texto falló: $(cat "$tmp/errores")"
 grep -q $'^\tTOTALES\t' "$tmp/balance" || falla "nubo --texto no escribe TOTALES"
+[ ! -s "$tmp/errores" ] || falla "nubo habló al rehacer la carpeta del módulo: $(cat "$tmp/errores")"
 
 # A report layout, found where the installed nubo places it, and the PDF through RENDIDOR, both
 # made by the module loaded from the user's module folder.
 ejecutar "$raiz/usr/bin/nubo" --demo "$casa/demo" --formato 3 --vista-previa "$casa/vista.pdf" ||
   falla "nubo --vista-previa falló"
 [ -s "$casa/vista.pdf" ] || falla "nubo --vista-previa no escribió el PDF"
+# nubo returns once RENDIDOR has made the PDF, and says where it is.
 ejecutar "$raiz/usr/bin/nubo" --demo "$casa/demo" --pdf >"$tmp/pdf" || falla "nubo --pdf falló"
-grep -qx "prjsumsal.clssumsal=$casa/.local/share/nubo/modulo/libprjsumsal.so.1" \
+grep -qx "prjsumsal.clssumsal=$modulo/libprjsumsal.so.1" \
   "$casa/.config/nubo/componentes" || falla "nubo no cargó el módulo desde la carpeta del usuario"
-for _ in $(seq 100); do
-  [ -s "$casa/.local/share/nubo/modulo/balance_tributario.pdf" ] && break
-  sleep 0.1
-done
-[ -s "$casa/.local/share/nubo/modulo/balance_tributario.pdf" ] ||
-  falla "RENDIDOR no hizo el PDF en la carpeta del módulo del usuario"
+[ -s "$modulo/balance_tributario.pdf" ] ||
+  falla "nubo --pdf volvió sin el PDF de RENDIDOR en la carpeta del módulo del usuario"
+[ "$(cat "$tmp/pdf")" = "$modulo/balance_tributario.pdf" ] ||
+  falla "nubo --pdf no dice dónde está el PDF: $(cat "$tmp/pdf")"
+
+# The installed RENDIDOR on its own reads the files where nubo left them.
+rm "$modulo/balance_tributario.pdf"
+ejecutar "$raiz/usr/bin/RENDIDOR" >"$tmp/pdf" 2>"$tmp/errores" ||
+  falla "RENDIDOR sin argumentos falló: $(cat "$tmp/errores")"
+[ "$(cat "$tmp/pdf")" = "$modulo/balance_tributario.pdf" ] && [ -s "$modulo/balance_tributario.pdf" ] ||
+  falla "RENDIDOR sin argumentos no hizo el PDF en la carpeta del módulo del usuario"
 
 # Root too gets a module folder of its own: an installed nubo never writes beside its programs,
 # whoever runs it, so that removing the package leaves no folder behind.
@@ -121,9 +149,10 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 # The desktop entry's launcher from the menu, here without a display: nubo makes the demo company
-# in the user's data folder and says that it has no screen for the window.
-ejecutar "$raiz/usr/lib/nubo/nubo-escritorio" 2>"$tmp/escritorio" ||
-  falla "nubo-escritorio falló: $(cat "$tmp/escritorio")"
+# in the user's data folder, says that it has no screen for the window and fails.
+! ejecutar "$raiz/usr/lib/nubo/nubo-escritorio" 2>"$tmp/escritorio" ||
+  falla "nubo-escritorio sin pantalla terminó bien"
+grep -q 'no hay pantalla' "$tmp/escritorio" || falla "nubo-escritorio: $(cat "$tmp/escritorio")"
 [ -f "$casa/.local/share/nubo/demo/contabilidad.db" ] ||
   falla "nubo-escritorio no abrió la empresa de demostración de la carpeta del usuario"
 echo "paquete_prueba: $(basename "$deb") correcto"

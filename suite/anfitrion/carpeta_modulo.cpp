@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,6 +10,7 @@
 #include "clase/biblioteca.h"
 #include "export/archivo_seguro.h"
 #include "host/error.h"
+#include "plataforma/carpeta_usuario.h"
 
 namespace suite {
 
@@ -20,14 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kRendidor = "RENDIDOR";
-
-fs::path carpetaDatos() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && *xdg != '\0') return fs::path(xdg);
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return fs::path(home) / ".local" / "share";
-  return {};
-}
 
 std::string entreComillasSimples(const std::string& texto) {
   std::string r = "'";
@@ -53,6 +44,10 @@ void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
       "#!/bin/sh\n# Started by nubo: the installed RENDIDOR on this folder.\nexec " +
       entreComillasSimples((programa / kRendidor).string()) + " --carpeta \"${0%/*}\" \"$@\"\n";
   fs::path ruta = carpeta / kRendidor;
+  // Anything but our own small program goes, a link first: writing through it would replace
+  // the file it points at, the installed RENDIDOR itself.
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(ruta, ec))) fs::remove(ruta);
   std::ifstream actual(ruta, std::ios::binary);
   std::ostringstream leido;
   leido << actual.rdbuf();
@@ -75,23 +70,13 @@ fs::path preparar(const fs::path& programa, const fs::path& carpeta) {
 
 }  // namespace
 
-bool instalado(const fs::path& programa) {
-  fs::path carpeta = programa.lexically_normal();
-  if (!carpeta.has_filename()) carpeta = carpeta.parent_path();
-  const fs::path instalacion(NUBO_CARPETA_PROGRAMA);
-  auto p = std::distance(carpeta.begin(), carpeta.end());
-  auto i = std::distance(instalacion.begin(), instalacion.end());
-  return p > i &&
-         std::equal(instalacion.begin(), instalacion.end(), std::next(carpeta.begin(), p - i));
-}
-
 fs::path carpetaModulo(const fs::path& programa) {
-  const bool instalacion = instalado(programa);
+  const bool instalacion = programaInstalado(programa);
   if (!instalacion && ::access(programa.c_str(), W_OK) == 0) return programa;
   std::string motivo = "no se sabe cuál es la carpeta personal (HOME)";
-  if (fs::path datos = carpetaDatos(); !datos.empty()) {
+  if (fs::path usuario = carpetaModuloUsuario(); !usuario.empty()) {
     try {
-      return preparar(programa, datos / "nubo" / "modulo");
+      return preparar(programa, usuario);
     } catch (const std::exception& e) {
       motivo = e.what();
     }

@@ -4,10 +4,6 @@
 
 namespace suite {
 
-// Whether `programa` is the programs' folder of an installation (PREFIX/lib/nubo, where the
-// install rules put them), whoever may write it.
-bool instalado(const std::filesystem::path& programa);
-
 // The module's folder for this run. The module writes the PDF's hand-over files into its own
 // folder and starts RENDIDOR there, so the folder must be the user's to write. A program folder
 // of a build (not an installation) that the user can write is used as it is. An installation's

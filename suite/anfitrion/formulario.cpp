@@ -17,8 +17,22 @@ namespace suite {
 using prjsumsal::clssumsal;
 using prjsumsal::plataforma;
 
-SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores)
-    : anterior_(plataforma()) {
+namespace {
+
+// Whether an action writes data to standard output: the balance as text, or the workbook.
+bool salidaConDatos(const Opciones& o) {
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Texto || (a.tipo == Accion::Tipo::Excel && a.argumento == "-"))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores,
+                                           bool salidaAErrores)
+    : anterior_(plataforma()), procesos_(ProcesosPosix::Modo::Esperado, salidaAErrores) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
   // The terminal hears of a balance only when it does not square.
@@ -38,7 +52,7 @@ SesionFormulario::Instalacion::~Instalacion() {
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores,
                                    avance::Avance* avance)
     : mensajes_(errores, prjsumsal::kNombreBiblioteca),
-      instalacion_(mensajes_, errores),
+      instalacion_(mensajes_, errores, salidaConDatos(o)),
       permiso_(o.permiso) {
   // The report engine reads the work table through the host's report database.
   ajustesMotor_.impresora = QString::fromStdString(o.impresora);
@@ -115,6 +129,11 @@ void SesionFormulario::excel(const std::string& archivo) {
 
 void SesionFormulario::pdf() {
   formulario().cmdpdf_Click();
+  // RENDIDOR says why it failed on standard error; only an end by a signal needs nubo's words.
+  ProcesosPosix::Fin fin = instalacion_.procesos().esperar();
+  if (fin.bien) return;
+  falloRendidor_ = true;
+  if (!fin.motivo.empty()) throw prjsumsal::Error(fin.motivo + "; no hay PDF nuevo");
 }
 
 void SesionFormulario::cerrar() {

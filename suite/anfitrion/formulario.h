@@ -40,7 +40,9 @@ class SesionFormulario {
   void grabarContador();
   // "Excel Balance" is pressed and the save dialog answers `archivo`.
   void excel(const std::string& archivo);
-  // "PDF" is pressed: the hand-over files go to the module's folder and RENDIDOR starts there.
+  // "PDF" is pressed: the hand-over files go to the module's folder and RENDIDOR starts there;
+  // then the session waits for RENDIDOR, so the PDF is there when it returns. A RENDIDOR that
+  // fails makes the session fail; one ended by a signal raises prjsumsal::Error saying so.
   void pdf();
   // The report control's preview button: data preparation, then preview. With `archivo` the
   // preview is written to that PDF file; without it a window shows it (on a display only).
@@ -53,16 +55,20 @@ class SesionFormulario {
   void cerrar();
 
   prjsumsal::frmsumsal& formulario() { return *clase_->formulario(); }
-  // True when a critical box was shown, or a data preparation reported a failure.
-  bool fallo() const { return mensajes_.huboCritico() || falloPreparacion_; }
+  // True when a critical box was shown, a data preparation reported a failure, or RENDIDOR
+  // failed.
+  bool fallo() const { return mensajes_.huboCritico() || falloPreparacion_ || falloRendidor_; }
 
  private:
   // Puts the session's parts into the process's platform and the previous ones back when the
   // session ends, also when opening fails half way.
   class Instalacion {
    public:
-    Instalacion(MensajesConsola& mensajes, std::ostream& errores);
+    // A program the form starts writes its standard output to standard error when
+    // `salidaAErrores` (nubo's standard output carries the balance or the workbook).
+    Instalacion(MensajesConsola& mensajes, std::ostream& errores, bool salidaAErrores);
     ~Instalacion();
+    ProcesosPosix& procesos() { return procesos_; }
 
    private:
     prjsumsal::Plataforma anterior_;
@@ -76,6 +82,7 @@ class SesionFormulario {
   informes::AjustesMotor ajustesMotor_;      // handed to each report engine the form creates
   informes::MotorInforme* motor_ = nullptr;  // the form's engine, owned by the form
   bool falloPreparacion_ = false;
+  bool falloRendidor_ = false;
   // Raises one of the report control's buttons; a message from its data preparation or from
   // the run makes the session fail.
   void pulsar(void (InformeSinVentana::*boton)());

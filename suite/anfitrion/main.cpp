@@ -55,10 +55,13 @@ int main(int argc, char** argv) {
     std::cerr << "nubo: " << e.what() << '\n';
     return 1;
   }
+  // Nothing asked for can be done: a script learns it from the status.
   if (o.acciones.empty() && !usaFormulario(o)) {
-    std::cout << "nubo: sin pantalla para la ventana; indique una acción, por ejemplo --texto "
-                 "(nubo --help las muestra)\n";
-    return 0;
+    std::cerr << "nubo: no hay pantalla para abrir la ventana (DISPLAY y WAYLAND_DISPLAY sin "
+                 "valor); sin ella, indique una acción: --texto, --excel ARCHIVO, --pdf, "
+                 "--vista-previa ARCHIVO.pdf, --imprimir, --preparar, --grabar-contador o "
+                 "--captura ARCHIVO.png (nubo --help las explica)\n";
+    return 1;
   }
   // On a terminal, long work shows how far it has got, read from what reaches the databases.
   auto linea = avance::LineaTerminal::enErrores();

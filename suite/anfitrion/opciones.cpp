@@ -1,11 +1,13 @@
 #include "opciones.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <map>
 
 #include "demo/demo.h"
+#include "export/libro_xlsx.h"
 
 namespace suite {
 
@@ -278,6 +280,13 @@ void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy
   }
 }
 
+// Whether a workbook's name ends in ".xls", in any case.
+bool nombreXls(const std::string& nombre) {
+  std::string fin = nombre.size() < 4 ? nombre : nombre.substr(nombre.size() - 4);
+  for (char& c : fin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return fin == ".xls";
+}
+
 }  // namespace
 
 Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
@@ -294,6 +303,14 @@ Lectura leerOpciones(int argc, const char* const* argv, const Fecha& hoy) {
 
 std::vector<std::string> avisos(const Opciones& o) {
   std::vector<std::string> r;
+  for (const Accion& a : o.acciones) {
+    if (a.tipo == Accion::Tipo::Excel && a.argumento != "-" &&
+        !prjsumsal::esRutaXlsx(a.argumento) && !nombreXls(a.argumento)) {
+      r.push_back("--excel " + a.argumento +
+                  ": se escribe un libro XML Spreadsheet 2003, que se abre como .xls; el nombre "
+                  "no termina en .xls (ni en .xlsx, que da un libro Office Open XML)");
+    }
+  }
   Fecha enero{o.hasta.anio, 1, 1};
   if (o.desde < enero) {
     r.push_back("--desde " + o.desde.texto() + " es anterior al " + enero.texto() +

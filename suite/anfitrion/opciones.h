@@ -63,9 +63,10 @@ struct Lectura {
 // together with another action.
 Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
 
-// What the user should know about options that are valid but may not mean what they seem: a
-// period that starts before the first of January of --hasta's year, whose columns count only
-// from that first of January.
+// What the user should know about options that are valid but may not mean what they seem: an
+// --excel name that ends neither in .xls nor in .xlsx (the 2003 workbook is written under it,
+// whatever it says), and a period that starts before the first of January of --hasta's year,
+// whose columns count only from that first of January.
 std::vector<std::string> avisos(const Opciones& o);
 
 }  // namespace suite

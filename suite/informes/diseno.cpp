@@ -12,13 +12,13 @@ Diseno disenoBase() {
   d.columnas = {
       {Campo::Cuenta, QStringLiteral("Cuenta"), 1.1},
       {Campo::Nombre, QStringLiteral("Nombre"), 2.6},
-      {Campo::Debitos, QStringLiteral("Debitos"), 1.25},
-      {Campo::Creditos, QStringLiteral("Creditos"), 1.25},
+      {Campo::Debitos, QStringLiteral("Débitos"), 1.25},
+      {Campo::Creditos, QStringLiteral("Créditos"), 1.25},
       {Campo::Deudor, QStringLiteral("Deudor"), 1.25},
       {Campo::Acreedor, QStringLiteral("Acreedor"), 1.25},
       {Campo::Activo, QStringLiteral("Activo"), 1.25},
       {Campo::Pasivo, QStringLiteral("Pasivo"), 1.25},
-      {Campo::Perdidas, QStringLiteral("Perdidas"), 1.25},
+      {Campo::Perdidas, QStringLiteral("Pérdidas"), 1.25},
       {Campo::Ganancias, QStringLiteral("Ganancias"), 1.25},
   };
   d.grupos = {

@@ -1,5 +1,6 @@
 // RENDIDOR: the balance's two hand-over files in, the Balance Tributario as a PDF out. The
-// module starts it without arguments from its own folder, where the files are.
+// module starts it without arguments from its own folder, where the files are; an installed
+// one, started by hand, reads the user's module folder, where nubo leaves them.
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 #include "mostrar.h"
 #include "opciones.h"
 #include "pdf.h"
+#include "plataforma/carpeta_usuario.h"
 #include "plataforma/disco_posix.h"
 
 namespace {
@@ -48,8 +50,14 @@ int main(int argc, char** argv) {
     std::cout << textoAyuda().toStdString();
     return 0;
   }
+  // Without --carpeta, the files are where nubo leaves them: beside the programs of a build, in
+  // the user's module folder for an installation.
   const QString carpeta =
-      opciones.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones.carpeta;
+      opciones.carpeta.isEmpty()
+          ? QString::fromStdString(
+                suite::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString())
+                    .string())
+          : opciones.carpeta;
   const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
   // The PDF replaces whatever file --salida names, however the path names it; never one of the
   // files it is made from.

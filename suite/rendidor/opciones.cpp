@@ -42,7 +42,8 @@ QString textoAyuda() {
       "Uso: RENDIDOR [--carpeta CARPETA] [--salida ARCHIVO]\n"
       "Convierte balance_tributario_datos.xml y balance_tributario_empresa.xml en el PDF del\n"
       "Balance Tributario, listo para firmar, y lo abre cuando hay escritorio.\n\n"
-      "  --carpeta CARPETA  lee los dos archivos en CARPETA (por omisión, la del programa)\n"
+      "  --carpeta CARPETA  lee los dos archivos en CARPETA (por omisión, donde los deja\n"
+      "                     nubo --pdf: instalado, ~/.local/share/nubo/modulo)\n"
       "  --salida ARCHIVO   escribe el PDF en ARCHIVO (por omisión, balance_tributario.pdf\n"
       "                     junto a los dos archivos)\n"
       "  -h, --help         muestra esta ayuda\n");

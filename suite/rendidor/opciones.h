@@ -13,7 +13,7 @@ class ErrorUso : public std::runtime_error {
 };
 
 struct Opciones {
-  QString carpeta;  // where the two hand-over files are; empty: the program's own folder
+  QString carpeta;  // where the two hand-over files are; empty: where nubo leaves them
   QString salida;   // the PDF to write; empty: "balance_tributario.pdf" in `carpeta`
   bool ayuda = false;
 };

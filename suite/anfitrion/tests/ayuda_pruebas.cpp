@@ -113,7 +113,7 @@ std::vector<std::string> comoNadie(const fs::path& carpeta, const fs::path& casa
 
 void ConDemo::SetUp() {
   ::setenv("XDG_CONFIG_HOME", (carpeta_.ruta() / "config").c_str(), 1);
-  ASSERT_EQ(correrNubo({"--demo", demo_}).estado, 0);  // creates the demo company
+  ASSERT_EQ(correrNubo({"--demo", demo_, "--texto"}).estado, 0);  // creates the demo company
 }
 
 void ConDemo::TearDown() {

@@ -9,6 +9,7 @@
 
 #include "ayuda_pruebas.h"
 #include "clase/biblioteca.h"
+#include "plataforma/carpeta_usuario.h"
 
 namespace suite {
 namespace {
@@ -60,8 +61,8 @@ TEST_F(CarpetaModulo, LaDelUsuarioConLaBibliotecaYUnRendidorQueIniciaElInstalado
 TEST_F(CarpetaModulo, UnaInstalacionNoSeEscribeAunqueSePueda) {
   const fs::path instalada = carpeta_.ruta() / "usr" / "lib" / "nubo";
   fs::create_directories(instalada);
-  ASSERT_TRUE(instalado(instalada));
-  EXPECT_FALSE(instalado(carpeta_.ruta()));
+  ASSERT_TRUE(programaInstalado(instalada));
+  EXPECT_FALSE(programaInstalado(carpeta_.ruta()));
   EXPECT_EQ(carpetaModulo(instalada), usuario_);
 
   ::unsetenv("XDG_DATA_HOME");
@@ -73,6 +74,24 @@ TEST_F(CarpetaModulo, UnaInstalacionNoSeEscribeAunqueSePueda) {
   ::unsetenv("XDG_CACHE_HOME");
   if (casa) ::setenv("HOME", antes.c_str(), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(instalada), {}), 0);
+}
+
+// What an earlier installation left, after its package was purged or moved, is put right
+// without a word: links to files that are gone, and a RENDIDOR that is a link to the installed
+// one, which stays as it was.
+TEST_F(CarpetaModulo, UnaCarpetaRanciaSeRehace) {
+  fs::create_directories(usuario_);
+  fs::path instalado = carpeta_.ruta() / "RENDIDOR";
+  std::ofstream(instalado) << "instalado";
+  fs::create_symlink(instalado, usuario_ / "RENDIDOR");
+  fs::create_symlink("/usr/lib/nubo-borrado/libprjsumsal.so.1",
+                     usuario_ / prjsumsal::kArchivoBiblioteca);
+  ASSERT_EQ(carpetaModulo(programa_), usuario_);
+  EXPECT_EQ(fs::read_symlink(usuario_ / prjsumsal::kArchivoBiblioteca),
+            programa_ / prjsumsal::kArchivoBiblioteca);
+  EXPECT_FALSE(fs::is_symlink(usuario_ / "RENDIDOR"));
+  EXPECT_TRUE(prueba::leer(usuario_ / "RENDIDOR").starts_with("#!/bin/sh\n"));
+  EXPECT_EQ(prueba::leer(instalado), "instalado");
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 // file, --pdf writes the hand-over files beside the module and starts RENDIDOR from there.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ayuda_pruebas.h"
@@ -52,12 +50,19 @@ class Exportaciones : public prueba::ConDemo {
 
   prueba::Ejecucion correrInstalado(const fs::path& instalacion,
                                     const std::vector<std::string>& argumentos) {
-    std::string orden = "'" + (instalacion / "nubo").string() + "'";
+    std::string orden =
+        "env -u DISPLAY -u WAYLAND_DISPLAY '" + (instalacion / "nubo").string() + "'";
     for (const auto& a : argumentos) orden += " '" + a + "'";
-    fs::path errores = carpeta_.ruta() / "errores";
-    orden += " >/dev/null 2>'" + errores.string() + "' </dev/null";
+    fs::path salida = carpeta_.ruta() / "salida", errores = carpeta_.ruta() / "errores";
+    orden += " >'" + salida.string() + "' 2>'" + errores.string() + "' </dev/null";
     int estado = std::system(orden.c_str());
-    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, "", leer(errores)};
+    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, leer(salida), leer(errores)};
+  }
+
+  // Puts a RENDIDOR made of `cuerpo` (shell) into the installation.
+  void rendidor(const fs::path& inst, const std::string& cuerpo) {
+    std::ofstream(inst / "RENDIDOR") << "#!/bin/sh\n" << cuerpo;
+    fs::permissions(inst / "RENDIDOR", fs::perms::owner_all);
   }
 };
 
@@ -89,17 +94,39 @@ TEST_F(Exportaciones, ExcelConNombreXlsxGuardaUnLibroXlsx) {
   EXPECT_EQ(std::distance(fs::directory_iterator(carpeta), {}), 1);
 }
 
+// The workbook is written under whatever name is given; a name that says another format gets a
+// warning, the .xls and .xlsx names (in any case) none.
+TEST_F(Exportaciones, ExcelAvisaDeUnNombreQueNoEsXlsNiXlsx) {
+  const std::pair<std::string, std::string> casos[] = {{"balance.ods", "<?xml"},
+                                                       {"balance.csv", "<?xml"},
+                                                       {"balance", "<?xml"},
+                                                       {"BALANCE.XLS", "<?xml"},
+                                                       {"balance.XlsX", "PK\3\4"}};
+  for (const auto& [nombre, inicio] : casos) {
+    SCOPED_TRACE(nombre);
+    fs::path libro = carpeta_.ruta() / nombre;
+    auto e = correrNubo({"--demo", demo_, "--hasta", "31/03/2026", "--excel", libro.string()});
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_EQ(leer(libro).substr(0, inicio.size()), inicio);
+    if (inicio == "PK\3\4" || nombre.ends_with(".XLS")) {
+      EXPECT_EQ(e.errores, "");
+    } else {
+      EXPECT_EQ(e.errores, "nubo: aviso: --excel " + libro.string() +
+                               ": se escribe un libro XML Spreadsheet 2003, que se abre como .xls; "
+                               "el nombre no termina en .xls (ni en .xlsx, que da un libro Office "
+                               "Open XML)\n");
+    }
+  }
+}
+
 TEST_F(Exportaciones, PdfEscribeLosArchivosEIniciaRendidor) {
   fs::path inst = instalar();
-  fs::path marca = inst / "rendidor_corrio";
-  {
-    std::ofstream r(inst / "RENDIDOR");
-    r << "#!/bin/sh\n"
-      << "cd \"$(dirname \"$0\")\"\n"
-      << "echo \"$# $(wc -l < balance_tributario_empresa.xml)\" > rendidor_corrio.tmp\n"
-      << "mv rendidor_corrio.tmp rendidor_corrio\n";
-  }
-  fs::permissions(inst / "RENDIDOR", fs::perms::owner_all);
+  // It takes a while, so a nubo that did not wait for it would be gone before it is done.
+  rendidor(inst,
+           "sleep 0.5\n"
+           "cd \"$(dirname \"$0\")\"\n"
+           "echo \"$# $(wc -l < balance_tributario_empresa.xml)\" > rendidor_corrio\n"
+           "echo \"$(pwd -P)/balance_tributario.pdf\"\n");
   auto e = correrInstalado(
       inst, {"--demo", demo_, "--desde", "01/01/2026", "--hasta", "31/03/2026", "--pdf"});
   EXPECT_EQ(e.estado, 0) << e.errores;
@@ -110,12 +137,43 @@ TEST_F(Exportaciones, PdfEscribeLosArchivosEIniciaRendidor) {
   EXPECT_EQ(datos.back(), "</tabla>");
   EXPECT_EQ((datos.size() - 2) % 18, 0u);
   EXPECT_EQ(lineasCrLf(inst / "balance_tributario_empresa.xml").size(), 15u);
-  // RENDIDOR runs on its own; it saw no argument and the finished heading file.
-  for (int i = 0; i < 1000 && !fs::exists(marca); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // nubo returned after RENDIDOR, which saw no argument and the finished heading file, and
+  // passed on where the PDF is.
+  EXPECT_EQ(leer(inst / "rendidor_corrio"), "0 15\n");
+  EXPECT_EQ(e.salida, fs::canonical(inst).string() + "/balance_tributario.pdf\n");
+}
+
+// A RENDIDOR that fails is nubo's failure: its own line, or nubo's when it could not say it;
+// the actions after it do not run. With the balance on standard output, RENDIDOR's output
+// goes to standard error.
+TEST_F(Exportaciones, PdfEsperaARendidorYTomaSuFalla) {
+  fs::path inst = instalar();
+  const std::string pdf = "/carpeta/balance_tributario.pdf\n";
+  struct Caso {
+    std::string cuerpo;
+    std::vector<std::string> acciones;
+    int estado;
+    std::string errores;
+  } casos[] = {
+      {"echo 'RENDIDOR: balance_tributario_datos.xml: línea 3: cortado' >&2\nexit 1\n",
+       {"--pdf", "--texto"},
+       1,
+       "RENDIDOR: balance_tributario_datos.xml: línea 3: cortado\n"},
+      {"kill -9 $$\n", {"--pdf"}, 1, "nubo: RENDIDOR terminó por la señal 9; no hay PDF nuevo\n"},
+      {"echo " + pdf, {"--texto", "--pdf"}, 0, pdf},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.cuerpo);
+    rendidor(inst, c.cuerpo);
+    std::vector<std::string> args = {"--demo", demo_, "--hasta", "31/03/2026"};
+    args.insert(args.end(), c.acciones.begin(), c.acciones.end());
+    auto e = correrInstalado(inst, args);
+    EXPECT_EQ(e.estado, c.estado);
+    EXPECT_EQ(e.errores, c.errores);
+    // The balance only when asked for before the failure, or when RENDIDOR did well.
+    EXPECT_EQ(e.salida.find("TOTALES") != std::string::npos, c.estado == 0);
+    EXPECT_EQ(e.salida.find(pdf), std::string::npos);
   }
-  ASSERT_TRUE(fs::exists(marca));
-  EXPECT_EQ(leer(marca), "0 15\n");
 }
 
 }  // namespace

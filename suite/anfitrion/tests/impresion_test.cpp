@@ -148,7 +148,7 @@ TEST(Impresion, VistaPreviaEImpresionConLasCifrasDelLibro) {
 TEST(Impresion, UnaColaQueRechazaOUnServidorDetenidoEsUnFallo) {
   prueba::Carpeta carpeta;
   std::string demo = carpeta.ruta() / "demo";
-  ASSERT_EQ(correrNubo({"--demo", demo}).estado, 0);
+  ASSERT_EQ(correrNubo({"--demo", demo, "--texto"}).estado, 0);
   CupsPrivado cups;
   ASSERT_TRUE(cups.cola("rechaza", cups.dir / "salida/r"));
   ASSERT_EQ(std::system("cupsreject -r 'Sin papel en la bandeja 2' rechaza"), 0);

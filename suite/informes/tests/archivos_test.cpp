@@ -27,5 +27,32 @@ TEST(ArchivosInforme, InstalarNoPisaLoCambiado) {
             leer(QStringLiteral(NUBO_ARCHIVOS_INFORME "/ctrsumsal5.rpt")));
 }
 
+// A layout left as an earlier version shipped it (the headings without accents) gives way to
+// the current one; the same with one byte changed is the user's and stays.
+TEST(ArchivosInforme, InstalarRenuevaLoQueVinoAntesSinCambios) {
+  QTemporaryDir dir;
+  auto leer = [](const QString& ruta) {
+    QFile f(ruta);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  };
+  auto escribir = [](const QString& ruta, const QByteArray& texto) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(texto);
+  };
+  QByteArray anterior = leer(QStringLiteral(NUBO_ARCHIVOS_INFORME "/ctrsumsal2.rpt"));
+  anterior.replace("Débitos", "Debitos").replace("Créditos", "Creditos");
+  anterior.replace("Pérdidas", "Perdidas");
+  const QString viejo = dir.filePath(QStringLiteral("ctrsumsal2.rpt"));
+  const QString cambiado = dir.filePath(QStringLiteral("ctrsumsal4.rpt"));
+  escribir(viejo, anterior);
+  escribir(cambiado, QByteArray(anterior).replace("horizontal", "vertical  "));
+  EXPECT_EQ(instalarArchivosInforme(dir.path().toStdString()), 4);
+  EXPECT_EQ(leer(viejo), leer(QStringLiteral(NUBO_ARCHIVOS_INFORME "/ctrsumsal2.rpt")));
+  EXPECT_TRUE(leer(viejo).contains("Débitos"));
+  EXPECT_TRUE(leer(cambiado).contains("Debitos"));
+}
+
 }  // namespace
 }  // namespace suite::informes

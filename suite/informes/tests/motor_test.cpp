@@ -45,7 +45,7 @@ const char* const kRenglones[] = {
     "Período: 01/03/2024 - 31/03/2024",
     "Emisión: 06/12/2026",
     "Movimientos Saldo Inventario Resultados",
-    "Cuenta Nombre Debitos Creditos Deudor Acreedor Activo Pasivo Perdidas Ganancias",
+    "Cuenta Nombre Débitos Créditos Deudor Acreedor Activo Pasivo Pérdidas Ganancias",
 };
 const char* const kFirmas[] = {"Folio 41",        "Ana Pérez Muñoz",  "RUT: 12.345.678-5",
                                "José Núñez Soto", "RUT: 9.876.543-3", "Representante legal"};
@@ -126,7 +126,7 @@ TEST(MotorInforme, VariasPaginas) {
     const QString& texto = paginas[n];
     bool ultima = n + 1 == paginas.size();
     EXPECT_TRUE(texto.contains(QLatin1String("BALANCE TRIBUTARIO"))) << n;
-    EXPECT_TRUE(texto.contains(QLatin1String("Cuenta Nombre Debitos Creditos"))) << n;
+    EXPECT_TRUE(texto.contains(QStringLiteral("Cuenta Nombre Débitos Créditos"))) << n;
     EXPECT_TRUE(texto.contains(QStringLiteral("Folio %1").arg(41 + n))) << n;
     EXPECT_EQ(texto.contains(QLatin1String("TOTALES")), ultima) << n;
     EXPECT_EQ(texto.contains(QLatin1String("Representante legal")), ultima) << n;
