@@ -27,7 +27,8 @@ constexpr DefinicionAccion kAcciones[] = {
      "Imprime el balance de ocho columnas con sus sumas, resultado y totales"},
     {"--mayor", Accion::Tipo::Mayor, "CUENTA",
      "Imprime el libro mayor del período de CUENTA y de las cuentas cuyo código empieza por "
-     "CUENTA: saldo inicial, cada movimiento con su saldo, sumas y saldo final (repetible)"},
+     "CUENTA: saldo inicial; cada movimiento con fecha, subsistema, documento, número, debe, "
+     "haber y saldo; sumas y saldo final deudor o acreedor (repetible)"},
     {"--preparar", Accion::Tipo::Preparar, nullptr,
      "Prepara los datos del informe en la tabla de trabajo ctrsumsal"},
     {"--grabar-contador", Accion::Tipo::GrabarContador, nullptr,
@@ -170,8 +171,9 @@ void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
   valor("--formato", t.formato, "1-5", "Formato del informe (1 por omisión)", kBalance);
   valor("--folio", t.folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
   app.add_flag("--comparar", o.comparar,
-               "Con --texto: el saldo de cada cuenta a --hasta, el del mismo día del año anterior "
-               "y la diferencia, y el resultado del ejercicio de ambos años")
+               "Con --texto, columnas Cuenta, Nombre, saldo a --hasta, saldo al mismo día del "
+               "año anterior y Diferencia (deudor positivo, acreedor negativo); al final el "
+               "RESULTADO EJERCICIO de ambos años (utilidad positiva)")
       ->disable_flag_override()
       ->group(kBalance);
 
