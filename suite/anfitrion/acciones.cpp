@@ -15,6 +15,9 @@
 #include "formulario.h"
 #include "host/error.h"
 #include "host/temporales.h"
+#include "mayor/comparacion.h"
+#include "mayor/mayor.h"
+#include "salida_mayor.h"
 #include "salida_texto.h"
 
 namespace suite {
@@ -33,7 +36,29 @@ void comprobarSalida(std::ostream& salida, int error) {
   throw prjsumsal::Error("No se puede escribir la salida: " + motivo);
 }
 
+// --texto --comparar: this year's balance beside last year's.
+void comparacion(const Opciones& o, Bases& bases, Consola& consola) {
+  mayor::Comparacion c = mayor::comparar(*bases.contabilidad, consultaDe(o));
+  errno = 0;
+  escribirComparacion(consola.salida, c, consola.terminal);
+  comprobarSalida(consola.salida, errno);
+}
+
+// --mayor CUENTA: the ledger of the account and of those under it, written as it is read.
+void libroMayor(const Opciones& o, const std::string& cuenta, Bases& bases, Consola& consola) {
+  mayor::Mayor libro(*bases.contabilidad, consultaDe(o), mayor::Seleccion{{}, {cuenta}});
+  errno = 0;
+  std::size_t cuentas = escribirMayor(consola.salida, libro, consola.terminal);
+  comprobarSalida(consola.salida, errno);
+  if (cuentas == 0) {
+    consola.errores << "nubo: Ninguna cuenta con movimientos en el año ni del plan de cuentas "
+                       "empieza por "
+                    << cuenta << '\n';
+  }
+}
+
 void texto(const Opciones& o, Bases& bases, Consola& consola) {
+  if (o.comparar) return comparacion(o, bases, consola);
   SalidaTexto salida(consola.terminal);
   prjsumsal::Sumas sumas = calcularBalance(*bases.contabilidad, consultaDe(o),
                                            [&](const Renglon& r) { salida.agregar(r); });
@@ -87,6 +112,9 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
       switch (a.tipo) {
         case Accion::Tipo::Texto:
           texto(o, bases, consola);
+          break;
+        case Accion::Tipo::Mayor:
+          libroMayor(o, a.argumento, bases, consola);
           break;
         case Accion::Tipo::Preparar:
           sesion->preparar();

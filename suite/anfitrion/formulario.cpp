@@ -185,7 +185,7 @@ void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o) {
 
 bool usaFormulario(const Opciones& o) {
   for (const Accion& a : o.acciones) {
-    if (a.tipo != Accion::Tipo::Texto) return true;
+    if (a.tipo != Accion::Tipo::Texto && a.tipo != Accion::Tipo::Mayor) return true;
   }
   return o.contador || o.rut || o.registro || o.formato != 1;
 }

@@ -27,6 +27,10 @@ struct DefinicionAccion {
 constexpr DefinicionAccion kAcciones[] = {
     {"--texto", Accion::Tipo::Texto, nullptr,
      "Imprime el balance de ocho columnas con sus sumas, resultado y totales"},
+    {"--mayor", Accion::Tipo::Mayor, "CUENTA",
+     "Imprime el libro mayor del período de CUENTA y de las cuentas cuyo código empieza por "
+     "CUENTA: saldo inicial; cada movimiento con fecha, subsistema, documento, número, debe, "
+     "haber y saldo; sumas y saldo final deudor o acreedor (repetible)"},
     {"--preparar", Accion::Tipo::Preparar, nullptr,
      "Prepara los datos del informe en la tabla de trabajo ctrsumsal"},
     {"--grabar-contador", Accion::Tipo::GrabarContador, nullptr,
@@ -168,6 +172,12 @@ void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
   valor("--norma", t.norma, "1|2", "Libro: 1 tributario (por omisión), 2 IFRS", kBalance);
   valor("--formato", t.formato, "1-5", "Formato del informe (1 por omisión)", kBalance);
   valor("--folio", t.folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
+  app.add_flag("--comparar", o.comparar,
+               "Con --texto, columnas Cuenta, Nombre, saldo a --hasta, saldo al mismo día del "
+               "año anterior y Diferencia (deudor positivo, acreedor negativo); al final el "
+               "RESULTADO EJERCICIO de ambos años (utilidad positiva)")
+      ->disable_flag_override()
+      ->group(kBalance);
 
   const char* kContador = "Contador";
   valor("--contador", t.contador, "T", "Nombre del contador, escrito en el formulario", kContador);
@@ -238,10 +248,15 @@ std::vector<Accion> accionesDadas(const CLI::App& app, const OpcionesAccion& acc
 // for the first one that is wrong.
 void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy) {
   revisarBases(o);
+  bool texto = false;
   for (const Accion& a : o.acciones) {
     if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
       throw ErrorUso("--captura no se combina con otras acciones");
+    if (a.tipo == Accion::Tipo::Mayor && a.argumento.empty())
+      throw ErrorUso("--mayor: falta el código de la cuenta");
+    texto = texto || a.tipo == Accion::Tipo::Texto;
   }
+  if (o.comparar && !texto) throw ErrorUso("--comparar se usa con --texto");
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", t.empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", t.usuario);

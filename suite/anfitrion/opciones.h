@@ -12,9 +12,19 @@ namespace suite {
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
-  enum class Tipo { Texto, Preparar, GrabarContador, Excel, Pdf, VistaPrevia, Imprimir, Captura };
+  enum class Tipo {
+    Texto,
+    Mayor,
+    Preparar,
+    GrabarContador,
+    Excel,
+    Pdf,
+    VistaPrevia,
+    Imprimir,
+    Captura
+  };
   Tipo tipo;
-  std::string argumento;  // the file of actions that take one; empty otherwise
+  std::string argumento;  // the file, or the account of --mayor; empty otherwise
 };
 
 // The command line of nubo: where the databases are, the working context the host hands the
@@ -42,6 +52,7 @@ struct Opciones {
   prjsumsal::Fecha hasta;  // today unless given
   int norma = 1;           // 1 tax book, 2 IFRS book
   int formato = 1;         // report layout: Option1 to Option5
+  bool comparar = false;   // --texto shows last year's balance beside this year's
 
   // Typed into the form's accountant fields; unset leaves what the form read.
   std::optional<std::string> contador;

@@ -68,6 +68,39 @@ std::size_t rangoDeAnio(const Piezas& p, std::size_t k, std::size_t abre, std::s
 }
 
 void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& cambios, Motor motor,
+            std::string& out);
+
+// left(x, n), the first n characters of x, which SQLite lacks: written substr(x, 1, n). Returns
+// the piece that closes the call, or `fin` when the word is no such call and nothing was
+// written. `k` is the word left.
+std::size_t izquierda(const Piezas& p, std::size_t k, std::size_t fin, const Cambios& cambios,
+                      Motor motor, std::string& out) {
+  std::size_t previa = anterior(p, k);
+  std::size_t abre = siguiente(p, k);
+  if ((previa < p.size() && p[previa].texto == ".") || abre >= fin || p[abre].texto != "(")
+    return fin;
+  std::size_t cierra = cierre(p, abre);
+  if (cierra >= fin) return fin;
+  std::size_t coma = fin;
+  int nivel = 0;
+  for (std::size_t i = abre + 1; i < cierra; ++i) {
+    if (p[i].texto == "(") ++nivel;
+    if (p[i].texto == ")") --nivel;
+    if (nivel == 0 && p[i].clase == Clase::Simbolo && p[i].texto == ",") {
+      if (coma < fin) return fin;  // more than two arguments
+      coma = i;
+    }
+  }
+  if (coma >= fin) return fin;
+  out += "substr(";
+  emitir(p, abre + 1, coma, cambios, motor, out);
+  out += ", 1,";
+  emitir(p, coma + 1, cierra, cambios, motor, out);
+  out += ")";
+  return cierra;
+}
+
+void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& cambios, Motor motor,
             std::string& out) {
   for (std::size_t k = ini; k < fin; ++k) {
     auto cambio = cambios.find(k);
@@ -85,6 +118,13 @@ void emitir(const Piezas& p, std::size_t ini, std::size_t fin, const Cambios& ca
         (pz.texto[0] == '[' || pz.texto[0] == '`')) {
       out += '"' + std::string(pz.texto.substr(1, pz.texto.size() - 2)) + '"';
       continue;
+    }
+    if (motor == Motor::Sqlite && pz.es(Clase::Palabra, "left")) {
+      std::size_t hasta = izquierda(p, k, fin, cambios, motor, out);
+      if (hasta < fin) {
+        k = hasta;
+        continue;
+      }
     }
     if (pz.es(Clase::Palabra, "year")) {
       std::size_t previa = anterior(p, k);

@@ -12,6 +12,7 @@ enum class Motor { Sqlite, Postgres };
 // get the same cut into pieces and the same rules; only the words written differ:
 //  - date literals #yyyy-mm-dd# become 'yyyy-mm-dd' on SQLite (dates are kept as ISO text, which
 //    sorts and compares as the dates do) and DATE 'yyyy-mm-dd' on PostgreSQL (a date column);
+//  - left(x, n) becomes substr(x, 1, n) on SQLite, which lacks it;
 //  - year(col) = N among the conditions becomes the range of that year's dates, which an index
 //    on col answers; any other year(x) becomes the whole number of the year of x;
 //  - in CREATE TABLE, the column types counter, text(n) and double become the engine's

@@ -68,10 +68,16 @@ TEST(Opciones, DesdeSigueAlMesDeHasta) {
 }
 
 TEST(Opciones, AccionesEnElOrdenDado) {
-  Opciones o = leer({"--texto", "--demo", "d", "--texto"}).opciones;
-  ASSERT_EQ(o.acciones.size(), 2u);
+  Opciones o =
+      leer({"--texto", "--mayor", "11", "--demo", "d", "--comparar", "--texto", "--mayor", "2101"})
+          .opciones;
+  ASSERT_EQ(o.acciones.size(), 4u);
   EXPECT_EQ(o.acciones[0].tipo, Accion::Tipo::Texto);
-  EXPECT_EQ(o.acciones[1].tipo, Accion::Tipo::Texto);
+  EXPECT_EQ(o.acciones[1].tipo, Accion::Tipo::Mayor);
+  EXPECT_EQ(o.acciones[1].argumento, "11");
+  EXPECT_EQ(o.acciones[2].tipo, Accion::Tipo::Texto);
+  EXPECT_EQ(o.acciones[3].argumento, "2101");
+  EXPECT_TRUE(o.comparar);
 }
 
 TEST(Opciones, AyudaEnCastellano) {
@@ -115,6 +121,9 @@ TEST(Opciones, EntradasMalasDanUnMensajeClaro) {
       {{}, "Indique --demo DIR o --contabilidad DB"},
       {{"--informes", "i.db"}, "Indique --demo DIR o --contabilidad DB"},
       {{"--demo", "d", "--contabilidad", "c.db"}, "--demo no se combina con --contabilidad"},
+      {{"--demo", "d", "--mayor", ""}, "--mayor: falta el código de la cuenta"},
+      {{"--demo", "d", "--mayor"}, "Falta el valor de --mayor"},
+      {{"--demo", "d", "--comparar", "--mayor", "11"}, "--comparar se usa con --texto"},
   };
   for (const auto& caso : casos) {
     SCOPED_TRACE(unir(caso.args));

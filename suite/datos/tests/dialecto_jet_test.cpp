@@ -32,6 +32,12 @@ TEST(DialectoJet, Traduce) {
        "select * from t where CAST(strftime('%Y', f) AS INTEGER)=9999"},
       // A column or member that happens to be called year is no call.
       {"select t.year(x), year from t", "select t.year(x), year from t"},
+      // left(x, n), which SQLite lacks; a left join and a member stay.
+      {"select * from t where left(a.c, 2)='1''1' and LEFT(left(c,3),1)=#2024-01-02#",
+       "select * from t where substr(a.c, 1, 2)='1''1' and substr(substr(c, 1,3), "
+       "1,1)='2024-01-02'"},
+      {"select t.left(x), left from t left join u on left(x)=1",
+       "select t.left(x), left from t left join u on left(x)=1"},
       {"CREATE TABLE w ( a text(50), b double, c integer, d text)",
        "CREATE TABLE w ( a TEXT, b REAL, c integer, d TEXT)"},
       {"create table w (n counter, t text(5))", "create table w (n INTEGER PRIMARY KEY, t TEXT)"},
@@ -53,6 +59,7 @@ TEST(DialectoJet, TraduceParaPostgres) {
        "select * from t where x=1 and (a.f >= DATE '2024-01-01' AND a.f < DATE '2025-01-01') "
        "group by x"},
       {"select year(f) from t", "select CAST(EXTRACT(YEAR FROM f) AS INTEGER) from t"},
+      {"select * from t where left(c, 2)='11'", "select * from t where left(c, 2)='11'"},
       {"CREATE TABLE w ( a text(50), b double, c integer)",
        "CREATE TABLE w ( a text, b double precision, c integer)"},
       {"create table w (n counter, t text(5), CONSTRAINT k PRIMARY KEY (n))",

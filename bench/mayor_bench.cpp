@@ -1,0 +1,113 @@
+// Times the ledger of one account with 100,000 lines in a journal of 1,000,000 on SQLite with
+// the two ordinary indexes: the ledger read through suite::mayor::Mayor to its last line, and
+// a whole run of "nubo --mayor" into a file. See README.md beside this file.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "datos/base_sqlite.h"
+#include "diario.h"
+#include "hijo.h"
+#include "mayor/mayor.h"
+#include "sqlite.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using bench::Medida;
+
+constexpr const char* kCuenta = "1000001";
+
+// A journal of the year 2026 in which the account kCuenta takes one line in `cada` of company
+// 1's lines, written once under a name that carries its size.
+fs::path diarioDe(const fs::path& carpeta, long lineas, long cada) {
+  bench::Parametros p;
+  p.lineas = lineas;
+  p.primerDia = std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
+                                            std::chrono::day{1}};
+  fs::path diario =
+      carpeta / ("mayor_" + std::to_string(lineas) + "_" + std::to_string(cada) + ".sqlite");
+  if (fs::exists(diario)) return diario;
+  std::fprintf(stderr, "generando %s\n", diario.c_str());
+  fs::path temporal = diario;
+  temporal += ".generado";
+  bench::generarDiario(temporal, p);
+  {
+    bench::Conexion c(temporal);
+    c.ejecutar("update ctdcomprmm set centro='" + std::string(kCuenta) +
+               "' where empresa=1 and rowid % " + std::to_string(cada) + " = 0");
+  }
+  fs::rename(temporal, diario);
+  return diario;
+}
+
+prjsumsal::Consulta consulta() {
+  prjsumsal::Consulta c;
+  c.empresa = 1;
+  c.desde = "2026-01-01";
+  c.hasta = "2026-12-31";
+  c.anio = 2026;
+  c.libro = "1";
+  return c;
+}
+
+// The ledger read to its last line; returns its lines.
+std::string leerMayor(const fs::path& diario) {
+  auto db = suite::BaseSqlite::abrir(diario, suite::Papel::Contabilidad);
+  suite::mayor::Mayor mayor(*db, consulta(), {{kCuenta}, {}});
+  std::size_t lineas = 0;
+  for (suite::mayor::Cuenta c; mayor.siguienteCuenta(c);) {
+    for (suite::mayor::Movimiento m; mayor.siguienteMovimiento(m);) ++lineas;
+  }
+  return std::to_string(lineas);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long lineas = 1000000;
+  long cada = 4;
+  fs::path carpeta = fs::temp_directory_path() / "nubo_bench";
+  int repeticiones = 3;
+  CLI::App app{"Mide el libro mayor de una cuenta de 100.000 líneas en SQLite."};
+  app.add_option("--lineas", lineas, "líneas del diario")->capture_default_str();
+  app.add_option("--cada", cada, "la cuenta toma una de cada N líneas de la empresa 1")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  app.add_option("--carpeta", carpeta, "carpeta de los diarios generados")->capture_default_str();
+  app.add_option("--repeticiones", repeticiones, "ejecuciones de cada fase; vale la mejor")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  CLI11_PARSE(app, argc, argv);
+  ::unsetenv("NUBO_TRAZA_SQL");
+  try {
+    fs::create_directories(carpeta);
+    fs::path diario = diarioDe(carpeta, lineas, cada);
+    Medida api = bench::mejorDe(repeticiones, [&] { return leerMayor(diario); });
+    Medida nubo;
+    for (int i = 0; i < repeticiones; ++i) {
+      Medida una = bench::programa({NUBO_EJECUTABLE, "--contabilidad", diario.string(), "--desde",
+                                    "01/01/2026", "--hasta", "31/12/2026", "--mayor", kCuenta},
+                                   (carpeta / "mayor.tsv").string());
+      if (i == 0 || una.segundos < nubo.segundos) nubo = una;
+    }
+    std::printf(
+        "Diario de %ld líneas (año 2026, índices ordinarios); cuenta %s: %s líneas en\n"
+        "su libro mayor (empresa 1, libro tributario). Mejor de %d.\n",
+        lineas, kCuenta, api.texto.c_str(), repeticiones);
+    std::printf("                     reloj (s)  CPU (s)      MiB\n");
+    std::printf("  Mayor (lectura)    %9.3f %8.3f %8.1f\n", api.segundos, api.cpu,
+                api.kib / 1024.0);
+    std::printf("  nubo --mayor       %9.3f %8.3f %8.1f\n", nubo.segundos, nubo.cpu,
+                nubo.kib / 1024.0);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "mayor_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
