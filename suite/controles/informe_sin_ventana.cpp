@@ -1,6 +1,7 @@
 #include "controles/informe_sin_ventana.h"
 
 #include "controles/boton_deshabilitado.h"
+#include "controles/preparacion.h"
 
 namespace suite {
 
@@ -13,14 +14,12 @@ void InformeSinVentana::prepararDatos() {
 
 void InformeSinVentana::pulsarImprimir() {
   exigirHabilitado(imprimir_, "Imprimir");
-  prepararDatos();
-  if (eventos_) eventos_->ctlinforme1_Imprime();
+  if (eventos_ && prepararSinMensajes(*eventos_) && eventos_) eventos_->ctlinforme1_Imprime();
 }
 
 void InformeSinVentana::pulsarVistaPrevia() {
   exigirHabilitado(preeliminar_, "Vista Previa");
-  prepararDatos();
-  if (eventos_) eventos_->ctlinforme1_Presenta();
+  if (eventos_ && prepararSinMensajes(*eventos_) && eventos_) eventos_->ctlinforme1_Presenta();
 }
 
 void InformeSinVentana::pulsarSalir() {

@@ -27,7 +27,8 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
 
   // The data-preparation event alone.
   void prepararDatos();
-  // The print button: data preparation, then print. Enabled by the second permission flag;
+  // The print button: data preparation, then print, unless the preparation said it failed (a
+  // message box; prepararSinMensajes). Enabled by the second permission flag;
   // pressed while disabled it runs nothing and raises BotonDeshabilitado.
   void pulsarImprimir();
   // The preview button: data preparation, then preview. Enabled by the first permission flag,

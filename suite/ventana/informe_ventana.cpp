@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "controles/boton_deshabilitado.h"
+#include "controles/preparacion.h"
 #include "progreso.h"
 
 namespace suite::ventana {
@@ -144,13 +145,15 @@ void InformeVentana::pulsarImprimir() {
 // Each event goes to the form connected at the moment it is raised: a handler may unload the
 // form, which disconnects it. The preparation is the long work that can be watched and
 // cancelled; the report runs afterwards, outside it, so that nothing paints or asks for events
-// from inside the report engine's own drawing.
+// from inside the report engine's own drawing, and only when the preparation was neither
+// cancelled nor said it failed.
 void InformeVentana::informe(void (EventosInforme::*evento)(), bool ocupado) {
   bool cancelado = false;
   {
     Progreso::Alcance alcance(progreso_);
-    if (eventos_) eventos_->ctlinforme1_PreparaDatos();
-    cancelado = alcance.cancelado();
+    // A preparation that said it failed leaves no report to run.
+    if (eventos_) cancelado = !prepararSinMensajes(*eventos_);
+    cancelado = cancelado || alcance.cancelado();
   }
   if (eventos_ && !cancelado) {
     PunteroOcupado puntero(ocupado);
