@@ -14,12 +14,14 @@ void InformeSinVentana::prepararDatos() {
 
 void InformeSinVentana::pulsarImprimir() {
   exigirHabilitado(imprimir_, "Imprimir");
-  if (eventos_ && prepararSinMensajes(*eventos_) && eventos_) eventos_->ctlinforme1_Imprime();
+  if (eventos_ == nullptr || !prepararSinMensajes(*eventos_)) return;
+  if (eventos_) eventos_->ctlinforme1_Imprime();
 }
 
 void InformeSinVentana::pulsarVistaPrevia() {
   exigirHabilitado(preeliminar_, "Vista Previa");
-  if (eventos_ && prepararSinMensajes(*eventos_) && eventos_) eventos_->ctlinforme1_Presenta();
+  if (eventos_ == nullptr || !prepararSinMensajes(*eventos_)) return;
+  if (eventos_) eventos_->ctlinforme1_Presenta();
 }
 
 void InformeSinVentana::pulsarSalir() {
