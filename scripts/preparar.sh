@@ -16,7 +16,7 @@ paquetes=(
   qt6-base-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   poppler-utils qpdf xvfb xauth xdg-utils
   cups cups-client cups-bsd cups-filters libcups2-dev
-  postgresql libpq-dev
+  postgresql libpq-dev pgbouncer
   clang libclang-rt-14-dev
   libqpdf-dev
   dpkg-dev file lintian desktop-file-utils

@@ -76,6 +76,15 @@ std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
                                                prjsumsal::BaseDatos& base, bool esperar,
                                                std::ostream& errores) {
   if (auto* servidor = dynamic_cast<BasePostgres*>(&base)) {
+    // A lock taken through a transaction-mode pooler stays with a pooled server process after
+    // the run, and the run's work table would not follow it from one statement to the next.
+    if (servidor->conexionAgrupada()) {
+      throw Error("No se puede usar la base de informes " + servidor->destino() +
+                  " a través de un agrupador de conexiones en modo de transacción: cada "
+                  "sentencia puede llegar a otro proceso del servidor, y la base de informes "
+                  "necesita una conexión propia para su cerrojo y su tabla de trabajo; indique "
+                  "la dirección del servidor mismo, o la del agrupador en modo de sesión");
+    }
     esperarTurno([&] { return servidor->tomarCerrojo(kClaseCerrojo); }, servidor->destino(),
                  esperar, errores);
     return std::make_unique<CerrojoServidor>();

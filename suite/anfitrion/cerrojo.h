@@ -30,7 +30,9 @@ class CerrojoInformes {
 // run may be using it; for a database on a server, a session advisory lock on `base`'s own
 // connection, for the schema it works in. When another run holds it: with `esperar`, it waits for
 // it, saying so on `errores` in one line after a second; without, it raises prjsumsal::Error saying
-// so. Raises prjsumsal::Error when the lock file cannot be made.
+// so. Raises prjsumsal::Error when the lock file cannot be made, and, without taking the lock,
+// when the server is reached through a pooler in transaction mode (BasePostgres::
+// conexionAgrupada), where a session's lock would outlive the run.
 std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
                                                prjsumsal::BaseDatos& base, bool esperar,
                                                std::ostream& errores);

@@ -11,6 +11,7 @@
 #include "avance/linea_terminal.h"
 #include "bases.h"
 #include "carpeta_modulo.h"
+#include "empresa.h"
 #include "formulario.h"
 #include "host/plataforma.h"
 #include "opciones.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Opciones& o = lectura.opciones;
+  avisarEmpresaSinComprobantes(*bases.contabilidad, o.empresa, std::cerr);
   const bool captura = o.acciones.size() == 1 && o.acciones.front().tipo == Accion::Tipo::Captura;
   try {
     // The picture is drawn without a screen, whatever the machine has.

@@ -34,7 +34,8 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
   // The data-preparation event alone. False when its rows could not be committed (a message
   // box said so).
   bool prepararDatos();
-  // The print button: data preparation, then print. Enabled by the second permission flag;
+  // The print button: data preparation, then print, unless the preparation said it failed (a
+  // message box) or its rows could not be committed. Enabled by the second permission flag;
   // pressed while disabled it runs nothing and raises BotonDeshabilitado.
   void pulsarImprimir();
   // The preview button: data preparation, then preview. Enabled by the first permission flag,

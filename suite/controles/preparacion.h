@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -28,12 +29,15 @@ class MensajesDelLote : public prjsumsal::Mensajes {
     } catch (const std::exception&) {
       // The box about to show says what failed; the batch's end raises this again if it lasts.
     }
+    ++cajas_;
     if (dentro_ != nullptr) dentro_->MsgBox(texto, icono, titulo);
   }
+  std::size_t cajas() const { return cajas_; }
 
  private:
   prjsumsal::Mensajes* dentro_;
   AlcanceLote& lote_;
+  std::size_t cajas_ = 0;
 };
 
 // Puts the platform's message boxes back however the scope is left.
@@ -48,8 +52,9 @@ struct Devolver {
 // Raises the data-preparation event of `eventos` with the report database's statements of it in
 // one batch (AlcanceLote), which begins with the event and ends with it however it ends: no
 // transaction of the preparation outlives it, nor waits for the user behind a message box.
-// Returns false when the batch's last commit failed: the rows were not stored, a message box
-// (as the preparation's own failures show) said why, and the report must not run on the table.
+// Returns false when the preparation said it failed (a message box: the report would only add
+// that its table is incomplete, which misleads) or the batch's last commit failed (the rows were
+// not stored; a box says why): the report must not run on the table then.
 inline bool prepararEnLote(prjsumsal::EventosInforme& eventos,
                            const std::weak_ptr<prjsumsal::BaseDatos>& informes) {
   prjsumsal::Mensajes*& lugar = prjsumsal::plataforma().mensajes;
@@ -61,6 +66,7 @@ inline bool prepararEnLote(prjsumsal::EventosInforme& eventos,
     lugar = &delLote;
     eventos.ctlinforme1_PreparaDatos();
     lote.cerrar();
+    if (delLote.cajas() > 0) return false;
   } catch (const std::exception& e) {
     if (mensajes != nullptr)
       mensajes->MsgBox(e.what(), prjsumsal::Icono::Informacion, std::nullopt);

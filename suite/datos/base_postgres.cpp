@@ -3,11 +3,13 @@
 #include <libpq-fe.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <exception>
 #include <vector>
 
 #include "datos/dialecto_jet.h"
 #include "datos/error_postgres.h"
+#include "datos/explicacion.h"
 #include "datos/registros_memoria.h"
 #include "datos/valores_postgres.h"
 
@@ -93,6 +95,13 @@ std::string motivoDireccion(const std::string& libpq) {
 
 // The cause of a failed connection in the user's words, ahead of libpq's own text.
 std::string causa(const std::string& libpq) {
+  if (libpq.find("\" does not exist") != std::string::npos) {
+    if (libpq.find("FATAL: role \"") != std::string::npos)
+      return "el usuario no existe en el servidor: ";
+    if (libpq.find("FATAL: database \"") != std::string::npos) {
+      return "la base de datos no existe en el servidor: ";
+    }
+  }
   for (const char* t :
        {"password authentication failed", "no password supplied", "authentication failed"}) {
     if (libpq.find(t) != std::string::npos) return "el usuario o la contraseña no son válidos: ";
@@ -222,6 +231,8 @@ Resultado comprobar(BasePostgres::Sesion& s, Resultado r) {
   if (codigo == "40001") {
     mensaje = "Otro usuario grabó los mismos datos al mismo tiempo; vuelva a intentarlo (" +
               mensaje + ")";
+  } else {
+    mensaje = explicarPostgres(codigo, mensaje, s.papel, s.destino);
   }
   throw ErrorPostgres(mensaje, codigo);
 }
@@ -535,6 +546,43 @@ std::string BasePostgres::Name() const {
 
 const std::string& BasePostgres::destino() const {
   return sesion_->destino;
+}
+
+bool BasePostgres::hayFilas(const std::string& sql) {
+  resolverAplazada();
+  cerrarLote();
+  return PQntuples(enviar(*sesion_, sql).get()) > 0;
+}
+
+namespace {
+
+// The server process that answers a statement on `c`; 0 when it cannot be asked.
+long procesoQueResponde(PGconn* c) {
+  Resultado r(PQexec(c, "select pg_backend_pid()"));
+  if (PQresultStatus(r.get()) != PGRES_TUPLES_OK || PQntuples(r.get()) != 1) return 0;
+  return std::strtol(PQgetvalue(r.get(), 0, 0), nullptr, 10);
+}
+
+}  // namespace
+
+// A connection of its own keeps one server process for its whole life. Through a pooler in
+// transaction mode, the process the first statement used goes back to the pool when it ends:
+// a second connection that begins a transaction next is usually handed that same process, and
+// while the second holds it the first must be answered by another.
+bool BasePostgres::conexionAgrupada() {
+  siPerdida(*sesion_);
+  if (PQtransactionStatus(sesion_->conexion) != PQTRANS_IDLE) return false;
+  long primero = procesoQueResponde(sesion_->conexion);
+  Sesion otra;
+  otra.conexion = abrirConexion(sesion_->texto);
+  long suyo = 0;
+  if (otra.conexion != nullptr && PQstatus(otra.conexion) == CONNECTION_OK) {
+    PQclear(PQexec(otra.conexion, "BEGIN"));
+    suyo = procesoQueResponde(otra.conexion);
+  }
+  long despues = procesoQueResponde(sesion_->conexion);
+  if (primero == 0 || despues == 0) return false;
+  return suyo == primero || despues != primero;
 }
 
 bool BasePostgres::tomarCerrojo(std::int32_t clase) {

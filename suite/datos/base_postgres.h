@@ -95,6 +95,18 @@ class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
   // Where the database is, "host=... port=... dbname=... user=...", never the password.
   const std::string& destino() const;
 
+  // Whether the query `sql` (in the server's own dialect) gives at least one row. For the
+  // host's own questions, which are no statements of the module's: it is not traced. Sent
+  // outside any transaction of the object's; raises an ErrorPostgres when the server fails.
+  bool hayFilas(const std::string& sql);
+
+  // Whether the connection goes through a pooler that hands each transaction to whichever
+  // server process is free (transaction pooling): the process that answers changes between
+  // transactions, or a second connection is answered by the same one. What a session holds
+  // (advisory locks, temporary tables) then stays with a server process after the run ends.
+  // Not traced. A second connection that cannot be had leaves the first test alone to decide.
+  bool conexionAgrupada();
+
   // How many record sets were read on a second connection, beside another (for tests and the
   // benchmarks).
   int lecturasALaPar() const { return a_la_par_; }

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -16,6 +17,7 @@
 
 #include "datos/dialecto_jet.h"
 #include "datos/error_sqlite.h"
+#include "datos/explicacion.h"
 #include "datos/forma_insercion.h"
 #include "datos/lectura_doble.h"
 #include "datos/registros_memoria.h"
@@ -33,9 +35,12 @@ namespace {
 constexpr int kEsperaMs = 5000;
 
 // The engine's message about a table or column that is not there names neither the database nor
-// its file; with two databases open the user needs both.
+// its file; with two databases open the user needs both. The well-known refusals are explained
+// first (explicacion.h).
 ErrorSqlite errorEn(sqlite3* db, Papel papel, const std::string& nombre) {
   std::string mensaje = sqlite3_errmsg(db);
+  std::string explicado = explicarSqlite(sqlite3_extended_errcode(db), mensaje, papel, nombre);
+  if (explicado != mensaje) return ErrorSqlite(explicado, sqlite3_extended_errcode(db));
   for (const char* falta : {"no such table", "no such column", "has no column named"}) {
     if (mensaje.find(falta) != std::string::npos) {
       mensaje += " (base de datos de " + std::string(nombrePapel(papel)) + " " + nombre + ")";
@@ -229,12 +234,13 @@ std::unique_ptr<BaseSqlite> BaseSqlite::conectar(const std::string& ruta, int ba
   // not a database.
   if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
       SQLITE_OK) {
-    std::string wal =
-        motivoWalSoloLectura(db, sqlite3_extended_errcode(db), nombre, nombrePapel(papel));
-    ErrorSqlite e(!wal.empty()
-                      ? wal
-                      : "La base de datos " + nombre + " no se puede leer: " + sqlite3_errmsg(db),
-                  sqlite3_extended_errcode(db));
+    const int codigo = sqlite3_extended_errcode(db);
+    const std::string mensaje = sqlite3_errmsg(db);
+    std::string motivo = motivoWalSoloLectura(db, codigo, nombre, nombrePapel(papel));
+    if (motivo.empty()) motivo = explicarApertura(codigo, mensaje, nombre);
+    if (motivo.empty()) motivo = explicarSqlite(codigo, mensaje, papel, nombre);
+    if (motivo == mensaje) motivo = "La base de datos " + nombre + " no se puede leer: " + mensaje;
+    ErrorSqlite e(motivo, codigo);
     sqlite3_close_v2(db);
     throw e;
   }
@@ -378,9 +384,10 @@ std::unique_ptr<prjsumsal::Registros> BaseSqlite::leerALaPar(Aplazada& aplazada,
   std::unique_ptr<LecturaDoble> par;
   try {
     par = std::make_unique<LecturaDoble>(conexion_);
-  } catch (const ErrorSqlite&) {
-    aplazada.fallar(std::current_exception());  // it could not have been read either
-    throw;
+  } catch (const ErrorSqlite& e) {
+    ErrorSqlite explicado(explicarSqlite(e.codigo(), e.what(), papel_, nombre_), e.codigo());
+    aplazada.fallar(std::make_exception_ptr(explicado));  // it could not have been read either
+    throw explicado;
   }
   std::unique_ptr<prjsumsal::Registros> propias;
   std::exception_ptr falla;
@@ -493,6 +500,13 @@ void BaseSqlite::terminarTransaccion() {
 
 void BaseSqlite::usoExclusivo() {
   sqlite3_exec(conexion_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+}
+
+bool BaseSqlite::hayFilas(const std::string& sql) {
+  Preparada st(conexion_, sql, papel_, nombre_);
+  int rc = sqlite3_step(st.get());
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw errorEn(conexion_, papel_, nombre_);
+  return rc == SQLITE_ROW;
 }
 
 std::string BaseSqlite::Name() const {

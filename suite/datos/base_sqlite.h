@@ -82,6 +82,11 @@ class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
   void confirmarLote() override;
   void cerrarLote() override;
 
+  // Whether the query `sql` (in the engine's own dialect) gives at least one row. For the host's
+  // own questions, which are no statements of the module's: it is not traced. Raises an
+  // ErrorSqlite when the engine refuses it.
+  bool hayFilas(const std::string& sql);
+
  private:
   BaseSqlite(sqlite3* conexion, std::string nombre, Papel papel);
   static std::unique_ptr<BaseSqlite> conectar(const std::string& ruta, int banderas,

@@ -145,7 +145,8 @@ void InformeVentana::pulsarImprimir() {
 // Each event goes to the form connected at the moment it is raised: a handler may unload the
 // form, which disconnects it. The preparation is the long work that can be watched and
 // cancelled; the report runs afterwards, outside it, so that nothing paints or asks for events
-// from inside the report engine's own drawing.
+// from inside the report engine's own drawing, and only when the preparation was neither
+// cancelled nor said it failed.
 void InformeVentana::informe(void (EventosInforme::*evento)(), bool ocupado) {
   bool cancelado = false;
   {

@@ -24,9 +24,9 @@ class Progreso;
 //
 // Preview and print raise the data-preparation event first and then their own, both as one
 // piece of long work (busy pointer, a progress dialog past a second); when the user cancels the
-// preparation the report does not run. Salir raises the exit event. After each button's events
-// the control calls alTerminar, so the window can show what the form changed, or close when the
-// form unloaded itself.
+// preparation, or the preparation says it failed (a message box), the report does not run. Salir
+// raises the exit event. After each button's events the control calls alTerminar, so the window can
+// show what the form changed, or close when the form unloaded itself.
 //
 // The panel belongs to the control until a window takes it as a child, as for DiaVentana.
 class InformeVentana : public prjsumsal::ctlinforme {

@@ -2,6 +2,7 @@
 // workbook as on SQLite, and every way the server can fail ends the run with status 1, a message
 // that names the cause, and nothing written.
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 #include <algorithm>
 #include <fstream>
@@ -35,6 +36,7 @@ class NuboPostgres : public ::testing::Test {
     for (const char* s : kTablasContabilidadPostgres) db->executesql(s);
     db->executesql(kTablaProgramaPostgres);
     db->executesql("insert into admempresa(n_empresa) values('EMPRESA')");
+    db->executesql("insert into ctccomprmm(empresa) values(1)");  // a company that exists
     for (const char* s : sentencias) db->executesql(s);
     return uri;
   }
@@ -121,6 +123,43 @@ TEST_F(NuboPostgres, LaBaseDeInformesEnUsoNoSeComparte) {
   EXPECT_NE(e.errores.find("en uso por otra ejecución de nubo"), std::string::npos) << e.errores;
   otra.reset();
   e = nubo("--permiso=11111");
+  EXPECT_EQ(e.estado, 0) << e.errores;
+}
+
+// Through a pooler in transaction mode (the test cluster's pgbouncer, port 6432) the accounting
+// database gives the balance it gives directly; a report database there is refused before its
+// lock is taken, so that no pooled server process keeps it after the run.
+TEST_F(NuboPostgres, TrasUnAgrupadorLaBaseDeInformesSeRechazaSinDejarCerrojo) {
+  const std::string nombre = "agrupada_" + std::to_string(::getpid());
+  auto enServidor = [](const std::string& uri, const std::string& sql) {
+    PGconn* c = PQconnectdb(uri.c_str());
+    PGresult* r = PQexec(c, sql.c_str());
+    std::string valor = PQntuples(r) > 0 ? PQgetvalue(r, 0, 0) : "";
+    PQclear(r);
+    PQfinish(c);
+    return valor;
+  };
+  std::string directa = prueba::servidorPrueba();
+  enServidor(directa, "create database " + nombre);
+  directa.replace(directa.find("/postgres?"), 10, "/" + nombre + "?");
+  const std::string agrupada = directa + "&port=6432";
+  ASSERT_EQ(correrNubo({"--demo", directa, "--desde", "01/01/2026", "--preparar"}).estado, 0);
+
+  auto texto = [&](const std::string& base) {
+    return correrNubo({"--contabilidad", base, "--desde", "01/01/2026", "--texto"});
+  };
+  auto porAgrupador = texto(agrupada);
+  EXPECT_EQ(porAgrupador.estado, 0) << porAgrupador.errores;
+  EXPECT_EQ(porAgrupador.salida, texto(directa).salida);
+
+  auto e = correrNubo(
+      {"--contabilidad", agrupada, "--informes", agrupada, "--desde", "01/01/2026", "--preparar"});
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_NE(e.errores.find("agrupador de conexiones en modo de transacción"), std::string::npos)
+      << e.errores;
+  EXPECT_EQ(enServidor(directa, "select count(*) from pg_locks where locktype = 'advisory'"), "0");
+  e = correrNubo({"--contabilidad", directa, "--informes", directa, "--desde", "01/01/2026",
+                  "--no-esperar", "--preparar"});
   EXPECT_EQ(e.estado, 0) << e.errores;
 }
 

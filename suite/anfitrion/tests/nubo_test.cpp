@@ -84,6 +84,29 @@ TEST_F(Nubo, FallaDelCalculoEsEstado1) {
   EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
 }
 
+// A company code without a single voucher in the journal is most likely mistyped: the host says
+// so, with its own question, which the statement trace does not count as the module's; the
+// balance is still the module's, all zero, and the run succeeds.
+TEST_F(Nubo, EmpresaSinComprobantesSeAvisaYElBalanceSale) {
+  const std::string traza = (carpeta_.ruta() / "traza.txt").string();
+  for (const char* empresa : {"9", "2"}) {
+    SCOPED_TRACE(empresa);
+    fs::remove(traza);
+    auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_, "--empresa",
+                         empresa, "--desde", "01/03/2025", "--hasta", "31/03/2025", "--texto"},
+                        {"env", "NUBO_TRAZA_SQL=" + traza});
+    EXPECT_EQ(e.estado, 0) << e.errores;
+    EXPECT_NE(e.salida.find("TOTALES"), std::string::npos) << e.salida;
+    EXPECT_EQ(e.errores,
+              empresa == std::string("9")
+                  ? "nubo: la empresa 9 no tiene comprobantes en la base de contabilidad\n"
+                  : "");
+    std::string lineas = prueba::leer(traza);
+    EXPECT_EQ(lineas.find("limit 1"), std::string::npos) << lineas;
+    EXPECT_NE(lineas.find("ctccomprmm"), std::string::npos) << lineas;
+  }
+}
+
 // Without a display the window cannot open: nothing was done, and a script learns it.
 TEST_F(Nubo, SinPantallaNiAccionFallaConUnaIndicacion) {
   auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_});
