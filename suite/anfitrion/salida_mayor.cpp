@@ -9,6 +9,7 @@
 #include "balance/formato.h"
 #include "balance/sumas.h"
 #include "controles/visible.h"
+#include "mayor/centavos.h"
 
 namespace suite {
 
@@ -45,7 +46,7 @@ std::string campo(std::string texto) {
 
 // Whole pesos of an amount in cents, as a person reads them or as a program does.
 std::string cifra(std::int64_t centavos, bool terminal) {
-  long double p = static_cast<long double>(prjsumsal::pesos(centavos));
+  long double p = static_cast<long double>(mayor::pesos(centavos));
   return terminal ? prjsumsal::formatoMiles(p, ".") : prjsumsal::formatoCero(p);
 }
 

@@ -4,8 +4,10 @@
 
 #include "balance/calculo.h"
 #include "balance/cierre.h"
+#include "balance/formato.h"
 #include "host/error.h"
 #include "host/fecha.h"
+#include "mayor/centavos.h"
 
 namespace suite::mayor {
 
@@ -24,13 +26,13 @@ std::string unAnioAntes(const std::string& iso) {
 }
 
 std::int64_t saldo(const FilaBalance& f) {
-  return prjsumsal::centavos(f.debe_act) - prjsumsal::centavos(f.haber_act);
+  return mayor::centavos(f.debe_act) - mayor::centavos(f.haber_act);
 }
 
 std::int64_t resultado(const prjsumsal::Sumas& s) {
   const auto cierre = prjsumsal::renglonesCierre(s);
   const auto& r = cierre[1].montos;  // RESULTADO EJERCICIO: Perdidas and Ganancias
-  return static_cast<std::int64_t>(*r[6] - *r[7]);
+  return static_cast<std::int64_t>(prjsumsal::pesosEnteros(*r[6]) - prjsumsal::pesosEnteros(*r[7]));
 }
 
 // Runs the computation of `c` and hands each account to `poner`, adding it to `sumas`.

@@ -3,8 +3,8 @@
 #include <map>
 #include <numeric>
 
-#include "balance/sumas.h"
 #include "host/sql.h"
+#include "mayor/centavos.h"
 #include "mayor/filtro.h"
 
 namespace suite::mayor {
@@ -14,7 +14,7 @@ using prjsumsal::Valor;
 namespace {
 
 std::int64_t centavos(const Valor& v) {
-  return v.esNulo() ? 0 : prjsumsal::centavos(v.numero());
+  return v.esNulo() ? 0 : mayor::centavos(v.numero());
 }
 
 std::string sentenciaLineas(const prjsumsal::Consulta& c, const Claves& k) {

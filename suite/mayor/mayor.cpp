@@ -1,8 +1,8 @@
 #include "mayor/mayor.h"
 
-#include "balance/sumas.h"
 #include "host/error.h"
 #include "host/solo_avance.h"
+#include "mayor/centavos.h"
 #include "mayor/filtro.h"
 
 namespace suite::mayor {
@@ -28,7 +28,7 @@ std::int64_t monto(const Registros& rs, const char* columna, const std::string& 
   Valor v = valor(rs, columna);
   if (v.esNulo()) return 0;
   try {
-    return prjsumsal::centavos(v.numero());
+    return mayor::centavos(v.numero());
   } catch (const Error& e) {
     throw Error(std::string(e.what()) + ": " + columna + " de un movimiento de la cuenta " +
                 centro);

@@ -10,6 +10,7 @@
 #include "balance/calculo.h"
 #include "balance/sumas.h"
 #include "fuentes.h"
+#include "mayor/centavos.h"
 #include "mayor/comprobante.h"
 #include "mayor/mayor.h"
 
@@ -18,11 +19,11 @@ namespace {
 
 using prjsumsal::Consulta;
 using prjsumsal::FilaBalance;
-using prjsumsal::pesos;
 using prueba::consulta;
+using suite::mayor::pesos;
 
 std::int64_t enPesos(double montoBalance) {
-  return pesos(prjsumsal::centavos(montoBalance));
+  return pesos(mayor::centavos(montoBalance));
 }
 
 // Where the ledger of every account read with `libro` disagrees with the balance of `balance`,
