@@ -54,13 +54,15 @@ sort >"$tmp/esperado" <<'LISTA'
 LISTA
 diff -u "$tmp/esperado" "$tmp/contenido" >&2 || falla "el contenido del paquete no es el esperado"
 
-# lintian: no errors, and, with its pedantic checks too, nothing about hardening (the programs
+# lintian: no errors, and, with its pedantic checks too, no warning about hardening (the programs
 # are built with dpkg-buildflags) nor ldconfig (the library is private, found through $ORIGIN).
-# Its warnings and notes are printed for the log.
+# Its warnings and notes are printed for the log. The note (I:) hardening-no-fortify-functions
+# stays possible: a C++ program whose memcpy sizes are only known at run time keeps plain calls
+# beside its fortified ones, whatever the flags.
 lintian --fail-on error --display-info --pedantic "$deb" >"$tmp/lintian" 2>&1 ||
   { cat "$tmp/lintian" >&2; falla "lintian encontró errores"; }
 cat "$tmp/lintian" >&2
-if grep -E 'hardening|ldconfig' "$tmp/lintian" >&2; then
+if grep -E '^[EWP]: .*(hardening|ldconfig)' "$tmp/lintian" >&2; then
   falla "lintian avisa de endurecimiento o de ldconfig"
 fi
 if dpkg-deb -I "$deb" | grep -E 'postinst|postrm' >&2; then
