@@ -60,7 +60,10 @@ diff -u "$tmp/esperado" "$tmp/contenido" >&2 || falla "el contenido del paquete 
 lintian --fail-on error --display-info --pedantic "$deb" >"$tmp/lintian" 2>&1 ||
   { cat "$tmp/lintian" >&2; falla "lintian encontró errores"; }
 cat "$tmp/lintian" >&2
-if grep -E 'hardening|ldconfig' "$tmp/lintian" >&2; then
+# RENDIDOR's every call of a fortifiable function is checked when compiled, so it has no
+# fortified call to show: the false positive lintian's note on that tag describes.
+if grep -E 'hardening|ldconfig' "$tmp/lintian" |
+  grep -vx 'I: nubo: hardening-no-fortify-functions \[usr/lib/nubo/RENDIDOR\]' >&2; then
   falla "lintian avisa de endurecimiento o de ldconfig"
 fi
 if dpkg-deb -I "$deb" | grep -E 'postinst|postrm' >&2; then
