@@ -144,7 +144,7 @@ TEST_F(Fallas, DatosUnaVistaPreviaMatadaDejaElPdfAnteriorOElNuevo) {
     std::ofstream(pdf) << "anterior";
     pid_t hijo = ::fork();
     if (hijo == 0) {
-      std::freopen("/dev/null", "w", stderr);
+      if (std::freopen("/dev/null", "w", stderr) == nullptr) ::_exit(126);
       ::execl(NUBO_EJECUTABLE, "nubo", "--contabilidad", conta_.c_str(), "--informes", inf_.c_str(),
               "--hasta", "31/03/2025", "--vista-previa", pdf.c_str(), nullptr);
       ::_exit(127);

@@ -24,7 +24,9 @@ std::string leer(const fs::path& archivo) {
 
 // What a reader sees in a PDF, every run of blanks made one.
 std::string textoPdf(const fs::path& pdf) {
-  std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str());
+  int estado =
+      std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str());
+  EXPECT_EQ(estado, 0) << pdf;
   return std::regex_replace(leer(pdf.string() + ".txt"), std::regex("[ \\t]+"), " ");
 }
 
