@@ -120,6 +120,8 @@ int quitarRestosDeEjecuciones(const fs::path& carpeta) {
     if (fd >= 0) ::close(fd);
     ++quitadas;
   }
+  // A run killed while it placed a report file there leaves that writer's temporary file too.
+  prjsumsal::quitarRestos(carpeta, disco);
   return quitadas;
 }
 

@@ -87,17 +87,6 @@ std::string duenoDeResto(const std::string& nombre) {
   return std::string(base.substr(inicio + 1));
 }
 
-// Removes from `carpeta` the temporary files of processes that have ended.
-void quitarRestos(const fs::path& carpeta, Disco& disco) {
-  std::error_code ec;
-  for (fs::directory_iterator i(carpeta.empty() ? fs::path(".") : carpeta, ec), fin;
-       !ec && i != fin; i.increment(ec)) {
-    std::string dueno = duenoDeResto(i->path().filename().string());
-    if (dueno.empty() || !i->is_regular_file(ec) || i->is_symlink(ec)) continue;
-    if (disco.terminado(dueno)) fs::remove(i->path(), ec);
-  }
-}
-
 // The protected files: an id for each, its path made canonical, and the rest of the refusal.
 struct Proteccion {
   std::string real;
@@ -199,7 +188,8 @@ ArchivoSeguro::ArchivoSeguro(std::string ruta, Disco* disco)
   int error = 0;
   if (fs::exists(estado) && !fs::is_regular_file(estado)) {
     archivo_ = disco_->abrir(destino_, false, error);
-    if (!archivo_) throw Error("No se puede crear el archivo " + ruta_ + ": " + motivoSistema(error));
+    if (!archivo_)
+      throw Error("No se puede crear el archivo " + ruta_ + ": " + motivoSistema(error));
   } else {
     if (fs::exists(estado) && (estado.permissions() & fs::perms::owner_write) == fs::perms::none) {
       throw Error("No se puede crear el archivo " + ruta_ + ": el archivo es de solo lectura");
@@ -269,7 +259,9 @@ void ArchivoSeguro::confirmar() {
       comprobarDestino();
       std::error_code ec;
       fs::rename(temporal_, destino_, ec);
-      if (ec) throw Error("No se puede reemplazar el archivo " + ruta_ + ": " + motivoSistema(ec.value()));
+      if (ec)
+        throw Error("No se puede reemplazar el archivo " + ruta_ + ": " +
+                    motivoSistema(ec.value()));
       olvidarTemporal(temporal_);
       temporal_.clear();
       disco_->sincronizarCarpeta(fs::path(destino_).parent_path().string());
@@ -277,6 +269,17 @@ void ArchivoSeguro::confirmar() {
   } catch (...) {
     descartar();
     throw;
+  }
+}
+
+// Removes from `carpeta` the temporary files of processes that have ended.
+void quitarRestos(const fs::path& carpeta, Disco& disco) {
+  std::error_code ec;
+  for (fs::directory_iterator i(carpeta.empty() ? fs::path(".") : carpeta, ec), fin;
+       !ec && i != fin; i.increment(ec)) {
+    std::string dueno = duenoDeResto(i->path().filename().string());
+    if (dueno.empty() || !i->is_regular_file(ec) || i->is_symlink(ec)) continue;
+    if (disco.terminado(dueno)) fs::remove(i->path(), ec);
   }
 }
 

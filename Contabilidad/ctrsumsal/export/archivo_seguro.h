@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -91,5 +92,10 @@ class Protegido {
 // The refusal for `ruta` when it names a protected file, as the rest of the sentence after
 // "es " (see Protegido); empty when it may be written.
 std::string protegido(const std::string& ruta);
+
+// Removes from `carpeta` the temporary files that writers of processes now ended (killed half
+// way, so their own clean-up never ran) left there. A file is removed only when `disco` says its
+// process, named in the file's name, has ended on this machine.
+void quitarRestos(const std::filesystem::path& carpeta, Disco& disco);
 
 }  // namespace prjsumsal
