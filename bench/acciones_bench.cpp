@@ -107,15 +107,7 @@ int main(int argc, char** argv) {
   ::unsetenv("NUBO_TRAZA_SQL");
 
   try {
-    fs::create_directories(carpeta);
-    fs::path diario = bench::rutaDiario(carpeta, p);
-    if (!fs::exists(diario)) {
-      std::fprintf(stderr, "generando %s\n", diario.c_str());
-      bench::enHijo([&] {
-        bench::generarDiario(diario, p);
-        return std::string();
-      });
-    }
+    fs::path diario = bench::diarioGenerado(carpeta, p);
     fs::path prog = carpetaPrograma(carpeta);
     std::printf("Diario de %ld líneas y %d cuentas, año 2026, mejor de %d. Carga media: %s.\n",
                 p.lineas, p.cuentas, repeticiones, carga().c_str());

@@ -59,15 +59,7 @@ int main(int argc, char** argv) {
   ::unsetenv("NUBO_TRAZA_SQL");
 
   try {
-    fs::create_directories(carpeta);
-    fs::path diario = bench::rutaDiario(carpeta, p);
-    if (!fs::exists(diario)) {
-      std::fprintf(stderr, "generando %s\n", diario.c_str());
-      bench::enHijo([&] {
-        bench::generarDiario(diario, p);
-        return std::string();
-      });
-    }
+    fs::path diario = bench::diarioGenerado(carpeta, p);
     // The whole year, so that every account with movement is a row of both outputs.
     std::vector<std::string> comun = {NUBO_EJECUTABLE, "--contabilidad", diario.string(), "--desde",
                                       "01/01/2026",    "--hasta",        "31/12/2026"};

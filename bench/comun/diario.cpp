@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "datos/esquema.h"
+#include "hijo.h"
 #include "sqlite.h"
 
 namespace bench {
@@ -182,6 +183,19 @@ std::string limpiarDiario(const std::filesystem::path& diario,
     nombres += (nombres.empty() ? "" : " ") + nombre;
   }
   return nombres;
+}
+
+std::filesystem::path diarioGenerado(const std::filesystem::path& carpeta, const Parametros& p) {
+  std::filesystem::create_directories(carpeta);
+  std::filesystem::path diario = rutaDiario(carpeta, p);
+  if (!std::filesystem::exists(diario)) {
+    std::fprintf(stderr, "generando %s\n", diario.c_str());
+    enHijo([&] {
+      generarDiario(diario, p);
+      return std::string();
+    });
+  }
+  return diario;
 }
 
 }  // namespace bench

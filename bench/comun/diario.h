@@ -33,6 +33,10 @@ std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Par
 // It writes to a temporary name and renames at the end, so a file at `destino` is complete.
 void generarDiario(const std::filesystem::path& destino, const Parametros& p);
 
+// The journal of `p` in `carpeta` (rutaDiario), generated first, in a child process, when it is
+// not there yet; the folder is created if missing.
+std::filesystem::path diarioGenerado(const std::filesystem::path& carpeta, const Parametros& p);
+
 // Puts a journal built by generarDiario back as it was built: drops the planner's statistics
 // and every index other than the two ordinary ones and those named in `conservar`, should a
 // database object have added them while it was open. Returns the names of what it dropped,
