@@ -74,16 +74,6 @@ TEST_F(Nubo, TextoSeparadoPorTabuladores) {
             "\tTOTALES\t551\t551\t1551\t1551\t1300\t1300\t300\t300\n");
 }
 
-TEST_F(Nubo, FallaDelCalculoEsEstado1) {
-  prueba::crearBase(contabilidad_, "drop table ctmcentros");
-  auto e = correrNubo({"--contabilidad", contabilidad_, "--informes", informes_, "--texto"});
-  EXPECT_EQ(e.estado, 1);
-  EXPECT_EQ(e.salida, "");
-  EXPECT_TRUE(e.errores.starts_with("nubo: ")) << e.errores;
-  EXPECT_NE(e.errores.find("ctmcentros"), std::string::npos) << e.errores;
-  EXPECT_EQ(std::count(e.errores.begin(), e.errores.end(), '\n'), 1) << e.errores;
-}
-
 // A company code without a single voucher in the journal is most likely mistyped: the host says
 // so, with its own question, which the statement trace does not count as the module's; the
 // balance is still the module's, all zero, and the run succeeds.
