@@ -27,12 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using prueba::consultar;
 using prueba::correrNubo;
-
-std::string leer(const fs::path& p) {
-  std::ostringstream s;
-  s << std::ifstream(p, std::ios::binary).rdbuf();
-  return s.str();
-}
+using prueba::leer;
 
 // A small company (admempresa included) and a report database given with --informes.
 class Fallas : public ::testing::Test {
@@ -250,13 +245,13 @@ TEST_F(Fallas, ConcurrenciaDosEjecucionesSobreUnaBaseDeInformes) {
                           " >/dev/null 2>" + errores)
                              .c_str());
   });
-  for (int i = 0; i < 300 && prueba::leer(errores).empty(); ++i) {
+  for (int i = 0; i < 300 && leer(errores).empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ::close(cerrojo);
   espera.join();
   EXPECT_EQ(estado, 0);
-  EXPECT_EQ(prueba::leer(errores), "nubo: Esperando " + enUso);
+  EXPECT_EQ(leer(errores), "nubo: Esperando " + enUso);
 }
 
 // A run killed in the middle of its preparation leaves its work table and its row in
