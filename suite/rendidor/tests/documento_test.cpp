@@ -82,17 +82,27 @@ TEST(Documento, TotalesYLineaDeCuadre) {
 }
 
 // Each page carries the heading and the column headers; each account is one whole line, on
-// one page, once; the last page holds the closing rows, the check line and both signature
-// blocks. The long cases are painted in parts joined afterwards: the closing block under the
-// last rows of the last part, or on a page of its own.
+// one page, once, even with a name of a thousand characters; the last page holds the closing
+// rows, the check line and both signature blocks. The long cases are painted in parts joined
+// afterwards, in temporary files that leave nothing behind: the closing block under the last
+// rows of the last part, or on a page of its own.
 TEST(Documento, PaginasConEncabezadoFilasEnterasYCierreConFirmas) {
+  Carpeta temporales;
+  const QByteArray tmpdir = qgetenv("TMPDIR");
   for (int cuentas : {0, 30, 31, 42, 43, 84, 85, 42 * 120 + 10, 42 * 120 + 35}) {
     Carpeta carpeta;
     std::vector<prjsumsal::FilaBalance> filas;
-    for (int i = 0; i < cuentas; ++i)
-      filas.push_back(cuenta(std::to_string(1000000 + i), "Cuenta", "A", i, 0, i));
+    for (int i = 0; i < cuentas; ++i) {
+      std::string nombre = i % 1000 == 999 ? std::string(1000, 'n') : "Cuenta";
+      filas.push_back(cuenta(std::to_string(1000000 + i), nombre, "A", i, 0, i));
+    }
     escribir(carpeta.ruta(), archivos(filas));
-    ASSERT_EQ(rendir(carpeta.ruta()).estado, 0);
+    qputenv("TMPDIR", QByteArray::fromStdString(temporales.ruta().string()));
+    Corrida r = rendir(carpeta.ruta());
+    tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    for (const auto& e : fs::recursive_directory_iterator(temporales.ruta()))
+      EXPECT_TRUE(e.is_directory()) << e.path();  // Qt's runtime folder may stay
     std::istringstream texto(textoPdf(carpeta.ruta() / "balance_tributario.pdf"));
     std::vector<std::string> paginas;
     for (std::string p; std::getline(texto, p, '\f');) paginas.push_back(p);
