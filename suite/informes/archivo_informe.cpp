@@ -137,7 +137,15 @@ class Lector {
       if (v[0] != QLatin1String("ctrsumsal")) {
         fallar(QStringLiteral("el origen de datos «%1» no existe; es ctrsumsal").arg(v[0]));
       }
-    } else if (clave == QLatin1String("papel")) {
+    } else if (!directivaDePagina(d, clave, v) && !directivaDeContenido(d, clave, v) &&
+               !directivaDeColumnas(d, clave, v)) {
+      fallar(QStringLiteral("no se entiende «%1»").arg(clave));
+    }
+  }
+
+  // The paper, its orientation and margins, and the type: false when `clave` is none of them.
+  bool directivaDePagina(Diseno& d, const QString& clave, const QStringList& v) {
+    if (clave == QLatin1String("papel")) {
       cuenta(v, 1, clave);
       std::optional<NombrePapel> papel;
       for (const NombrePapel& p : kPapeles) {
@@ -163,7 +171,16 @@ class Lector {
       cuenta(v, 2, clave);
       d.fuente = v[0];
       d.puntos = numero(v[1], 4, 14);
-    } else if (clave == QLatin1String("titulo")) {
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The title, the heading and which of folios, signatures and closing rows the report has:
+  // false when `clave` is none of them.
+  bool directivaDeContenido(Diseno& d, const QString& clave, const QStringList& v) {
+    if (clave == QLatin1String("titulo")) {
       cuenta(v, 1, clave);
       d.titulo = v[0];
     } else if (clave == QLatin1String("encabezado")) {
@@ -184,7 +201,15 @@ class Lector {
     } else if (clave == QLatin1String("cierre")) {
       cuenta(v, 1, clave);
       d.cierre = siNo(v[0], clave);
-    } else if (clave == QLatin1String("columna")) {
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // A column or a group of columns under one caption: false when `clave` is neither.
+  bool directivaDeColumnas(Diseno& d, const QString& clave, const QStringList& v) {
+    if (clave == QLatin1String("columna")) {
       cuenta(v, 3, clave);
       d.columnas.push_back({campo(v[0]), v[1], numero(v[2], 0.1, 20)});
     } else if (clave == QLatin1String("grupo")) {
@@ -193,8 +218,9 @@ class Lector {
       if (ultima < primera) fallar(QStringLiteral("el grupo termina antes de empezar"));
       d.grupos.push_back({v[0], primera, ultima});
     } else {
-      fallar(QStringLiteral("no se entiende «%1»").arg(clave));
+      return false;
     }
+    return true;
   }
 
   QString nombre_;

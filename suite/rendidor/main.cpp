@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 #include "avance/linea_terminal.h"
@@ -29,6 +30,47 @@ void sinAvisosDeQt(QtMsgType tipo, const QMessageLogContext&, const QString& tex
     std::cerr << "RENDIDOR: " << texto.toStdString() << '\n';
 }
 
+// The options of the command line, or the exit status when the run ends here: 2 after a
+// usage error, 0 after the help.
+std::optional<int> leer(suite::rendidor::Opciones& opciones) {
+  using namespace suite::rendidor;
+  try {
+    opciones = leerOpciones(QCoreApplication::arguments());
+  } catch (const ErrorUso& e) {
+    std::cerr << "RENDIDOR: " << e.what() << " (RENDIDOR --help muestra el uso)\n";
+    return 2;
+  }
+  if (!opciones.ayuda) return std::nullopt;
+  std::cout << textoAyuda().toStdString();
+  return 0;
+}
+
+// The folder of the hand-over files. Without --carpeta, the files are where nubo leaves them:
+// beside the programs of a build, in the user's module folder for an installation.
+QString carpetaDe(const suite::rendidor::Opciones& opciones) {
+  if (!opciones.carpeta.isEmpty()) return opciones.carpeta;
+  return QString::fromStdString(
+      suite::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString()).string());
+}
+
+// Reads the hand-over files in `carpeta` and saves the PDF at `salida`; on a terminal, a long
+// balance shows how far it has got. Throws ErrorEntrada for a hand-over file that cannot be
+// used, ErrorSalida for a PDF that could not be made or saved.
+void rendir(const QString& carpeta, const QString& salida) {
+  using namespace suite::rendidor;
+  auto linea = suite::avance::LineaTerminal::enErrores();
+  suite::avance::LineaTerminal::Alcance trabajo(linea.get());
+  if (linea) linea->etapa("Leyendo los archivos");
+  suite::informes::ModeloBalance modelo = leerModelo(carpeta);
+  const QString& empresa = modelo.encabezado.empresa;
+  Propiedades propiedades{
+      QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
+      QStringLiteral("RENDIDOR, NUBO Contabilidad")};
+  guardar(salida, [&](QIODevice& pdf) {
+    generarPdf(diseno(), std::move(modelo), propiedades, pdf, linea.get());
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,24 +82,8 @@ int main(int argc, char** argv) {
   suite::prepararEscritura();
 
   Opciones opciones;
-  try {
-    opciones = leerOpciones(QCoreApplication::arguments());
-  } catch (const ErrorUso& e) {
-    std::cerr << "RENDIDOR: " << e.what() << " (RENDIDOR --help muestra el uso)\n";
-    return 2;
-  }
-  if (opciones.ayuda) {
-    std::cout << textoAyuda().toStdString();
-    return 0;
-  }
-  // Without --carpeta, the files are where nubo leaves them: beside the programs of a build, in
-  // the user's module folder for an installation.
-  const QString carpeta =
-      opciones.carpeta.isEmpty()
-          ? QString::fromStdString(
-                suite::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString())
-                    .string())
-          : opciones.carpeta;
+  if (std::optional<int> fin = leer(opciones)) return *fin;
+  const QString carpeta = carpetaDe(opciones);
   const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
   // The PDF replaces whatever file --salida names, however the path names it; never one of the
   // files it is made from.
@@ -72,21 +98,10 @@ int main(int argc, char** argv) {
   }
 
   try {
-    // On a terminal, a long balance shows how far it has got.
-    auto linea = suite::avance::LineaTerminal::enErrores();
-    suite::avance::LineaTerminal::Alcance trabajo(linea.get());
-    if (linea) linea->etapa("Leyendo los archivos");
-    suite::informes::ModeloBalance modelo = leerModelo(carpeta);
-    const QString& empresa = modelo.encabezado.empresa;
-    Propiedades propiedades{
-        QStringLiteral("Balance Tributario %1 %2").arg(empresa, modelo.encabezado.periodo), empresa,
-        QStringLiteral("RENDIDOR, NUBO Contabilidad")};
-    guardar(salida, [&](QIODevice& pdf) {
-      generarPdf(diseno(), std::move(modelo), propiedades, pdf, linea.get());
-    });
+    rendir(carpeta, salida);
   } catch (const std::exception& e) {
-    // A hand-over file that cannot be used (ErrorEntrada) or a PDF that could not be made or
-    // saved (ErrorSalida): one line, and no PDF.
+    // A hand-over file that cannot be used or a PDF that could not be made or saved: one line,
+    // and no PDF.
     std::cerr << "RENDIDOR: " << e.what() << '\n';
     return 1;
   }

@@ -124,18 +124,5 @@ TEST_F(Formulario, UnRegistroQueApuntaAOtraBibliotecaSeRehace) {
   EXPECT_TRUE(fs::exists(l[1].substr(l[1].find('=') + 1)));
 }
 
-TEST_F(Formulario, UnaPreparacionFallidaTerminaConEstado1) {
-  prueba::crearBase(carpeta_.ruta() / "vacia.db",
-                    "create table admempresa(rep_legal TEXT, provincia TEXT, ruc TEXT,"
-                    " n_empresa TEXT, n_comercial TEXT, direccion TEXT, ciudad TEXT,"
-                    " telefonos TEXT);"
-                    "create table contador(nombre TEXT, rut TEXT, registro TEXT);");
-  auto e = correrNubo({"--contabilidad", (carpeta_.ruta() / "vacia.db").string(), "--informes",
-                       informes().string(), "--preparar"});
-  EXPECT_EQ(e.estado, 1);
-  EXPECT_EQ(e.errores.rfind("prjsumsal: ", 0), 0u) << e.errores;
-  EXPECT_NE(e.errores.find("admempresa"), std::string::npos) << e.errores;
-}
-
 }  // namespace
 }  // namespace suite

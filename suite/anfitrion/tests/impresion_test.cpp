@@ -16,11 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using prueba::correrNubo;
-
-std::string leer(const fs::path& archivo) {
-  std::ifstream in(archivo, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using prueba::leer;
 
 // What a reader sees in a PDF, every run of blanks made one.
 std::string textoPdf(const fs::path& pdf) {

@@ -18,11 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using prueba::Carpeta;
 using prueba::correrNubo;
-
-std::string leer(const fs::path& archivo) {
-  std::ifstream f(archivo, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using prueba::leer;
 
 class NuboPostgres : public ::testing::Test {
  protected:

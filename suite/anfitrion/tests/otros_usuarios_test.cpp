@@ -37,18 +37,40 @@ class Entorno {
   std::vector<std::pair<std::string, std::string>> antes_;
 };
 
+// A case of the cache folder: what it is, how it sets the environment, and the folder expected
+// or the reason of the refusal.
+struct Caso {
+  const char* que;
+  std::function<void()> preparar;
+  std::filesystem::path carpeta;
+  const char* rechazo;
+};
+
+// The folder given in the environment `k` set: the one expected, private to the user, or refused
+// for the expected reason.
+void comprobar(const Caso& k) {
+  if (k.rechazo == nullptr) {
+    ASSERT_EQ(carpetaCache(), k.carpeta) << k.que;
+    struct stat s {};
+    ASSERT_EQ(::stat(k.carpeta.c_str(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0700u) << k.que;
+    return;
+  }
+  try {
+    std::filesystem::path dada = carpetaCache();
+    ADD_FAILURE() << k.que << ": aceptada " << dada;
+  } catch (const prjsumsal::Error& e) {
+    EXPECT_NE(std::string(e.what()).find(k.rechazo), std::string::npos) << k.que << e.what();
+  }
+}
+
 // Each case sets the environment (folders under `c`) and says the folder expected, or the
 // reason of the refusal.
 TEST(CarpetaCache, PrivadaDelUsuarioORechazadaConElMotivo) {
   prueba::Carpeta c;
   const fs::path r = c.ruta();
   const std::string uid = std::to_string(::geteuid());
-  struct Caso {
-    const char* que;
-    std::function<void()> preparar;
-    fs::path carpeta;
-    const char* rechazo;
-  } casos[] = {
+  const Caso casos[] = {
       {"nueva en XDG_CACHE_HOME", [&] { ::setenv("XDG_CACHE_HOME", (r / "x").c_str(), 1); },
        r / "x/nubo", nullptr},
       {"que otros pueden escribir",
@@ -92,19 +114,7 @@ TEST(CarpetaCache, PrivadaDelUsuarioORechazadaConElMotivo) {
     Entorno entorno;
     k.preparar();
     if (::testing::Test::IsSkipped()) return;
-    if (k.rechazo == nullptr) {
-      ASSERT_EQ(carpetaCache(), k.carpeta) << k.que;
-      struct stat s {};
-      ASSERT_EQ(::stat(k.carpeta.c_str(), &s), 0);
-      EXPECT_EQ(s.st_mode & 0777, 0700u) << k.que;
-      continue;
-    }
-    try {
-      fs::path dada = carpetaCache();
-      ADD_FAILURE() << k.que << ": aceptada " << dada;
-    } catch (const prjsumsal::Error& e) {
-      EXPECT_NE(std::string(e.what()).find(k.rechazo), std::string::npos) << k.que << e.what();
-    }
+    comprobar(k);
   }
 }
 

@@ -143,16 +143,5 @@ TEST(LineaTerminal, UnaInterrupcionBorraLaLineaYSigueComoAntes) {
   }
 }
 
-TEST(LineaTerminal, SoloEnUnaTerminal) {
-  int tubo[2];
-  ASSERT_EQ(::pipe(tubo), 0);
-  int errores = ::dup(STDERR_FILENO);
-  ::dup2(tubo[1], STDERR_FILENO);
-  auto linea = LineaTerminal::enErrores();
-  ::dup2(errores, STDERR_FILENO);
-  for (int fd : {errores, tubo[0], tubo[1]}) ::close(fd);
-  EXPECT_EQ(linea, nullptr);
-}
-
 }  // namespace
 }  // namespace suite::avance

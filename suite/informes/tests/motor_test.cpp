@@ -151,11 +151,9 @@ TEST(MotorInforme, FallasDicenLaCausa) {
     f.write(texto);
     return f.fileName();
   };
-  // Files that are no report files: a pipe (reading it would wait for ever), a link to an
-  // endless device.
-  const QString fifo = dir.filePath("fifo.rpt"), cero = dir.filePath("cero.rpt");
+  // A file that is no report file: a pipe, which reading would wait on for ever.
+  const QString fifo = dir.filePath("fifo.rpt");
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), cero));
   auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
   tablaVacia->executesql(prjsumsal::sentenciaCrearTabla());
@@ -187,11 +185,8 @@ TEST(MotorInforme, FallasDicenLaCausa) {
       {escribir("i.rpt", "informe 1\ntitulo \"BALANCE # sin cierre\n"), nullptr,
        "i.rpt, línea 2: faltan las comillas de cierre"},
       {fifo, nullptr, "fifo.rpt: no es un archivo común"},
-      {cero, nullptr, "cero.rpt: no es un archivo común"},
       {escribir("grande.rpt", "informe 1\n" + QByteArray(1 << 20, '#')), nullptr,
        "grande.rpt: pasa de 1 MiB"},
-      {escribir("j.rpt", "informe 1\nletra Arial 40\n"), nullptr,
-       "j.rpt, línea 2: «40» no es un número entre 4 y 14"},
       {rpt("ctrsumsal.rpt"), vacia, "No se puede leer la tabla de trabajo ctrsumsal"},
       {rpt("ctrsumsal.rpt"), tablaVacia, "La tabla de trabajo ctrsumsal está vacía"},
       {rpt("ctrsumsal.rpt"), aMedias, "La tabla de trabajo ctrsumsal está incompleta"},

@@ -5,13 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "disco_chico.h"
-#include "export/archivo_seguro.h"
-#include "host/error.h"
-
 namespace suite {
 namespace {
 
@@ -42,29 +35,6 @@ TEST(DiscoPosix, SoloUnProcesoQueYaNoExisteHaTerminado) {
     EXPECT_EQ(disco.terminado(dueno), terminado) << dueno;
   ::kill(vivo, SIGKILL);
   ::waitpid(vivo, nullptr, 0);
-}
-
-// A disk that fills half way through the file: the message says so, the earlier file and the
-// space it takes stay, no temporary file is left.
-TEST(DiscoPosix, UnDiscoLlenoDejaElArchivoAnterior) {
-  prjsumsal::prueba::DiscoChico chico(256);
-  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
-  DiscoPosix disco;
-  const std::string r = chico.ruta("libro.xls");
-  std::ofstream(r) << "anterior";
-  std::string mensaje;
-  try {
-    prjsumsal::ArchivoSeguro a(r, &disco);
-    for (int i = 0; i < 100000; ++i) a.flujo() << "<Row>una línea del libro</Row>\r\n";
-    a.confirmar();
-  } catch (const prjsumsal::Error& e) {
-    mensaje = e.what();
-  }
-  EXPECT_EQ(mensaje, "No se puede escribir el archivo " + r + ": no queda espacio en el disco");
-  std::ostringstream leido;
-  leido << std::ifstream(r).rdbuf();
-  EXPECT_EQ(leido.str(), "anterior");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(chico.ruta()), {}), 1);
 }
 
 }  // namespace

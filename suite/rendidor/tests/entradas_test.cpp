@@ -182,35 +182,5 @@ TEST(Entradas, UnDiscoLlenoOUnaMuerteDejanElPdfAnterior) {
   EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 1);
 }
 
-TEST(Entradas, CienMilCuentasYNombresDeMilCaracteres) {
-  Carpeta carpeta;
-  std::vector<prjsumsal::FilaBalance> filas;
-  for (int i = 0; i < 100000; ++i) {
-    std::string nombre = i % 1000 ? "Cuenta " + std::to_string(i) : std::string(1000, 'n');
-    filas.push_back(cuenta(std::to_string(1000000 + i), nombre, "A", i, 0, i));
-  }
-  escribir(carpeta.ruta(), archivos(filas));
-  // The parts are painted into temporary files that leave nothing behind.
-  fs::path temporales = carpeta.ruta() / "tmp";
-  fs::create_directories(temporales);
-  const QByteArray tmpdir = qgetenv("TMPDIR");
-  qputenv("TMPDIR", QByteArray::fromStdString(temporales.string()));
-  Corrida r = rendir(carpeta.ruta());
-  tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
-  EXPECT_EQ(r.estado, 0) << r.errores;
-  EXPECT_EQ(r.salida, (carpeta.ruta() / "balance_tributario.pdf").string() + "\n");
-  for (const auto& e : fs::recursive_directory_iterator(temporales))  // Qt's runtime folder
-    EXPECT_TRUE(e.is_directory()) << e.path();
-  // Painted in parts, one a core, the pages still come in order with their folios.
-  std::istringstream texto(textoPdf(carpeta.ruta() / "balance_tributario.pdf"));
-  long long siguiente = 1000000, folio = 1;
-  for (std::string l; std::getline(texto, l);) {
-    if (l.ends_with("Folio " + std::to_string(folio))) ++folio;
-    if (auto c = cifras(l); !c.empty() && c[0] == siguiente) ++siguiente;
-  }
-  EXPECT_EQ(siguiente, 1100000);
-  EXPECT_GT(folio, 2000);
-}
-
 }  // namespace
 }  // namespace suite::rendidor

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "archivos_prueba.h"
-#include "host/error.h"
 
 namespace prjsumsal {
 namespace {
@@ -69,34 +66,6 @@ TEST(LibroExcel, CodigoQueNoEsUnNumeroSimpleVaEnCeldaDeTexto) {
                            "</Data></Cell>")
         << "'" << codigo << "'";
   }
-}
-
-TEST(LibroExcel, SumaDesbordadaDetieneElLibro) {
-  double grande = std::numeric_limits<double>::max();
-  std::ostringstream salida;
-  LibroExcel l(salida);
-  l.cabeza("E");
-  try {
-    l.fila(cuenta("1", "a", "A", grande, 0, grande, 0));
-    l.fila(cuenta("2", "b", "A", grande, 0, grande, 0));
-    l.cierre();
-    FAIL() << "una suma desbordada se escribió";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), kDesbordamiento);
-  }
-}
-
-TEST(LibroExcel, FallaDeEscrituraEnDevFull) {
-  std::ofstream lleno("/dev/full", std::ios::binary);
-  ASSERT_TRUE(lleno.is_open());
-  LibroExcel l(lleno);
-  EXPECT_THROW(
-      {
-        l.cabeza("E");
-        for (int i = 0; i < 1000; ++i) l.fila(cuenta(std::to_string(i + 1), "x", "A", 1, 0, 1, 0));
-        l.cierre();
-      },
-      Error);
 }
 
 }  // namespace

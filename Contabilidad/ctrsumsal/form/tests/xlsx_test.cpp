@@ -18,7 +18,6 @@ namespace {
 using prueba::Caja;
 using prueba::escribir;
 using prueba::leer;
-using prueba::lineas;
 
 // What the host's writer was asked to do, kept past the writer's life.
 struct Grabacion {
@@ -93,8 +92,8 @@ class XlsxTest : public prueba::ExportacionTest {
   Grabacion g_;
 };
 
-// Headed as the printed balance; then the same rows, texts and figures as the 2003 workbook of
-// the same click, the figures as numbers; the case of the extension does not matter.
+// Laid out as the printed balance, with the 2003 workbook's rows, the figures as numbers; the
+// case of the extension does not matter.
 TEST_F(XlsxTest, LasFilasDelLibro2003EnUnLibroXlsx) {
   dialogo_.respuesta = ruta("b.xls");
   frm().Command1_Click();
@@ -120,31 +119,14 @@ TEST_F(XlsxTest, LasFilasDelLibro2003EnUnLibroXlsx) {
   EXPECT_EQ(g_.diseno.filasFijas, 6);
   EXPECT_TRUE(g_.diseno.apaisado && g_.diseno.ajustarAncho && g_.diseno.numerarPaginas);
 
-  EXPECT_EQ(g_.fila(0), "BALANCE TRIBUTARIO|||||||||");
-  EXPECT_EQ(g_.fila(1), "SUR LTDA|||||||||");
-  EXPECT_EQ(g_.fila(2), "RUT: 76.000.000-0|||||||||");
-  EXPECT_EQ(g_.fila(3), "Período: 01/03/2024 - 31/03/2024|||||||||Emisión: 04/12/2026");
-  EXPECT_EQ(g_.fila(4), "||Movimientos||Saldo||Inventario||Resultados|");
-  EXPECT_EQ(g_.fila(5),
-            "Cuenta|Nombre|Débitos|Créditos|Deudor|Acreedor|Activo|Pasivo|Pérdidas|"
-            "Ganancias");
+  // The cells' texts and figures, heading and rows, are read back by Calc in suite/calc; here
+  // what Calc's text does not show: merged headings, cell types and formats.
   EXPECT_EQ(g_.centradas, (std::vector<std::array<int, 3>>{
                               {0, 0, 9}, {4, 2, 3}, {4, 4, 5}, {4, 6, 7}, {4, 8, 9}}));
   EXPECT_TRUE(g_.anchos.empty());  // no figure wider than the columns are
-
-  // The 2003 workbook's account and closing rows, its entity references read back.
-  auto ls = lineas(leer(ruta("b.xls")));
-  const int filas = static_cast<int>(ls.size() - 169 - 29) / 12;
-  ASSERT_EQ(filas, 8);
-  for (int i = 0; i < filas; ++i) {
-    std::string esperada = valores(ls, 170 + 12 * i, 180 + 12 * i);
-    for (auto [entidad, c] : {std::pair{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}}) {
-      for (auto p = esperada.find(entidad); p != std::string::npos; p = esperada.find(entidad))
-        esperada.replace(p, std::string(entidad).size(), c);
-    }
-    EXPECT_EQ(g_.fila(6 + i), esperada) << "fila " << i + 7;
-  }
-  EXPECT_EQ(g_.celdas.count({6 + filas, 0}), 0u);
+  EXPECT_EQ(g_.celdas.count({14, 0}),
+            0u);  // the 2003 workbook's eight rows after the six heading rows
+  EXPECT_EQ(g_.fila(13).substr(0, 9), "|TOTALES|");
 
   // Codes as numbers where the 2003 workbook has Number cells; amounts grouped by thousands;
   // the closing rows bold throughout.
