@@ -20,7 +20,7 @@
 #include "salida_mayor.h"
 #include "salida_texto.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -154,4 +154,4 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
   return 0;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "libro_xlsx/escritor_libxlsx.h"
 #include "plataforma/dialogo_fijo.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using prjsumsal::clssumsal;
 using prjsumsal::plataforma;
@@ -30,9 +30,10 @@ bool salidaConDatos(const Opciones& o) {
 
 }  // namespace
 
-SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores,
-                                           bool salidaAErrores)
-    : anterior_(plataforma()), procesos_(ProcesosPosix::Modo::Esperado, salidaAErrores) {
+SesionFormulario::Instalacion::Instalacion(controles::MensajesConsola& mensajes,
+                                           std::ostream& errores, bool salidaAErrores)
+    : anterior_(plataforma()),
+      procesos_(plataforma::ProcesosPosix::Modo::Esperado, salidaAErrores) {
   auto& p = plataforma();
   p.mensajes = &mensajes;
   // The terminal hears of a balance only when it does not square.
@@ -41,7 +42,7 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
   };
   p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
-  p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
+  p.crearDia = [] { return std::make_unique<controles::DiaSinVentana>(); };
   p.crearLibroXlsx = crearEscritorLibxlsx;
 }
 
@@ -60,7 +61,7 @@ SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream
   ajustesMotor_.avance = avance;
   // The report control keeps each data preparation's writes in one batch of the report database.
   plataforma().crearInforme = [base = std::weak_ptr(bases.informes)] {
-    auto informe = std::make_unique<InformeSinVentana>();
+    auto informe = std::make_unique<controles::InformeSinVentana>();
     informe->baseInformes(base);
     return informe;
   };
@@ -86,20 +87,20 @@ SesionFormulario::~SesionFormulario() {
 }
 
 void SesionFormulario::preparar() {
-  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+  auto* informe = dynamic_cast<controles::InformeSinVentana*>(formulario().ctlinforme1.get());
   if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
   std::size_t antes = mensajes_.cajas();
   informe->prepararDatos();
   if (mensajes_.cajas() > antes) falloPreparacion_ = true;
 }
 
-void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
-  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+void SesionFormulario::pulsar(void (controles::InformeSinVentana::*boton)()) {
+  auto* informe = dynamic_cast<controles::InformeSinVentana*>(formulario().ctlinforme1.get());
   if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
   std::size_t antes = mensajes_.cajas();
   try {
     (informe->*boton)();
-  } catch (const BotonDeshabilitado& e) {
+  } catch (const controles::BotonDeshabilitado& e) {
     throw prjsumsal::Error(std::string(e.what()) + " (--permiso " + permiso_ + ")");
   }
   if (mensajes_.cajas() > antes) falloPreparacion_ = true;
@@ -107,11 +108,11 @@ void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
 
 void SesionFormulario::vistaPrevia(const std::string& archivo) {
   if (motor_) motor_->ajustes().vistaPreviaPdf = QString::fromStdString(archivo);
-  pulsar(&InformeSinVentana::pulsarVistaPrevia);
+  pulsar(&controles::InformeSinVentana::pulsarVistaPrevia);
 }
 
 void SesionFormulario::imprimir() {
-  pulsar(&InformeSinVentana::pulsarImprimir);
+  pulsar(&controles::InformeSinVentana::pulsarImprimir);
 }
 
 void SesionFormulario::grabarContador() {
@@ -119,7 +120,7 @@ void SesionFormulario::grabarContador() {
 }
 
 void SesionFormulario::excel(const std::string& archivo) {
-  DialogoFijo dialogo(archivo);
+  plataforma::DialogoFijo dialogo(archivo);
   auto& p = plataforma();
   prjsumsal::DialogoGuardar* anterior = p.dialogo;
   p.dialogo = &dialogo;
@@ -130,7 +131,7 @@ void SesionFormulario::excel(const std::string& archivo) {
 void SesionFormulario::pdf() {
   formulario().cmdpdf_Click();
   // RENDIDOR says why it failed on standard error; only an end by a signal needs nubo's words.
-  ProcesosPosix::Fin fin = instalacion_.procesos().esperar();
+  plataforma::ProcesosPosix::Fin fin = instalacion_.procesos().esperar();
   if (fin.bien) return;
   falloRendidor_ = true;
   if (!fin.motivo.empty()) throw prjsumsal::Error(fin.motivo + "; no hay PDF nuevo");
@@ -190,4 +191,4 @@ bool usaFormulario(const Opciones& o) {
   return o.contador || o.rut || o.registro || o.formato != 1;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

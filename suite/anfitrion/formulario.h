@@ -15,7 +15,7 @@
 #include "opciones.h"
 #include "plataforma/procesos_posix.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The balance form run headless, nubo's batch mode. Opening it installs the console message
 // boxes and the windowless suite controls in the platform, creates the class by its identifier,
@@ -66,16 +66,16 @@ class SesionFormulario {
    public:
     // A program the form starts writes its standard output to standard error when
     // `salidaAErrores` (nubo's standard output carries the balance or the workbook).
-    Instalacion(MensajesConsola& mensajes, std::ostream& errores, bool salidaAErrores);
+    Instalacion(controles::MensajesConsola& mensajes, std::ostream& errores, bool salidaAErrores);
     ~Instalacion();
-    ProcesosPosix& procesos() { return procesos_; }
+    plataforma::ProcesosPosix& procesos() { return procesos_; }
 
    private:
     prjsumsal::Plataforma anterior_;
-    ProcesosPosix procesos_;
+    plataforma::ProcesosPosix procesos_;
   };
 
-  MensajesConsola mensajes_;
+  controles::MensajesConsola mensajes_;
   Instalacion instalacion_;
   std::string permiso_;  // named when a button it disables is pressed
   std::unique_ptr<prjsumsal::clssumsal> clase_;
@@ -85,7 +85,7 @@ class SesionFormulario {
   bool falloRendidor_ = false;
   // Raises one of the report control's buttons; a message from its data preparation or from
   // the run makes the session fail.
-  void pulsar(void (InformeSinVentana::*boton)());
+  void pulsar(void (controles::InformeSinVentana::*boton)());
 };
 
 // Places the report files beside the report database, hands the class the host's context from
@@ -99,4 +99,4 @@ void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o);
 // True when the options ask for the form: an action on it or a value typed into it.
 bool usaFormulario(const Opciones& o);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -9,7 +9,7 @@
 #include "demo/demo.h"
 #include "export/libro_xlsx.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using prjsumsal::Fecha;
 
@@ -335,4 +335,4 @@ std::vector<std::string> avisos(const Opciones& o) {
   return r;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

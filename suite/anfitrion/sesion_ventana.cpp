@@ -24,7 +24,7 @@
 #include "ventana/progreso.h"
 #include "ventana/ventana_balance.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -98,7 +98,7 @@ class SesionVentana {
   prjsumsal::Plataforma anterior_;
   ventana::Progreso progreso_;
   ventana::DialogoVentana dialogo_;
-  ProcesosPosix procesos_;
+  plataforma::ProcesosPosix procesos_;
   std::unique_ptr<prjsumsal::clssumsal> clase_;
   std::unique_ptr<ventana::VentanaBalance> ventana_;
 };
@@ -116,14 +116,14 @@ int abrirVentana(const Opciones& o, Bases& bases) {
 
 int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
                     std::ostream& errores) {
-  MensajesConsola mensajes(errores, prjsumsal::kNombreBiblioteca);
+  controles::MensajesConsola mensajes(errores, prjsumsal::kNombreBiblioteca);
   SesionVentana sesion(o, bases, mensajes);
   sesion.ventana().show();
   QApplication::processEvents();
   // The picture shows the form at rest, without a field's caret or selection.
   if (QWidget* foco = QApplication::focusWidget()) foco->clearFocus();
   try {
-    ArchivoQt salida(archivo);
+    plataforma::ArchivoQt salida(archivo);
     QImageWriter escritor(&salida, "png");
     if (!escritor.write(ventana::capturar(sesion.ventana()))) {
       throw prjsumsal::Error(salida.fallo().empty()
@@ -140,4 +140,4 @@ int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
   return mensajes.huboCritico() ? 1 : 0;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

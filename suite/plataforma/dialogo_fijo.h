@@ -5,7 +5,7 @@
 
 #include "host/dialogo.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 // The save dialog of batch mode: nobody is there to choose, so it answers the path it was
 // given (nullopt stands for a cancel) and keeps the settings it was shown with.
@@ -26,4 +26,4 @@ class DialogoFijo : public prjsumsal::DialogoGuardar {
   std::optional<prjsumsal::OpcionesGuardar> mostrado_;
 };
 
-}  // namespace suite
+}  // namespace suite::plataforma

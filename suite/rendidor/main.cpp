@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(sinAvisosDeQt);
   QGuiApplication aplicacion(argc, argv);
-  suite::prepararEscritura();
+  suite::plataforma::prepararEscritura();
 
   Opciones opciones;
   try {
@@ -54,9 +54,9 @@ int main(int argc, char** argv) {
   // the user's module folder for an installation.
   const QString carpeta =
       opciones.carpeta.isEmpty()
-          ? QString::fromStdString(
-                suite::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString())
-                    .string())
+          ? QString::fromStdString(suite::plataforma::carpetaTrabajo(
+                                       QCoreApplication::applicationDirPath().toStdString())
+                                       .string())
           : opciones.carpeta;
   const QString salida = opciones.salida.isEmpty() ? QDir(carpeta).filePath(kPdf) : opciones.salida;
   // The PDF replaces whatever file --salida names, however the path names it; never one of the

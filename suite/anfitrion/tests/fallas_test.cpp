@@ -21,7 +21,7 @@
 #include "plataforma/senales.h"
 #include "salida_texto.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -183,7 +183,7 @@ TEST_F(Fallas, DatosUnaSenalBorraElTemporalYDejaElArchivoPrevio) {
     std::ofstream(libro) << "previo";
     pid_t hijo = ::fork();
     if (hijo == 0) {
-      limpiarAlTerminar();
+      plataforma::limpiarAlTerminar();
       prjsumsal::ArchivoSeguro a(libro.string());
       a.flujo() << "a medio escribir" << std::flush;
       ::kill(::getpid(), senal);
@@ -416,4 +416,4 @@ TEST(SalidaTerminal, LosCaracteresDeControlNoLleganAlTerminal) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

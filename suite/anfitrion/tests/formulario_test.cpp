@@ -8,7 +8,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -138,4 +138,4 @@ TEST_F(Formulario, UnaPreparacionFallidaTerminaConEstado1) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -11,7 +11,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -209,4 +209,4 @@ TEST(Impresion, LaAccionDeUnBotonDeshabilitadoSeRechaza) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

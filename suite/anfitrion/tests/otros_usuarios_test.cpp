@@ -13,7 +13,7 @@
 #include "carpeta_cache.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -186,4 +186,4 @@ TEST(SoloLectura, UnaBaseEnModoWalSeLeeConSuShmOSeExplicaPorQueNo) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "export/archivo_seguro.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::plataforma {
 namespace {
 
 // Only a process of this machine that no longer exists has ended; this process, a live one,
@@ -68,4 +68,4 @@ TEST(DiscoPosix, UnDiscoLlenoDejaElArchivoAnterior) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::plataforma
