@@ -18,6 +18,8 @@ class DialogoFijo : public prjsumsal::DialogoGuardar {
     return respuesta_;
   }
 
+  // Answers `respuesta` from now on.
+  void responder(std::optional<std::string> respuesta) { respuesta_ = std::move(respuesta); }
   // The settings of the last ShowSave, nullopt before the first.
   const std::optional<prjsumsal::OpcionesGuardar>& mostrado() const { return mostrado_; }
 

@@ -122,7 +122,7 @@ struct EntornoVentana {
     forma->glbdb = std::make_shared<BaseVigilada>(contable, progreso);
     forma->glbdbReport = std::make_shared<BaseVigilada>(informes, progreso);
     forma->Show();
-    ventana = std::make_unique<VentanaBalance>(forma, &progreso);
+    ventana = std::make_unique<VentanaBalance>(forma, mensajes, &progreso);
     progreso.padre(ventana.get());
     ventana->show();
     QApplication::setActiveWindow(ventana.get());
