@@ -21,9 +21,7 @@
 int main(int argc, char** argv) {
   using namespace suite;
   using namespace suite::anfitrion;
-  using suite::plataforma::ErrorUso;
-  using suite::plataforma::prepararEscritura;
-  prepararEscritura();
+  plataforma::prepararEscritura();
   prjsumsal::Fecha hoy = prjsumsal::plataforma().reloj->Hoy();
   Lectura lectura;
   Bases bases;
