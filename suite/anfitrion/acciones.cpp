@@ -20,7 +20,7 @@
 #include "salida_mayor.h"
 #include "salida_texto.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -91,6 +91,44 @@ void excelSalida(SesionFormulario& sesion, Consola& consola) {
   comprobarSalida(consola.salida, errno);
 }
 
+// One action; raises what it fails with. The form's actions run on `sesion`, which is there
+// when the options use the form.
+void ejecutar(const Accion& a, const Opciones& o, Bases& bases, Consola& consola,
+              SesionFormulario* sesion) {
+  switch (a.tipo) {
+    case Accion::Tipo::Texto:
+      texto(o, bases, consola);
+      break;
+    case Accion::Tipo::Mayor:
+      libroMayor(o, a.argumento, bases, consola);
+      break;
+    case Accion::Tipo::Preparar:
+      sesion->preparar();
+      break;
+    case Accion::Tipo::GrabarContador:
+      sesion->grabarContador();
+      break;
+    case Accion::Tipo::Excel:
+      if (a.argumento == "-") {
+        excelSalida(*sesion, consola);
+      } else {
+        sesion->excel(a.argumento);
+      }
+      break;
+    case Accion::Tipo::Pdf:
+      sesion->pdf();
+      break;
+    case Accion::Tipo::VistaPrevia:
+      sesion->vistaPrevia(a.argumento);
+      break;
+    case Accion::Tipo::Imprimir:
+      sesion->imprimir();
+      break;
+    case Accion::Tipo::Captura:
+      throw prjsumsal::Error("--captura dibuja la ventana: no es una acción del modo sin ventana");
+  }
+}
+
 }  // namespace
 
 int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
@@ -109,39 +147,7 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
     if (sesion && sesion->fallo()) return 1;
     avance::LineaTerminal::Alcance trabajo(consola.avance);
     try {
-      switch (a.tipo) {
-        case Accion::Tipo::Texto:
-          texto(o, bases, consola);
-          break;
-        case Accion::Tipo::Mayor:
-          libroMayor(o, a.argumento, bases, consola);
-          break;
-        case Accion::Tipo::Preparar:
-          sesion->preparar();
-          break;
-        case Accion::Tipo::GrabarContador:
-          sesion->grabarContador();
-          break;
-        case Accion::Tipo::Excel:
-          if (a.argumento == "-") {
-            excelSalida(*sesion, consola);
-          } else {
-            sesion->excel(a.argumento);
-          }
-          break;
-        case Accion::Tipo::Pdf:
-          sesion->pdf();
-          break;
-        case Accion::Tipo::VistaPrevia:
-          sesion->vistaPrevia(a.argumento);
-          break;
-        case Accion::Tipo::Imprimir:
-          sesion->imprimir();
-          break;
-        case Accion::Tipo::Captura:
-          throw prjsumsal::Error(
-              "--captura dibuja la ventana: no es una acción del modo sin ventana");
-      }
+      ejecutar(a, o, bases, consola, sesion.get());
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';
       return 1;
@@ -154,4 +160,4 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
   return 0;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

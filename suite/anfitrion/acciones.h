@@ -5,11 +5,11 @@
 #include "bases.h"
 #include "opciones.h"
 
-namespace suite {
-
-namespace avance {
+namespace suite::avance {
 class LineaTerminal;
 }
+
+namespace suite::anfitrion {
 
 // Where the actions write: the balance goes to `salida`, failures to `errores`; `terminal`
 // tells whether `salida` is a terminal (aligned table) or not (tab-separated values); `avance`,
@@ -26,4 +26,4 @@ struct Consola {
 // `errores`, and the actions after it do not run).
 int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -2,7 +2,7 @@
 
 #include "host/codificacion.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -42,4 +42,4 @@ std::size_t anchura(std::string_view texto) {
   return columnas;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The columns a UTF-8 text takes on a terminal: one per character, none for combining marks
 // and zero-width characters, two for wide East Asian characters. The text is read as the
@@ -11,4 +11,4 @@ namespace suite {
 // Windows-1252 character, one column.
 std::size_t anchura(std::string_view texto);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

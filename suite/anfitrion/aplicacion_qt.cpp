@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -55,4 +55,4 @@ AplicacionQt::AplicacionQt(const Opciones& o) {
 
 AplicacionQt::~AplicacionQt() = default;
 
-}  // namespace suite
+}  // namespace suite::anfitrion

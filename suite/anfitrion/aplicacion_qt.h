@@ -5,7 +5,7 @@
 
 #include "opciones.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // True when there is a screen to open a window on: an X or Wayland display, or a Qt platform
 // named in QT_QPA_PLATFORM (a variable set empty counts as unset).
@@ -26,4 +26,4 @@ class AplicacionQt {
   std::unique_ptr<QApplication> aplicacion_;
 };
 
-}  // namespace suite
+}  // namespace suite::anfitrion

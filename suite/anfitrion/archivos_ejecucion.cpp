@@ -17,7 +17,7 @@
 #include "host/temporales.h"
 #include "plataforma/disco_posix.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 
@@ -73,7 +73,7 @@ struct Propia {
 };
 
 // Makes the run's lock file in `carpeta`, holding its lock, and notes it for the signal handler.
-void tomarCerrojo(Propia& p, DiscoPosix& disco) {
+void tomarCerrojo(Propia& p, plataforma::DiscoPosix& disco) {
   std::random_device azar;
   for (int intento = 0; intento < 10 && p.cerrojo < 0; ++intento) {
     char texto[17];
@@ -106,7 +106,7 @@ int quitarRestosDeEjecuciones(const fs::path& carpeta) {
     e.first = n.dueno;
     e.second.push_back(i->path());
   }
-  DiscoPosix disco;
+  plataforma::DiscoPosix disco;
   int quitadas = 0;
   for (const auto& [ejecucion, archivos] : ejecuciones) {
     if (!disco.terminado(archivos.first)) continue;
@@ -131,11 +131,11 @@ fs::path archivoDeEjecucion(const std::string& que) {
   std::lock_guard bloqueo(m);
   if (propia.cerrojo < 0) {
     propia.carpeta = carpetaCache();
-    DiscoPosix disco;
+    plataforma::DiscoPosix disco;
     tomarCerrojo(propia, disco);
     quitarRestosDeEjecuciones(propia.carpeta);
   }
   return propia.carpeta / (propia.ejecucion + "_" + que);
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The files a run keeps for itself in the cache folder (carpeta_cache.h): its own report
 // database with the engine's side files, the workbook on its way to standard output. Each is
@@ -25,4 +25,4 @@ std::filesystem::path archivoDeEjecucion(const std::string& que);
 // alive while its lock is held), nor any other file. Returns how many runs' files it removed.
 int quitarRestosDeEjecuciones(const std::filesystem::path& carpeta);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

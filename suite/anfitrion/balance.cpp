@@ -3,7 +3,7 @@
 #include "balance/calculo.h"
 #include "balance/cierre.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using namespace prjsumsal;
 
@@ -37,4 +37,4 @@ Sumas calcularBalance(BaseDatos& db, const Consulta& c,
   return sumas;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -9,7 +9,7 @@
 #include "host/renglon.h"
 #include "opciones.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using prjsumsal::Renglon;
 
@@ -32,4 +32,4 @@ BalanceImpreso calcularBalance(prjsumsal::BaseDatos& db, const prjsumsal::Consul
 prjsumsal::Sumas calcularBalance(prjsumsal::BaseDatos& db, const prjsumsal::Consulta& c,
                                  const std::function<void(const Renglon&)>& renglon);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

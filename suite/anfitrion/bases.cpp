@@ -12,7 +12,7 @@
 #include "host/sql.h"
 #include "host/temporales.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 
@@ -113,4 +113,4 @@ Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& e
   return b;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -10,7 +10,7 @@
 #include "host/fecha.h"
 #include "opciones.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // A report database made for one run, removed with its side files when the run ends (or, through
 // the registry of temporary files, when a signal ends it; or, when the run was killed outright,
@@ -53,4 +53,4 @@ struct Bases {
 // form owns it.
 Bases abrirBases(const Opciones& o, const prjsumsal::Fecha& hoy, std::ostream& errores);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

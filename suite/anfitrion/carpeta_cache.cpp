@@ -12,7 +12,7 @@
 #include "export/archivo_seguro.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 
@@ -73,4 +73,4 @@ fs::path carpetaCache() {
                          prjsumsal::motivoSistema(error));
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

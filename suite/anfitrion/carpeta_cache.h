@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The user's private folder for what nubo keeps for itself: the report databases of its runs,
 // the report layouts placed beside them (which the preview and the print follow), the workbook
@@ -14,4 +14,4 @@ namespace suite {
 // why it is refused. An Error too when none of the three can be had.
 std::filesystem::path carpetaCache();
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "host/error.h"
 #include "plataforma/carpeta_usuario.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 
@@ -71,10 +71,10 @@ fs::path preparar(const fs::path& programa, const fs::path& carpeta) {
 }  // namespace
 
 fs::path carpetaModulo(const fs::path& programa) {
-  const bool instalacion = programaInstalado(programa);
+  const bool instalacion = plataforma::programaInstalado(programa);
   if (!instalacion && ::access(programa.c_str(), W_OK) == 0) return programa;
   std::string motivo = "no se sabe cuál es la carpeta personal (HOME)";
-  if (fs::path usuario = carpetaModuloUsuario(); !usuario.empty()) {
+  if (fs::path usuario = plataforma::carpetaModuloUsuario(); !usuario.empty()) {
     try {
       return preparar(programa, usuario);
     } catch (const std::exception& e) {
@@ -92,4 +92,4 @@ fs::path carpetaModulo(const fs::path& programa) {
   }
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

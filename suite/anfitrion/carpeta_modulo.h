@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The module's folder for this run. The module writes the PDF's hand-over files into its own
 // folder and starts RENDIDOR there, so the folder must be the user's to write. A program folder
@@ -15,4 +15,4 @@ namespace suite {
 // folder is returned as it is, and writing there fails with its own message.
 std::filesystem::path carpetaModulo(const std::filesystem::path& programa);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

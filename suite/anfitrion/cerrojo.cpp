@@ -13,7 +13,7 @@
 #include "datos/base_postgres.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 using prjsumsal::Error;
@@ -98,4 +98,4 @@ std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
   return cerrojo;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

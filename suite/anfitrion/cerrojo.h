@@ -8,7 +8,7 @@
 
 #include "host/base_datos.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The hold of one run of nubo on a report database given with --informes, from before the form
 // loads to after it unloads. The operating system, or the server, releases it when the process
@@ -37,4 +37,4 @@ std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
                                                prjsumsal::BaseDatos& base, bool esperar,
                                                std::ostream& errores);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -6,7 +6,7 @@
 #include "clase/registro.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
 using prjsumsal::Error;
@@ -55,4 +55,4 @@ std::unique_ptr<prjsumsal::clssumsal> crearPorIdentificador(const std::string& i
   return fabrica->CreateInstance();
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -6,7 +6,7 @@
 
 #include "clase/clssumsal.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // Creates the class registered under `identificador` the way a host creates an in-process
 // component: the per-user registration names the library, which is opened (dlopen) and asked for
@@ -18,4 +18,4 @@ namespace suite {
 std::unique_ptr<prjsumsal::clssumsal> crearPorIdentificador(const std::string& identificador,
                                                             const std::filesystem::path& propia);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -6,7 +6,7 @@
 #include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 void avisarEmpresaSinComprobantes(prjsumsal::BaseDatos& contabilidad, std::int16_t empresa,
                                   std::ostream& errores) {
@@ -28,4 +28,4 @@ void avisarEmpresaSinComprobantes(prjsumsal::BaseDatos& contabilidad, std::int16
   }
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

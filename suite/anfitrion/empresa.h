@@ -5,7 +5,7 @@
 
 #include "host/base_datos.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // Says on `errores`, as the host's warning "nubo: la empresa N no tiene comprobantes en la base
 // de contabilidad", when the journal of `contabilidad` holds no voucher of company `empresa`: a
@@ -16,4 +16,4 @@ namespace suite {
 void avisarEmpresaSinComprobantes(prjsumsal::BaseDatos& contabilidad, std::int16_t empresa,
                                   std::ostream& errores);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -1,21 +1,12 @@
 #include "formulario.h"
 
-#include <filesystem>
-
-#include "clase/biblioteca.h"
-#include "componente.h"
 #include "controles/boton_deshabilitado.h"
-#include "controles/dia_sin_ventana.h"
-#include "controles/informe_sin_ventana.h"
 #include "host/error.h"
 #include "informes/instalar.h"
-#include "libro_xlsx/escritor_libxlsx.h"
-#include "plataforma/dialogo_fijo.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using prjsumsal::clssumsal;
-using prjsumsal::plataforma;
 
 namespace {
 
@@ -30,49 +21,11 @@ bool salidaConDatos(const Opciones& o) {
 
 }  // namespace
 
-SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostream& errores,
-                                           bool salidaAErrores)
-    : anterior_(plataforma()), procesos_(ProcesosPosix::Modo::Esperado, salidaAErrores) {
-  auto& p = plataforma();
-  p.mensajes = &mensajes;
-  // The terminal hears of a balance only when it does not square.
-  p.cuadre = [&errores](const std::string& linea, bool cuadra) {
-    if (!cuadra) errores << "nubo: " << linea << '\n';
-  };
-  p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
-  p.procesos = &procesos_;
-  p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
-  p.crearLibroXlsx = crearEscritorLibxlsx;
-}
-
-SesionFormulario::Instalacion::~Instalacion() {
-  plataforma() = anterior_;
-}
-
 SesionFormulario::SesionFormulario(const Opciones& o, Bases& bases, std::ostream& errores,
                                    avance::Avance* avance)
-    : mensajes_(errores, prjsumsal::kNombreBiblioteca),
-      instalacion_(mensajes_, errores, salidaConDatos(o)),
-      permiso_(o.permiso) {
-  // The report engine reads the work table through the host's report database.
-  ajustesMotor_.impresora = QString::fromStdString(o.impresora);
-  ajustesMotor_.primerFolio = o.folio;
-  ajustesMotor_.avance = avance;
-  // The report control keeps each data preparation's writes in one batch of the report database.
-  plataforma().crearInforme = [base = std::weak_ptr(bases.informes)] {
-    auto informe = std::make_unique<InformeSinVentana>();
-    informe->baseInformes(base);
-    return informe;
-  };
-  plataforma().crearReporte = [this, base = bases.informes] {
-    auto motor = std::make_unique<informes::MotorInforme>(base, ajustesMotor_);
-    motor_ = motor.get();
-    return motor;
-  };
-  std::filesystem::path propia =
-      std::filesystem::path(plataforma().carpetaModulo) / prjsumsal::kArchivoBiblioteca;
-  clase_ = crearPorIdentificador(prjsumsal::kIdentificadorClase, propia);
-
+    : instalacion_(ajustesDe(o, bases, avance), errores, salidaConDatos(o)),
+      permiso_(o.permiso),
+      clase_(crearClase(instalacion_.plataforma().carpetaModulo)) {
   entregarContexto(*clase_, o, bases);
   entrarValores(formulario(), o);
 }
@@ -81,37 +34,37 @@ SesionFormulario::~SesionFormulario() {
   try {
     if (clase_) cerrar();
   } catch (const std::exception& e) {
-    mensajes_.MsgBox(e.what(), prjsumsal::Icono::Critico, "nubo");
+    instalacion_.mensajes().MsgBox(e.what(), prjsumsal::Icono::Critico, "nubo");
   }
 }
 
 void SesionFormulario::preparar() {
-  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+  auto* informe = dynamic_cast<controles::InformeSinVentana*>(formulario().ctlinforme1.get());
   if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
-  std::size_t antes = mensajes_.cajas();
+  std::size_t antes = instalacion_.mensajes().cajas();
   informe->prepararDatos();
-  if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+  if (instalacion_.mensajes().cajas() > antes) falloPreparacion_ = true;
 }
 
-void SesionFormulario::pulsar(void (InformeSinVentana::*boton)()) {
-  auto* informe = dynamic_cast<InformeSinVentana*>(formulario().ctlinforme1.get());
+void SesionFormulario::pulsar(void (controles::InformeSinVentana::*boton)()) {
+  auto* informe = dynamic_cast<controles::InformeSinVentana*>(formulario().ctlinforme1.get());
   if (informe == nullptr) throw prjsumsal::Error("El formulario no tiene su control de informes");
-  std::size_t antes = mensajes_.cajas();
+  std::size_t antes = instalacion_.mensajes().cajas();
   try {
     (informe->*boton)();
-  } catch (const BotonDeshabilitado& e) {
+  } catch (const controles::BotonDeshabilitado& e) {
     throw prjsumsal::Error(std::string(e.what()) + " (--permiso " + permiso_ + ")");
   }
-  if (mensajes_.cajas() > antes) falloPreparacion_ = true;
+  if (instalacion_.mensajes().cajas() > antes) falloPreparacion_ = true;
 }
 
 void SesionFormulario::vistaPrevia(const std::string& archivo) {
-  if (motor_) motor_->ajustes().vistaPreviaPdf = QString::fromStdString(archivo);
-  pulsar(&InformeSinVentana::pulsarVistaPrevia);
+  instalacion_.vistaPreviaEn(archivo);
+  pulsar(&controles::InformeSinVentana::pulsarVistaPrevia);
 }
 
 void SesionFormulario::imprimir() {
-  pulsar(&InformeSinVentana::pulsarImprimir);
+  pulsar(&controles::InformeSinVentana::pulsarImprimir);
 }
 
 void SesionFormulario::grabarContador() {
@@ -119,18 +72,15 @@ void SesionFormulario::grabarContador() {
 }
 
 void SesionFormulario::excel(const std::string& archivo) {
-  DialogoFijo dialogo(archivo);
-  auto& p = plataforma();
-  prjsumsal::DialogoGuardar* anterior = p.dialogo;
-  p.dialogo = &dialogo;
+  instalacion_.guardarComo(archivo);
   formulario().Command1_Click();
-  p.dialogo = anterior;
+  instalacion_.guardarComo(std::nullopt);
 }
 
 void SesionFormulario::pdf() {
   formulario().cmdpdf_Click();
   // RENDIDOR says why it failed on standard error; only an end by a signal needs nubo's words.
-  ProcesosPosix::Fin fin = instalacion_.procesos().esperar();
+  plataforma::ProcesosPosix::Fin fin = instalacion_.procesos().esperar();
   if (fin.bien) return;
   falloRendidor_ = true;
   if (!fin.motivo.empty()) throw prjsumsal::Error(fin.motivo + "; no hay PDF nuevo");
@@ -190,4 +140,4 @@ bool usaFormulario(const Opciones& o) {
   return o.contador || o.rut || o.registro || o.formato != 1;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

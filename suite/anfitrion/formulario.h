@@ -9,19 +9,17 @@
 #include "bases.h"
 #include "clase/clssumsal.h"
 #include "controles/informe_sin_ventana.h"
-#include "controles/mensajes_consola.h"
 #include "form/frmsumsal.h"
-#include "informes/motor.h"
+#include "instalacion_consola.h"
 #include "opciones.h"
-#include "plataforma/procesos_posix.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
-// The balance form run headless, nubo's batch mode. Opening it installs the console message
-// boxes and the windowless suite controls in the platform, creates the class by its identifier,
-// sets its ten properties from the command line and calls ShowForm; then it enters what the user
-// would on the form: the period, the book, the layout, the accountant's name, the RUT (typed,
-// then the focus leaves the field, so its check runs) and the registration.
+// The balance form run headless, nubo's batch mode. Opening it installs the console's platform
+// (InstalacionConsola), creates the class by its identifier, sets its ten properties from the
+// command line and calls ShowForm; then it enters what the user would on the form: the period,
+// the book, the layout, the accountant's name, the RUT (typed, then the focus leaves the field,
+// so its check runs) and the registration.
 class SesionFormulario {
  public:
   // Raises prjsumsal::Error when the class cannot be created or ShowForm fails. The report
@@ -57,35 +55,19 @@ class SesionFormulario {
   prjsumsal::frmsumsal& formulario() { return *clase_->formulario(); }
   // True when a critical box was shown, a data preparation reported a failure, or RENDIDOR
   // failed.
-  bool fallo() const { return mensajes_.huboCritico() || falloPreparacion_ || falloRendidor_; }
+  bool fallo() const {
+    return instalacion_.mensajes().huboCritico() || falloPreparacion_ || falloRendidor_;
+  }
 
  private:
-  // Puts the session's parts into the process's platform and the previous ones back when the
-  // session ends, also when opening fails half way.
-  class Instalacion {
-   public:
-    // A program the form starts writes its standard output to standard error when
-    // `salidaAErrores` (nubo's standard output carries the balance or the workbook).
-    Instalacion(MensajesConsola& mensajes, std::ostream& errores, bool salidaAErrores);
-    ~Instalacion();
-    ProcesosPosix& procesos() { return procesos_; }
-
-   private:
-    prjsumsal::Plataforma anterior_;
-    ProcesosPosix procesos_;
-  };
-
-  MensajesConsola mensajes_;
-  Instalacion instalacion_;
+  InstalacionConsola instalacion_;
   std::string permiso_;  // named when a button it disables is pressed
   std::unique_ptr<prjsumsal::clssumsal> clase_;
-  informes::AjustesMotor ajustesMotor_;      // handed to each report engine the form creates
-  informes::MotorInforme* motor_ = nullptr;  // the form's engine, owned by the form
   bool falloPreparacion_ = false;
   bool falloRendidor_ = false;
   // Raises one of the report control's buttons; a message from its data preparation or from
   // the run makes the session fail.
-  void pulsar(void (InformeSinVentana::*boton)());
+  void pulsar(void (controles::InformeSinVentana::*boton)());
 };
 
 // Places the report files beside the report database, hands the class the host's context from
@@ -99,4 +81,4 @@ void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o);
 // True when the options ask for the form: an action on it or a value typed into it.
 bool usaFormulario(const Opciones& o);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -20,7 +20,8 @@
 
 int main(int argc, char** argv) {
   using namespace suite;
-  prepararEscritura();
+  using namespace suite::anfitrion;
+  plataforma::prepararEscritura();
   prjsumsal::Fecha hoy = prjsumsal::plataforma().reloj->Hoy();
   Lectura lectura;
   Bases bases;

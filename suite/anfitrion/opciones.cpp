@@ -9,7 +9,7 @@
 #include "demo/demo.h"
 #include "export/libro_xlsx.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 using prjsumsal::Fecha;
 
@@ -123,18 +123,20 @@ struct Textos {
   std::string contador, rut, registro;
 };
 
-// The command line nubo understands, in the groups the help shows: values go to `o` as they
-// are, or to `t` to be checked; each action's option is listed in `acciones`.
+// Each action's option, with the action it stands for.
 using OpcionesAccion = std::map<const CLI::Option*, const DefinicionAccion*>;
 
-void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
-  app.allow_extras();
+// The help option, and the help's headings in Spanish.
+void declararAyuda(CLI::App& app) {
   app.set_help_flag("-h,--help", "Muestra esta ayuda y termina")->group("Ayuda");
   auto formato = app.get_formatter();
   formato->label("Usage", "Uso");
   formato->label("OPTIONS", "OPCIONES");
   formato->label("REQUIRED", "OBLIGATORIO");
   formato->column_width(26);
+}
+
+void declararValores(CLI::App& app, Opciones& o, Textos& t) {
   auto valor = [&](const char* nombre, std::string& destino, const char* tipo, const char* texto,
                    const char* grupo) {
     app.add_option(nombre, destino, texto)->type_name(tipo)->group(grupo);
@@ -183,7 +185,9 @@ void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
   valor("--contador", t.contador, "T", "Nombre del contador, escrito en el formulario", kContador);
   valor("--rut", t.rut, "T", "RUT del contador; se valida al dejar el campo", kContador);
   valor("--registro", t.registro, "T", "Registro del contador", kContador);
+}
 
+void declararAcciones(CLI::App& app, OpcionesAccion& acciones) {
   for (const auto& a : kAcciones) {
     CLI::Option* op;
     if (a.archivo) {
@@ -198,6 +202,15 @@ void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
     op->group("Acciones (se ejecutan en el orden dado)");
     acciones[op] = &a;
   }
+}
+
+// The command line nubo understands, in the groups the help shows: values go to `o` as they
+// are, or to `t` to be checked; each action's option is listed in `acciones`.
+void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
+  app.allow_extras();
+  declararAyuda(app);
+  declararValores(app, o, t);
+  declararAcciones(app, acciones);
 }
 
 // Parses the arguments; returns the help text when it was asked for. Raises ErrorUso for what
@@ -335,4 +348,4 @@ std::vector<std::string> avisos(const Opciones& o) {
   return r;
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

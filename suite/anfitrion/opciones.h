@@ -8,7 +8,10 @@
 #include "host/fecha.h"
 #include "plataforma/error_uso.h"
 
-namespace suite {
+namespace suite::anfitrion {
+
+// A mistake on the command line: nubo exits with status 2.
+using plataforma::ErrorUso;
 
 // Something nubo does after it has the context, in the order the command line gives.
 struct Accion {
@@ -80,4 +83,4 @@ Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& 
 // whose columns count only from that first of January.
 std::vector<std::string> avisos(const Opciones& o);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

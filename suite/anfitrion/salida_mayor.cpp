@@ -11,7 +11,7 @@
 #include "controles/visible.h"
 #include "mayor/centavos.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -57,7 +57,8 @@ class EscritorMayor {
   void cuenta(const Cuenta& c, bool primera) {
     if (terminal_) {
       if (!primera) salida_ << '\n';
-      salida_ << "Cuenta " << visible(c.centro) << "  " << visible(c.n_centro) << '\n';
+      salida_ << "Cuenta " << controles::visible(c.centro) << "  " << controles::visible(c.n_centro)
+              << '\n';
       std::array<std::string, 7> t;
       std::copy(kTitulos.begin(), kTitulos.end(), t.begin());
       linea(t);
@@ -89,7 +90,7 @@ class EscritorMayor {
   std::string etiqueta(const char* persona, const char* programa) const {
     return terminal_ ? persona : programa;
   }
-  std::string cifra(std::int64_t centavos) const { return suite::cifra(centavos, terminal_); }
+  std::string cifra(std::int64_t centavos) const { return anfitrion::cifra(centavos, terminal_); }
 
   void linea(const std::array<std::string, 7>& f) {
     std::string l;
@@ -102,12 +103,13 @@ class EscritorMayor {
     bool etiqueta = f[1].empty() && f[2].empty() && f[3].empty();
     std::size_t desde = 0;
     if (etiqueta) {
-      l = alinear(visible(f[0]), kAnchos[0] + kAnchos[1] + kAnchos[2] + kAnchos[3] + 6, false);
+      l = alinear(controles::visible(f[0]), kAnchos[0] + kAnchos[1] + kAnchos[2] + kAnchos[3] + 6,
+                  false);
       desde = 4;
     }
     for (std::size_t i = desde; i < f.size(); ++i) {
       if (i > 0) l += "  ";
-      l += alinear(visible(f[i]), kAnchos[i], kCifra[i]);
+      l += alinear(controles::visible(f[i]), kAnchos[i], kCifra[i]);
     }
     while (!l.empty() && l.back() == ' ') l.pop_back();
     salida_ << l << '\n';
@@ -155,8 +157,8 @@ void escribirComparacion(std::ostream& salida, const mayor::Comparacion& c, bool
   }
   std::array<std::size_t, 5> ancho{};
   for (auto& f : filas) {
-    f[0] = visible(f[0]);
-    f[1] = visible(f[1]);
+    f[0] = controles::visible(f[0]);
+    f[1] = controles::visible(f[1]);
     for (std::size_t i = 0; i < 5; ++i) ancho[i] = std::max(ancho[i], anchura(f[i]));
   }
   for (const auto& f : filas) {
@@ -166,4 +168,4 @@ void escribirComparacion(std::ostream& salida, const mayor::Comparacion& c, bool
   }
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -6,7 +6,7 @@
 #include "mayor/comparacion.h"
 #include "mayor/mayor.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // Writes the ledger of every account `mayor` yields, line by line as they are read (nothing is
 // held), and returns how many accounts it wrote. Amounts are whole pesos (a half away from
@@ -36,4 +36,4 @@ std::size_t escribirMayor(std::ostream& salida, mayor::Mayor& mayor, bool termin
 // otherwise tab-separated rows without a header, amounts without separators.
 void escribirComparacion(std::ostream& salida, const mayor::Comparacion& c, bool terminal);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -8,7 +8,7 @@
 #include "balance/formato.h"
 #include "controles/visible.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 namespace {
 
@@ -58,7 +58,7 @@ void SalidaTexto::agregar(const Renglon& r) {
     guardar(fila += '\n');
     return;
   }
-  std::string codigo = visible(r.codigo), nombre = visible(r.nombre);
+  std::string codigo = controles::visible(r.codigo), nombre = controles::visible(r.nombre);
   anchoCodigo_ = std::max(anchoCodigo_, anchura(codigo));
   anchoNombre_ = std::max(anchoNombre_, anchura(nombre));
   fila.append(codigo).push_back('\0');
@@ -109,4 +109,4 @@ void escribirSeparado(std::ostream& salida, const std::vector<Renglon>& renglone
   s.escribir(salida);
 }
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -8,7 +8,7 @@
 
 #include "balance.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // The balance as text, gathered a row at a time and written at the end, so that a failure
 // half-way writes nothing. It keeps each row as the output shows it, in one block of text (a
@@ -45,4 +45,4 @@ class SalidaTexto {
 void escribirTabla(std::ostream& salida, const std::vector<Renglon>& renglones);
 void escribirSeparado(std::ostream& salida, const std::vector<Renglon>& renglones);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -6,7 +6,7 @@
 #include "bases.h"
 #include "opciones.h"
 
-namespace suite {
+namespace suite::anfitrion {
 
 // nubo without an action: the balance form in its window, on the given databases, with the
 // options' values entered, until the user leaves it. Returns the exit status. Needs the
@@ -20,4 +20,4 @@ int abrirVentana(const Opciones& o, Bases& bases);
 int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
                     std::ostream& errores);
 
-}  // namespace suite
+}  // namespace suite::anfitrion

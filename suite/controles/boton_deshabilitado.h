@@ -2,7 +2,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::controles {
 
 // The report control's "Vista Previa" and "Imprimir" buttons are enabled by the two permission
 // flags, and nothing but the flag decides it. A press of a disabled button, by a click or by a
@@ -20,4 +20,4 @@ inline void exigirHabilitado(bool habilitado, const char* boton) {
   if (!habilitado) throw BotonDeshabilitado(boton);
 }
 
-}  // namespace suite
+}  // namespace suite::controles

@@ -2,7 +2,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::controles {
 
 void DiaSinVentana::Text(const std::string& valor) {
   auto f = prjsumsal::Fecha::leer(valor);
@@ -10,4 +10,4 @@ void DiaSinVentana::Text(const std::string& valor) {
   fecha_ = *f;
 }
 
-}  // namespace suite
+}  // namespace suite::controles

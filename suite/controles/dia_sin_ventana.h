@@ -5,7 +5,7 @@
 #include "host/ctldia.h"
 #include "host/fecha.h"
 
-namespace suite {
+namespace suite::controles {
 
 // The date-entry control without a window: one calendar day, shown "dd/mm/yyyy", given to a
 // query as "yyyy-mm-dd".
@@ -22,4 +22,4 @@ class DiaSinVentana : public prjsumsal::ctlDia {
   prjsumsal::Fecha fecha_{2000, 5, 18};
 };
 
-}  // namespace suite
+}  // namespace suite::controles

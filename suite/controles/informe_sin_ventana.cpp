@@ -3,7 +3,7 @@
 #include "controles/boton_deshabilitado.h"
 #include "controles/preparacion.h"
 
-namespace suite {
+namespace suite::controles {
 
 // Each event goes to the form connected at the moment it is raised; the form may disconnect
 // itself inside a handler (the exit unloads it), so the pointer is read again for each event.
@@ -26,4 +26,4 @@ void InformeSinVentana::pulsarSalir() {
   if (eventos_) eventos_->ctlinforme1_Sale();
 }
 
-}  // namespace suite
+}  // namespace suite::controles

@@ -6,7 +6,7 @@
 #include "host/base_datos.h"
 #include "host/ctlinforme.h"
 
-namespace suite {
+namespace suite::controles {
 
 // The report-output control without a window: it keeps the values written to it and raises its
 // events when its buttons are "pressed" by code. As the real control does, it raises the
@@ -55,4 +55,4 @@ class InformeSinVentana : public prjsumsal::ctlinforme {
   std::weak_ptr<prjsumsal::BaseDatos> informes_;
 };
 
-}  // namespace suite
+}  // namespace suite::controles

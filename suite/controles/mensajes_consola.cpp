@@ -2,7 +2,7 @@
 
 #include "controles/visible.h"
 
-namespace suite {
+namespace suite::controles {
 
 void MensajesConsola::MsgBox(const std::string& texto, prjsumsal::Icono icono,
                              const std::optional<std::string>& titulo) {
@@ -17,4 +17,4 @@ void MensajesConsola::MsgBox(const std::string& texto, prjsumsal::Icono icono,
   if (icono == prjsumsal::Icono::Critico) critico_ = true;
 }
 
-}  // namespace suite
+}  // namespace suite::controles

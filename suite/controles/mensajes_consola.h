@@ -6,7 +6,7 @@
 
 #include "host/mensajes.h"
 
-namespace suite {
+namespace suite::controles {
 
 // Message boxes of batch mode: each box is one line on `salida`, its title, ": " and its text (a
 // box without a title carries the application's). It remembers whether a critical box was shown,
@@ -30,4 +30,4 @@ class MensajesConsola : public prjsumsal::Mensajes {
   std::size_t cajas_ = 0;
 };
 
-}  // namespace suite
+}  // namespace suite::controles

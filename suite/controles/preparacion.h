@@ -12,7 +12,7 @@
 #include "host/mensajes.h"
 #include "host/plataforma.h"
 
-namespace suite {
+namespace suite::controles {
 
 namespace detalle {
 
@@ -75,4 +75,4 @@ inline bool prepararEnLote(prjsumsal::EventosInforme& eventos,
   return true;
 }
 
-}  // namespace suite
+}  // namespace suite::controles

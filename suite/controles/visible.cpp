@@ -1,6 +1,6 @@
 #include "controles/visible.h"
 
-namespace suite {
+namespace suite::controles {
 
 std::string visible(std::string_view texto) {
   std::string r;
@@ -20,4 +20,4 @@ std::string visible(std::string_view texto) {
   return r;
 }
 
-}  // namespace suite
+}  // namespace suite::controles

@@ -16,6 +16,7 @@
 namespace suite {
 
 namespace fs = std::filesystem;
+using plataforma::ErrorUso;
 
 namespace {
 

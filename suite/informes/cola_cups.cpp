@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "host/error.h"
-#include "host/plataforma.h"
 
 namespace suite::informes {
 
@@ -123,8 +122,47 @@ ColaCups buscarCola(const QString& nombre) {
   return cola;
 }
 
+namespace {
+
+// Follows the job `id` on the queue `n` until the scheduler finishes it, or for kSeguimiento at
+// most. The scheduler refuses or aborts a job after it has accepted it (a filter or the
+// printer's connection fails): that is a failure too, with the printer's own words.
+void seguir(http_t* http, const std::string& n, int id, const Aviso& aviso) {
+  const std::string trabajo = "el trabajo " + std::to_string(id);
+  auto limite = std::chrono::steady_clock::now() + kSeguimiento;
+  while (std::chrono::steady_clock::now() < limite) {
+    Ipp j = pedir(http, n, id, {"job-state", "job-state-reasons", "job-printer-state-message"});
+    if (!j) return;  // the job was sent; how it goes is not ours to see
+    ipp_attribute_t* e = ippFindAttribute(j.get(), "job-state", IPP_TAG_ENUM);
+    int estado = e != nullptr ? ippGetInteger(e, 0) : IPP_JSTATE_PENDING;
+    if (estado == IPP_JSTATE_COMPLETED) return;
+    if (estado == IPP_JSTATE_CANCELED || estado == IPP_JSTATE_ABORTED) {
+      // The printer's own words on the job, or on itself now, before the job's state reasons.
+      QString motivo = motivoDe(j.get(), "job-printer-state-message", "");
+      if (Ipp impresora = pedir(http, n, 0, {"printer-state-message"});
+          motivo.isEmpty() && impresora) {
+        motivo = motivoDe(impresora.get(), "printer-state-message", "");
+      }
+      if (motivo.isEmpty()) motivo = motivoDe(j.get(), "", "job-state-reasons");
+      throw Error("La impresora " + n + " no imprimió " + trabajo + ": " +
+                  (estado == IPP_JSTATE_CANCELED ? "cancelado" : "abortado") +
+                  (motivo.isEmpty() ? "" : " (" + texto(motivo) + ")"));
+    }
+    if (estado == IPP_JSTATE_HELD) {
+      if (aviso) {
+        aviso("La impresora " + n + " retiene " + trabajo +
+              conMotivo(motivoDe(j.get(), "job-printer-state-message", "job-state-reasons")));
+      }
+      return;
+    }
+    std::this_thread::sleep_for(kPausa);
+  }
+}
+
+}  // namespace
+
 void enviarACola(const ColaCups& cola, const QByteArray& pdf, const QString& titulo,
-                 const QString& medio) {
+                 const QString& medio, const Aviso& aviso) {
   Http http = conectar(cola.nombre);
   const std::string n = texto(cola.nombre), t = texto(titulo);
   cups_option_t* opciones = nullptr;
@@ -152,45 +190,14 @@ void enviarACola(const ColaCups& cola, const QByteArray& pdf, const QString& tit
     fallo("enviar");
   }
   if (cupsFinishDocument(http.get(), n.c_str()) > IPP_STATUS_OK_CONFLICTING) fallo("terminar");
-
-  const std::string trabajo = "el trabajo " + std::to_string(id);
-  auto aviso = [](const std::string& linea) {
-    if (prjsumsal::plataforma().aviso) prjsumsal::plataforma().aviso(linea);
-  };
   if (cola.detenida) {
-    aviso("La impresora " + n + " está detenida" + conMotivo(cola.motivo) + "; " + trabajo +
-          " espera en su cola");
+    if (aviso) {
+      aviso("La impresora " + n + " está detenida" + conMotivo(cola.motivo) + "; el trabajo " +
+            std::to_string(id) + " espera en su cola");
+    }
     return;
   }
-  // The scheduler refuses or aborts a job after it has accepted it (a filter or the printer's
-  // connection fails): that is a failure too, with the printer's own words.
-  auto limite = std::chrono::steady_clock::now() + kSeguimiento;
-  while (std::chrono::steady_clock::now() < limite) {
-    Ipp j =
-        pedir(http.get(), n, id, {"job-state", "job-state-reasons", "job-printer-state-message"});
-    if (!j) return;  // the job was sent; how it goes is not ours to see
-    ipp_attribute_t* e = ippFindAttribute(j.get(), "job-state", IPP_TAG_ENUM);
-    int estado = e != nullptr ? ippGetInteger(e, 0) : IPP_JSTATE_PENDING;
-    if (estado == IPP_JSTATE_COMPLETED) return;
-    if (estado == IPP_JSTATE_CANCELED || estado == IPP_JSTATE_ABORTED) {
-      // The printer's own words on the job, or on itself now, before the job's state reasons.
-      QString motivo = motivoDe(j.get(), "job-printer-state-message", "");
-      if (Ipp impresora = pedir(http.get(), n, 0, {"printer-state-message"});
-          motivo.isEmpty() && impresora) {
-        motivo = motivoDe(impresora.get(), "printer-state-message", "");
-      }
-      if (motivo.isEmpty()) motivo = motivoDe(j.get(), "", "job-state-reasons");
-      throw Error("La impresora " + n + " no imprimió " + trabajo + ": " +
-                  (estado == IPP_JSTATE_CANCELED ? "cancelado" : "abortado") +
-                  (motivo.isEmpty() ? "" : " (" + texto(motivo) + ")"));
-    }
-    if (estado == IPP_JSTATE_HELD) {
-      aviso("La impresora " + n + " retiene " + trabajo +
-            conMotivo(motivoDe(j.get(), "job-printer-state-message", "job-state-reasons")));
-      return;
-    }
-    std::this_thread::sleep_for(kPausa);
-  }
+  seguir(http.get(), n, id, aviso);
 }
 
 }  // namespace suite::informes

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <string>
 
 namespace suite::informes {
 
@@ -23,11 +25,14 @@ struct ColaCups {
 // scheduler, no such queue, or the queue does not accept jobs.
 ColaCups buscarCola(const QString& nombre);
 
+// Where a warning goes that is no failure; unset drops it.
+using Aviso = std::function<void(const std::string&)>;
+
 // Sends the PDF document `pdf` to the queue as one job titled `titulo`, printed on `medio` (a
 // media name such as "A4"; empty leaves the queue's own), and waits a few seconds at most for
-// the scheduler to finish or refuse it. A job left waiting in a stopped queue is told through
-// the platform's warning; it prints when the queue is started again.
+// the scheduler to finish or refuse it. A job left waiting in a stopped queue, or held by the
+// scheduler, is told to `aviso`; it prints when the queue is started again.
 void enviarACola(const ColaCups& cola, const QByteArray& pdf, const QString& titulo,
-                 const QString& medio);
+                 const QString& medio, const Aviso& aviso);
 
 }  // namespace suite::informes

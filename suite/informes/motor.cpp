@@ -21,9 +21,8 @@ namespace {
 // The queue is checked before anything is painted; the pages go to it as one PDF job, painted
 // in memory, so that every step of the job and its outcome can be checked: Qt's own print path
 // says nothing when a queue refuses or aborts a job.
-void imprimir(const Diseno& diseno, const ModeloBalance& modelo, const QString& nombre,
-              avance::Avance* avance) {
-  ColaCups cola = buscarCola(nombre);
+void imprimir(const Diseno& diseno, const ModeloBalance& modelo, const AjustesMotor& ajustes) {
+  ColaCups cola = buscarCola(ajustes.impresora);
   QByteArray documento;
   {
     QBuffer buffer(&documento);
@@ -32,9 +31,9 @@ void imprimir(const Diseno& diseno, const ModeloBalance& modelo, const QString& 
     pdf.setResolution(600);
     pdf.setCreator(QStringLiteral("NUBO Contabilidad"));
     pdf.setTitle(diseno.titulo);
-    PintorBalance(diseno, modelo, avance).imprimir(pdf);
+    PintorBalance(diseno, modelo, ajustes.avance).imprimir(pdf);
   }
-  enviarACola(cola, documento, diseno.titulo, disposicion(diseno).pageSize().key());
+  enviarACola(cola, documento, diseno.titulo, disposicion(diseno).pageSize().key(), ajustes.aviso);
 }
 
 void presentar(const PintorBalance& pintor, const Diseno& diseno, const QString& titulo,
@@ -61,8 +60,12 @@ bool hayPantalla() {
          QGuiApplication::platformName() != QLatin1String("minimal");
 }
 
-MotorInforme::MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base, AjustesMotor ajustes)
+MotorInforme::MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base,
+                           std::shared_ptr<const AjustesMotor> ajustes)
     : base_(std::move(base)), ajustes_(std::move(ajustes)) {}
+
+MotorInforme::MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base, AjustesMotor ajustes)
+    : MotorInforme(std::move(base), std::make_shared<const AjustesMotor>(std::move(ajustes))) {}
 
 // Everything that can fail is read before any page goes out, so a failed run sends nothing.
 void MotorInforme::Accion(std::int16_t valor) {
@@ -73,22 +76,23 @@ void MotorInforme::Accion(std::int16_t valor) {
   Diseno diseno = leerArchivoInforme(QString::fromStdString(archivo_));
   if (!base_) throw prjsumsal::Error(prjsumsal::kObjetoNoEstablecido);
   ModeloBalance modelo = leerTablaTrabajo(*base_);
-  modelo.encabezado.primerFolio = ajustes_.primerFolio;
-  modelo.encabezado.emision = ajustes_.emision.isEmpty()
+  const AjustesMotor& ajustes = *ajustes_;
+  modelo.encabezado.primerFolio = ajustes.primerFolio;
+  modelo.encabezado.emision = ajustes.emision.isEmpty()
                                   ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
-                                  : ajustes_.emision;
-  avance::Avance* avance = ajustes_.avance;
+                                  : ajustes.emision;
+  avance::Avance* avance = ajustes.avance;
   // The PDF's painting in parts announces its own stage; the printer and the window are told here.
-  if (avance && (destino_ == kDestinoImpresora || ajustes_.vistaPreviaPdf.isEmpty())) {
+  if (avance && (destino_ == kDestinoImpresora || ajustes.vistaPreviaPdf.isEmpty())) {
     avance->etapa("Pintando páginas", PintorBalance(diseno, modelo).paginas().size());
   }
   if (destino_ == kDestinoImpresora) {
-    imprimir(diseno, modelo, ajustes_.impresora, avance);
-  } else if (!ajustes_.vistaPreviaPdf.isEmpty()) {
-    escribirPdf(diseno, std::move(modelo), ajustes_.vistaPreviaPdf, avance);
+    imprimir(diseno, modelo, ajustes);
+  } else if (!ajustes.vistaPreviaPdf.isEmpty()) {
+    escribirPdf(diseno, std::move(modelo), ajustes.vistaPreviaPdf, avance);
   } else if (hayPantalla()) {
     presentar(PintorBalance(diseno, modelo, avance), diseno, QString::fromStdString(titulo_),
-              ajustes_.padre, avance);
+              ajustes.padre, avance);
   } else {
     throw prjsumsal::Error(
         "No hay pantalla para la presentación preliminar: indique un archivo PDF para verla");

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "avance/avance.h"
 #include "host/base_datos.h"
@@ -19,6 +21,9 @@ struct AjustesMotor {
   QString emision;           // issue date "dd/mm/yyyy"; empty: today
   QWidget* padre = nullptr;  // parent of the preview window
   avance::Avance* avance = nullptr;  // told of the pages painted
+  // Where a warning goes that is no failure (a job left waiting in a stopped printer's queue);
+  // unset drops it.
+  std::function<void(const std::string&)> aviso = {};
 };
 
 // The report engine the form holds as `rptreporte`. Writing 1 to its trigger reads the report
@@ -32,6 +37,11 @@ struct AjustesMotor {
 // own reason, also when the queue refuses or aborts the job after it was sent).
 class MotorInforme : public prjsumsal::rptreporte {
  public:
+  // The engine reads `ajustes` at each run, so that its host may decide between two runs where
+  // the next preview goes or which window it belongs to. Neither pointer may be null.
+  MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base,
+               std::shared_ptr<const AjustesMotor> ajustes);
+  // Settings fixed for the engine's life.
   MotorInforme(std::shared_ptr<prjsumsal::BaseDatos> base, AjustesMotor ajustes = {});
 
   std::int32_t Destino() const override { return destino_; }
@@ -42,11 +52,9 @@ class MotorInforme : public prjsumsal::rptreporte {
   std::string TituloVentana() const override { return titulo_; }
   void TituloVentana(const std::string& valor) override { titulo_ = valor; }
 
-  AjustesMotor& ajustes() { return ajustes_; }
-
  private:
   std::shared_ptr<prjsumsal::BaseDatos> base_;
-  AjustesMotor ajustes_;
+  std::shared_ptr<const AjustesMotor> ajustes_;
   std::int32_t destino_ = kDestinoVentana;
   std::string archivo_;
   std::string titulo_;

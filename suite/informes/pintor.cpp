@@ -306,7 +306,7 @@ void PintorBalance::pintarFirmas(QPainter& p, double y) const {
 
 void escribirPdf(const Diseno& diseno, ModeloBalance&& modelo, const QString& ruta,
                  avance::Avance* avance) {
-  ArchivoQt archivo(ruta.toStdString());
+  plataforma::ArchivoQt archivo(ruta.toStdString());
   try {
     pintarEnPartes(diseno, std::move(modelo),
                    {diseno.titulo, QString(), QStringLiteral("NUBO Contabilidad")}, archivo,

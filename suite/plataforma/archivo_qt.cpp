@@ -2,7 +2,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 ArchivoQt::ArchivoQt(const std::string& ruta) : archivo_(ruta) {
   QIODevice::open(QIODevice::WriteOnly);
@@ -26,4 +26,4 @@ void ArchivoQt::confirmar() {
   archivo_.confirmar();
 }
 
-}  // namespace suite
+}  // namespace suite::plataforma

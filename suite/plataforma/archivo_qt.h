@@ -5,7 +5,7 @@
 
 #include "export/archivo_seguro.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 // A write-only QIODevice over prjsumsal::ArchivoSeguro, for Qt's writers (QPdfWriter,
 // QImageWriter): what they write goes to the temporary file beside `ruta`, and nothing replaces
@@ -37,4 +37,4 @@ class ArchivoQt : public QIODevice {
   std::string fallo_;
 };
 
-}  // namespace suite
+}  // namespace suite::plataforma

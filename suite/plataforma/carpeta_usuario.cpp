@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 
-namespace suite {
+namespace suite::plataforma {
 
 namespace fs = std::filesystem;
 
@@ -40,4 +40,4 @@ fs::path carpetaTrabajo(const fs::path& programa) {
   return usuario.empty() ? programa : usuario;
 }
 
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace suite {
+namespace suite::plataforma {
 
 // Where the programs' module folder is, shared by nubo and RENDIDOR so that both agree on it.
 
@@ -19,4 +19,4 @@ std::filesystem::path carpetaModuloUsuario();
 // module folder (the program's folder when the user has none; nubo then uses its cache folder).
 std::filesystem::path carpetaTrabajo(const std::filesystem::path& programa);
 
-}  // namespace suite
+}  // namespace suite::plataforma

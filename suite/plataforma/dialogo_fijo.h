@@ -5,7 +5,7 @@
 
 #include "host/dialogo.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 // The save dialog of batch mode: nobody is there to choose, so it answers the path it was
 // given (nullopt stands for a cancel) and keeps the settings it was shown with.
@@ -18,6 +18,8 @@ class DialogoFijo : public prjsumsal::DialogoGuardar {
     return respuesta_;
   }
 
+  // Answers `respuesta` from now on.
+  void responder(std::optional<std::string> respuesta) { respuesta_ = std::move(respuesta); }
   // The settings of the last ShowSave, nullopt before the first.
   const std::optional<prjsumsal::OpcionesGuardar>& mostrado() const { return mostrado_; }
 
@@ -26,4 +28,4 @@ class DialogoFijo : public prjsumsal::DialogoGuardar {
   std::optional<prjsumsal::OpcionesGuardar> mostrado_;
 };
 
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -10,7 +10,7 @@
 #include "host/plataforma.h"
 #include "plataforma/senales.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 namespace {
 
@@ -101,4 +101,4 @@ void prepararEscritura() {
   limpiarAlTerminar();
 }
 
-}  // namespace suite
+}  // namespace suite::plataforma

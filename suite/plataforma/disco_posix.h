@@ -2,7 +2,7 @@
 
 #include "host/disco.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 // The disk of the programs on Linux: files opened with O_CLOEXEC, every write repeated until
 // whole, fsync before the close, the folder synced after a rename, and processes told apart by
@@ -20,4 +20,4 @@ class DiscoPosix : public prjsumsal::Disco {
 // of the suite that writes files does first.
 void prepararEscritura();
 
-}  // namespace suite
+}  // namespace suite::plataforma

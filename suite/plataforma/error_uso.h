@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace suite {
+namespace suite::plataforma {
 
 // Bad command-line input, a database that cannot be opened, a demo folder that cannot be made:
 // the description is the one line nubo prints before it exits with status 2.
@@ -11,4 +11,4 @@ class ErrorUso : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-}  // namespace suite
+}  // namespace suite::plataforma

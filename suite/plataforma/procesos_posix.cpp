@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace suite {
+namespace suite::plataforma {
 
 namespace {
 
@@ -157,4 +157,4 @@ ProcesosPosix::Fin ProcesosPosix::esperar() {
   return fin;
 }
 
-}  // namespace suite
+}  // namespace suite::plataforma

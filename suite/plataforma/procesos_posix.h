@@ -7,7 +7,7 @@
 
 #include "host/procesos.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 // Starting an executable on Linux, as the host's Shell does: the program runs with no argument,
 // the host's environment and none of the host's open files but the three standard ones, in its
@@ -52,4 +52,4 @@ class ProcesosPosix : public prjsumsal::Procesos {
   std::vector<Hijo> hijos_;
 };
 
-}  // namespace suite
+}  // namespace suite::plataforma

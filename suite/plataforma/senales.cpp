@@ -5,7 +5,7 @@
 
 #include "host/temporales.h"
 
-namespace suite {
+namespace suite::plataforma {
 
 namespace {
 
@@ -34,4 +34,4 @@ void limpiarAlTerminar() {
   }
 }
 
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace suite {
+namespace suite::plataforma {
 
 // Makes an interrupt (Ctrl-C), a termination, a hang-up or a write to a closed pipe (`nubo
 // --texto | head -1`) remove the temporary files the process is writing (the registry of
@@ -8,4 +8,4 @@ namespace suite {
 // replaced are left as they were.
 void limpiarAlTerminar();
 
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -50,7 +50,7 @@ std::optional<int> leer(suite::rendidor::Opciones& opciones) {
 QString carpetaDe(const suite::rendidor::Opciones& opciones) {
   if (!opciones.carpeta.isEmpty()) return opciones.carpeta;
   return QString::fromStdString(
-      suite::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString()).string());
+      suite::plataforma::carpetaTrabajo(QCoreApplication::applicationDirPath().toStdString()).string());
 }
 
 // Reads the hand-over files in `carpeta` and saves the PDF at `salida`; on a terminal, a long
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(sinAvisosDeQt);
   QGuiApplication aplicacion(argc, argv);
-  suite::prepararEscritura();
+  suite::plataforma::prepararEscritura();
 
   Opciones opciones;
   if (std::optional<int> fin = leer(opciones)) return *fin;

@@ -17,7 +17,7 @@ void generarPdf(const suite::informes::Diseno& diseno, suite::informes::ModeloBa
 
 void guardar(const QString& ruta, const std::function<void(QIODevice&)>& escribir) {
   try {
-    ArchivoQt archivo(ruta.toStdString());
+    plataforma::ArchivoQt archivo(ruta.toStdString());
     try {
       escribir(archivo);
     } catch (const ErrorSalida&) {

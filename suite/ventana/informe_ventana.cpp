@@ -132,13 +132,13 @@ void InformeVentana::mostrarCuadre(const std::string& linea, bool cuadra) {
 
 // A click cannot reach a disabled button; code that presses one is refused the same way.
 void InformeVentana::pulsarVistaPrevia() {
-  exigirHabilitado(vistaPrevia_->isEnabled(), "Vista Previa");
+  controles::exigirHabilitado(vistaPrevia_->isEnabled(), "Vista Previa");
   // The preview is a window of its own, which shows the arrow.
   informe(&EventosInforme::ctlinforme1_Presenta, false);
 }
 
 void InformeVentana::pulsarImprimir() {
-  exigirHabilitado(imprimirBoton_->isEnabled(), "Imprimir");
+  controles::exigirHabilitado(imprimirBoton_->isEnabled(), "Imprimir");
   informe(&EventosInforme::ctlinforme1_Imprime, true);
 }
 
@@ -151,7 +151,7 @@ void InformeVentana::informe(void (EventosInforme::*evento)(), bool ocupado) {
   bool cancelado = false;
   {
     Progreso::Alcance alcance(progreso_);
-    bool guardada = eventos_ == nullptr || prepararEnLote(*eventos_, informes_);
+    bool guardada = eventos_ == nullptr || controles::prepararEnLote(*eventos_, informes_);
     cancelado = alcance.cancelado() || !guardada;
   }
   if (eventos_ && !cancelado) {

@@ -17,6 +17,7 @@
 #include "dia_ventana.h"
 #include "form/frmsumsal.h"
 #include "host/error.h"
+#include "host/mensajes.h"
 #include "informe_ventana.h"
 #include "progreso.h"
 #include "salida_campo.h"
@@ -41,8 +42,9 @@ W* crear(const char* nombre, QWidget* padre) {
 
 }  // namespace
 
-VentanaBalance::VentanaBalance(std::shared_ptr<frmsumsal> forma, Progreso* progreso, QWidget* padre)
-    : QWidget(padre), forma_(std::move(forma)), progreso_(progreso) {
+VentanaBalance::VentanaBalance(std::shared_ptr<frmsumsal> forma, prjsumsal::Mensajes& mensajes,
+                               Progreso* progreso, QWidget* padre)
+    : QWidget(padre), forma_(std::move(forma)), mensajes_(mensajes), progreso_(progreso) {
   if (!forma_ || !forma_->cargado()) {
     throw prjsumsal::Error("La ventana del balance necesita el formulario cargado");
   }
@@ -281,7 +283,7 @@ void VentanaBalance::ejecutar(const std::function<void()>& manejador, bool largo
     try {
       manejador();
     } catch (const std::exception& e) {
-      prjsumsal::plataforma().mensajes->MsgBox(e.what(), prjsumsal::Icono::Critico, "Mensaje");
+      mensajes_.MsgBox(e.what(), prjsumsal::Icono::Critico, "Mensaje");
     }
   }
   despuesDeEvento();

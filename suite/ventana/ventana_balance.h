@@ -8,6 +8,7 @@
 
 namespace prjsumsal {
 class frmsumsal;
+class Mensajes;
 struct Posicion;
 }  // namespace prjsumsal
 
@@ -37,10 +38,12 @@ inline constexpr const char* kEstilo = "Windows";
 // The window is modeless. Closing it unloads the form, which runs Form_Unload; when a handler
 // unloads the form (the report control's exit), the window closes. The form must be loaded and
 // hold window controls (InformeVentana, DiaVentana); otherwise the constructor raises an Error.
+// A handler's failure that its own trap does not catch is shown in a box of `mensajes`, which
+// must outlive the window.
 class VentanaBalance : public QWidget {
  public:
-  VentanaBalance(std::shared_ptr<prjsumsal::frmsumsal> forma, Progreso* progreso = nullptr,
-                 QWidget* padre = nullptr);
+  VentanaBalance(std::shared_ptr<prjsumsal::frmsumsal> forma, prjsumsal::Mensajes& mensajes,
+                 Progreso* progreso = nullptr, QWidget* padre = nullptr);
   ~VentanaBalance() override;
 
   // Shows the values of the form's controls.
@@ -68,6 +71,7 @@ class VentanaBalance : public QWidget {
   void despuesDeEvento();
 
   std::shared_ptr<prjsumsal::frmsumsal> forma_;
+  prjsumsal::Mensajes& mensajes_;
   Progreso* progreso_;
   InformeVentana* informe_ = nullptr;
   double dpi_;

@@ -39,9 +39,6 @@ struct Plataforma {
   // written, the work table prepared for a preview or a print): the text, and whether it says
   // the balance squares. It is no message box of the form; unset drops it.
   std::function<void(const std::string& linea, bool cuadra)> cuadre;
-  // Where a warning goes that is no message box of the form (a job left waiting in a stopped
-  // printer's queue); unset drops it.
-  std::function<void(const std::string&)> aviso;
   // Create the report engine the form holds as `rptreporte`. A host without one leaves it
   // empty: the form still loads, and print and preview report that the engine is missing.
   std::function<std::unique_ptr<rptreporte>()> crearReporte;

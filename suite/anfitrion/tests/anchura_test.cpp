@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 TEST(Anchura, CuentaColumnasNoBytes) {
@@ -29,4 +29,4 @@ TEST(Anchura, CuentaColumnasNoBytes) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

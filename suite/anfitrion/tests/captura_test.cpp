@@ -6,7 +6,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 using prueba::Carpeta;
@@ -40,4 +40,4 @@ TEST(Captura, DibujaLaVentanaYDescargaElFormulario) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -11,7 +11,7 @@
 #include "clase/biblioteca.h"
 #include "plataforma/carpeta_usuario.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -61,8 +61,8 @@ TEST_F(CarpetaModulo, LaDelUsuarioConLaBibliotecaYUnRendidorQueIniciaElInstalado
 TEST_F(CarpetaModulo, UnaInstalacionNoSeEscribeAunqueSePueda) {
   const fs::path instalada = carpeta_.ruta() / "usr" / "lib" / "nubo";
   fs::create_directories(instalada);
-  ASSERT_TRUE(programaInstalado(instalada));
-  EXPECT_FALSE(programaInstalado(carpeta_.ruta()));
+  ASSERT_TRUE(plataforma::programaInstalado(instalada));
+  EXPECT_FALSE(plataforma::programaInstalado(carpeta_.ruta()));
   EXPECT_EQ(carpetaModulo(instalada), usuario_);
 
   ::unsetenv("XDG_DATA_HOME");
@@ -95,4 +95,4 @@ TEST_F(CarpetaModulo, UnaCarpetaRanciaSeRehace) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -7,7 +7,7 @@
 #include "ayuda_pruebas.h"
 #include "demo/movimientos_demo.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -67,8 +67,8 @@ TEST_F(Demo, SeCreaUnaVezYSeReutiliza) {
 
 TEST_F(Demo, CarpetaQueNoSePuedeCrear) {
   prueba::crearBase(carpeta_.ruta() / "archivo", "");
-  EXPECT_THROW(prepararDemo(carpeta_.ruta() / "archivo", kHoy), ErrorUso);
-  EXPECT_THROW(prepararDemo(carpeta_.ruta() / "archivo" / "sub", kHoy), ErrorUso);
+  EXPECT_THROW(prepararDemo(carpeta_.ruta() / "archivo", kHoy), plataforma::ErrorUso);
+  EXPECT_THROW(prepararDemo(carpeta_.ruta() / "archivo" / "sub", kHoy), plataforma::ErrorUso);
 }
 
 TEST_F(Demo, ComprobantesCuadrados) {
@@ -193,4 +193,4 @@ TEST(DemoComprobantes, CualquierDia) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -9,7 +9,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -158,4 +158,4 @@ TEST_F(Exportaciones, PdfEsperaARendidorYTomaSuFalla) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

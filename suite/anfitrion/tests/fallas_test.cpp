@@ -21,7 +21,7 @@
 #include "plataforma/senales.h"
 #include "salida_texto.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,7 +161,7 @@ TEST_F(Fallas, DatosUnaSenalBorraElTemporalYDejaElArchivoPrevio) {
     std::ofstream(libro) << "previo";
     pid_t hijo = ::fork();
     if (hijo == 0) {
-      limpiarAlTerminar();
+      plataforma::limpiarAlTerminar();
       prjsumsal::ArchivoSeguro a(libro.string());
       a.flujo() << "a medio escribir" << std::flush;
       ::kill(::getpid(), senal);
@@ -365,4 +365,4 @@ TEST(SalidaTerminal, LosCaracteresDeControlNoLleganAlTerminal) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

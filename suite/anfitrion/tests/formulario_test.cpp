@@ -8,7 +8,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -125,4 +125,4 @@ TEST_F(Formulario, UnRegistroQueApuntaAOtraBibliotecaSeRehace) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

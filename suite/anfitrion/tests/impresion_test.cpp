@@ -11,7 +11,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -142,7 +142,8 @@ TEST(Impresion, VistaPreviaEImpresionConLasCifrasDelLibro) {
 }
 
 // A queue that refuses the job, before or after it is sent, and a scheduler that is not
-// running: status 1 and one line with the printer's own reason, or the scheduler named.
+// running: status 1 and one line with the printer's own reason, or the scheduler named. A
+// stopped queue is no failure: a warning says the job waits there.
 TEST(Impresion, UnaColaQueRechazaOUnServidorDetenidoEsUnFallo) {
   prueba::Carpeta carpeta;
   std::string demo = carpeta.ruta() / "demo";
@@ -171,6 +172,15 @@ TEST(Impresion, UnaColaQueRechazaOUnServidorDetenidoEsUnFallo) {
            (cups.dir / "sock").string() + " \\(.*\\)\n",
        true},
   };
+  // A stopped queue keeps the job: no failure, but the terminal is told where the job waits.
+  ASSERT_TRUE(cups.cola("parada", cups.dir / "salida/p"));
+  ASSERT_EQ(std::system("cupsdisable -r 'Tapa abierta' parada"), 0);
+  auto parada = imprimir("parada");
+  EXPECT_EQ(parada.estado, 0);
+  EXPECT_TRUE(std::regex_match(
+      parada.errores, std::regex("nubo: La impresora parada está detenida: Tapa abierta; el "
+                                 "trabajo [0-9]+ espera en su cola\n")))
+      << parada.errores;
   for (const auto& c : casos) {
     if (c.detenido) cups.detener();
     auto e = imprimir(c.cola);
@@ -205,4 +215,4 @@ TEST(Impresion, LaAccionDeUnBotonDeshabilitadoSeRechaza) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

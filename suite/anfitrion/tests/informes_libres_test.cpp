@@ -12,7 +12,7 @@
 #include "formulario.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -110,4 +110,4 @@ TEST_F(InformesLibres, ConElFormularioAbiertoYTrasUnaPreparacionFallida) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "datos/esquema.h"
 #include "datos/tests/base_prueba.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -117,4 +117,4 @@ TEST(MensajesMotor, CadaRechazoSeDiceEnCastellanoConElTextoDelMotor) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "cerrojo.h"
 #include "datos/tests/base_prueba.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -160,4 +160,4 @@ TEST_F(NuboPostgres, TrasUnAgrupadorLaBaseDeInformesSeRechazaSinDejarCerrojo) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

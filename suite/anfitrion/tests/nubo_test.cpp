@@ -7,7 +7,7 @@
 
 #include "ayuda_pruebas.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -104,4 +104,4 @@ TEST_F(Nubo, SinPantallaNiAccionFallaConUnaIndicacion) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

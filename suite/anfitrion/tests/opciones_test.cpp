@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 using prjsumsal::Fecha;
@@ -137,4 +137,4 @@ TEST(Opciones, EntradasMalasDanUnMensajeClaro) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

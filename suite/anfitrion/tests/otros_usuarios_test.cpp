@@ -13,7 +13,7 @@
 #include "carpeta_cache.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -196,4 +196,4 @@ TEST(SoloLectura, UnaBaseEnModoWalSeLeeConSuShmOSeExplicaPorQueNo) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -7,7 +7,7 @@
 #include "ayuda_pruebas.h"
 #include "terminal.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -83,4 +83,4 @@ TEST_F(Progreso, LaTablaEnLaTerminalQuedaComoSinLinea) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -15,7 +15,7 @@
 #include "ayuda_pruebas.h"
 #include "plataforma/disco_posix.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,7 +31,8 @@ pid_t terminado() {
 // A live run of another PID namespace has a number that means nothing here: its lock tells.
 TEST(RestosDeEjecuciones, SoloLosDeEjecucionesTerminadasDeEstaMaquina) {
   prueba::Carpeta c;
-  const std::string maquina = DiscoPosix().dueno().substr(DiscoPosix().dueno().find('@'));
+  const std::string maquina =
+      plataforma::DiscoPosix().dueno().substr(plataforma::DiscoPosix().dueno().find('@'));
   const std::string muerto = std::to_string(terminado()) + maquina;
   const std::string vivo = std::to_string(::getppid()) + maquina;
   struct Caso {
@@ -141,4 +142,4 @@ TEST_F(RestosDeNubo, UnaTuberiaCerradaTerminaComoSIGTERMYUnaMatadaLaLimpiaLaSigu
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

@@ -12,7 +12,7 @@
 #include "ayuda_pruebas.h"
 #include "datos/base_sqlite.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 using prueba::Carpeta;
@@ -80,4 +80,4 @@ TEST(SalidaMayor, EnUnaTuberiaYEnUnaTerminal) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

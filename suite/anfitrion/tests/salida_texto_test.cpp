@@ -22,7 +22,7 @@
 #include "balance.h"
 #include "datos/base_sqlite.h"
 
-namespace suite {
+namespace suite::anfitrion {
 namespace {
 
 using prueba::Carpeta;
@@ -118,4 +118,4 @@ TEST_F(BalanceChico, TablaAlineada) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::anfitrion

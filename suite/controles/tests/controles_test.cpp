@@ -9,7 +9,7 @@
 #include "controles/mensajes_consola.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::controles {
 namespace {
 
 // Records the events in the order they arrive; the exit disconnects, as an unloading form does.
@@ -86,4 +86,4 @@ TEST(MensajesConsola, UnaLineaPorCajaYRecuerdaLasCriticas) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::controles

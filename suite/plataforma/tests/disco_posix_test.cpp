@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace suite {
+namespace suite::plataforma {
 namespace {
 
 // Only a process of this machine that no longer exists has ended; this process, a live one,
@@ -38,4 +38,4 @@ TEST(DiscoPosix, SoloUnProcesoQueYaNoExisteHaTerminado) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -13,7 +13,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::plataforma {
 namespace {
 
 namespace fs = std::filesystem;
@@ -110,4 +110,4 @@ TEST_F(ProcesosPosixTest, ElProgramaCorreEnSuPropiaCarpeta) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::plataforma

@@ -76,6 +76,29 @@ struct EntornoVentana {
       return int(QDialog::Accepted);
     };
     const std::string dir = carpeta.path().toStdString();
+    armarPlataforma(dir);
+    llenarBases(dir);
+
+    forma = std::make_shared<prjsumsal::frmsumsal>(plataforma);
+    forma->glbEmpresa = 3;
+    forma->glbN_empresa = "SUR LTDA";
+    forma->glbUsuario = 7;
+    forma->glbN_usuario = "ANA";
+    forma->glbPrograma = "ctrsumsal";
+    forma->glbPermiso = permiso;
+    // As the host hands them: watched, so that long work keeps the screen alive.
+    forma->glbdb = std::make_shared<BaseVigilada>(contable, progreso);
+    forma->glbdbReport = std::make_shared<BaseVigilada>(informes, progreso);
+    forma->Show();
+    ventana = std::make_unique<VentanaBalance>(forma, mensajes, &progreso);
+    progreso.padre(ventana.get());
+    ventana->show();
+    QApplication::setActiveWindow(ventana.get());
+    (void)QTest::qWaitForWindowActive(ventana.get());
+  }
+
+  // The window's platform parts, recorded or answered by the test.
+  void armarPlataforma(const std::string& dir) {
     plataforma.mensajes = &mensajes;
     plataforma.reloj = &reloj;
     plataforma.regional = &regional;
@@ -89,7 +112,10 @@ struct EntornoVentana {
       if (ventana) ventana->mostrarCuadre(linea, cuadra);
     };
     anterior = std::exchange(prjsumsal::plataforma().mensajes, &mensajes);
+  }
 
+  // The two databases with the report files beside the report database, and the engine on it.
+  void llenarBases(const std::string& dir) {
     contable = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
     informes = suite::BaseSqlite::crear(dir + "/informes.db", suite::Papel::Informes);
     suite::informes::instalarArchivosInforme(dir);
@@ -110,23 +136,6 @@ struct EntornoVentana {
           "'Calle 1','Temuco','45')"}) {
       contable->executesql(s);
     }
-
-    forma = std::make_shared<prjsumsal::frmsumsal>(plataforma);
-    forma->glbEmpresa = 3;
-    forma->glbN_empresa = "SUR LTDA";
-    forma->glbUsuario = 7;
-    forma->glbN_usuario = "ANA";
-    forma->glbPrograma = "ctrsumsal";
-    forma->glbPermiso = permiso;
-    // As the host hands them: watched, so that long work keeps the screen alive.
-    forma->glbdb = std::make_shared<BaseVigilada>(contable, progreso);
-    forma->glbdbReport = std::make_shared<BaseVigilada>(informes, progreso);
-    forma->Show();
-    ventana = std::make_unique<VentanaBalance>(forma, &progreso);
-    progreso.padre(ventana.get());
-    ventana->show();
-    QApplication::setActiveWindow(ventana.get());
-    (void)QTest::qWaitForWindowActive(ventana.get());
   }
 
   ~EntornoVentana() {
