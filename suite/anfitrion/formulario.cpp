@@ -42,7 +42,7 @@ SesionFormulario::Instalacion::Instalacion(MensajesConsola& mensajes, std::ostre
   p.aviso = [&errores](const std::string& aviso) { errores << "nubo: " << aviso << '\n'; };
   p.procesos = &procesos_;
   p.crearDia = [] { return std::make_unique<DiaSinVentana>(); };
-  p.crearLibroXlsx = crearEscritorLibxlsx;
+  p.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
 }
 
 SesionFormulario::Instalacion::~Instalacion() {

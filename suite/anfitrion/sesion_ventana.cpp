@@ -55,7 +55,7 @@ class SesionVentana {
     p.cuadre = [this](const std::string& linea, bool cuadra) {
       if (ventana_) ventana_->mostrarCuadre(linea, cuadra);
     };
-    p.crearLibroXlsx = crearEscritorLibxlsx;
+    p.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
     // The engine reads the work table straight from the report database: its drawing is not
     // long work to watch, it is the preview itself.
     informes::AjustesMotor ajustes;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -11,16 +11,12 @@ bool letra(char c) {
          static_cast<unsigned char>(c) >= 0x80;
 }
 
-bool digito(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // #yyyy-mm-dd# at position i.
 bool esFecha(std::string_view t, std::size_t i) {
   if (i + 12 > t.size() || t[i + 11] != '#') return false;
   for (std::size_t k = 1; k <= 10; ++k) {
     bool guion = k == 5 || k == 8;
-    if (guion ? t[i + k] != '-' : !digito(t[i + k])) return false;
+    if (guion ? t[i + k] != '-' : !esDigito(t[i + k])) return false;
   }
   return true;
 }
@@ -84,6 +80,39 @@ std::vector<Pieza> cortar(std::string_view t) {
   return r;
 }
 
+std::optional<std::string> textoDeCadena(std::string_view pieza) {
+  std::string texto;
+  for (std::size_t k = 1; k < pieza.size(); ++k) {
+    if (pieza[k] != '\'') {
+      texto += pieza[k];
+    } else if (k + 1 == pieza.size()) {
+      return texto;
+    } else {
+      texto += pieza[++k];  // a doubled quote, which cortar() keeps inside the piece
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<Numero> leerNumero(std::string_view t, std::size_t i) {
+  auto digitos = [&](std::size_t j) {
+    while (j < t.size() && esDigito(t[j])) ++j;
+    return j;
+  };
+  if (t[i] == '-') ++i;
+  if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) return {};
+  Numero n{digitos(i), false};
+  if (n.fin < t.size() && t[n.fin] == '.') n = {digitos(n.fin + 1), true};
+  if (n.fin < t.size() && (t[n.fin] == 'e' || t[n.fin] == 'E')) {
+    std::size_t j = n.fin + 1;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+    if (j >= t.size() || !esDigito(t[j])) return {};
+    n = {digitos(j), true};
+  }
+  if (n.fin < t.size() && letra(t[n.fin])) return {};
+  return n;
+}
+
 std::size_t siguiente(const std::vector<Pieza>& p, std::size_t i) {
   for (std::size_t k = i + 1; k < p.size(); ++k) {
     if (p[k].clase != Pieza::Clase::Blanco) return k;
@@ -108,4 +137,4 @@ std::size_t cierre(const std::vector<Pieza>& p, std::size_t i) {
   return p.size();
 }
 
-}  // namespace suite
+}  // namespace suite::datos

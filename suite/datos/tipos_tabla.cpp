@@ -7,7 +7,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -132,4 +132,4 @@ Cambios tiposDeTabla(const Piezas& p, Motor motor, bool tablaDeSesion) {
   return cambios;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

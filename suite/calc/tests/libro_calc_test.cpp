@@ -149,8 +149,8 @@ TEST_F(LibroEnCalc, CifrasTextosYCodigosSeLeenComoSeEscribieron) {
   }
   {
     ArchivoSeguro archivo(xlsx.string());
-    suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
-                                    disenoLibroXlsx(empresa, "01/01/2026", "31/12/2026"));
+    suite::libro_xlsx::EscritorLibxlsx escritor(
+        archivo.escritura(), archivo.ruta(), disenoLibroXlsx(empresa, "01/01/2026", "31/12/2026"));
     LibroXlsx libro(escritor, {"76.000.000-0", "01/01/2026 - 31/12/2026", "04/12/2026"});
     escribir(libro);
     archivo.confirmar();
@@ -224,8 +224,9 @@ TEST_F(LibroEnCalc, ElXlsxImpresoRepiteSuCabezaNumeraSusPaginasYMuestraCadaCifra
   const fs::path xlsx = carpeta_ / "impreso.xlsx";
   {
     ArchivoSeguro archivo(xlsx.string());
-    suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
-                                    disenoLibroXlsx("SUR LTDA", "01/01/2026", "31/12/2026"));
+    suite::libro_xlsx::EscritorLibxlsx escritor(
+        archivo.escritura(), archivo.ruta(),
+        disenoLibroXlsx("SUR LTDA", "01/01/2026", "31/12/2026"));
     LibroXlsx libro(escritor, {"76.000.000-0", "01/01/2026 - 31/12/2026", "04/12/2026"});
     libro.cabeza("SUR LTDA");
     for (int i = 0; i < 150; ++i) {

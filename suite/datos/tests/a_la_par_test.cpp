@@ -20,7 +20,7 @@
 #include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 namespace fs = std::filesystem;
@@ -359,4 +359,4 @@ TEST(LecturaDoble, UnCommitEntreAmbasNoLasSepara) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

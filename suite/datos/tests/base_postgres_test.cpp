@@ -12,7 +12,7 @@
 #include "datos/error_postgres.h"
 #include "datos/tests/base_prueba.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 using prjsumsal::Valor;
@@ -245,4 +245,4 @@ TEST_F(BasePostgresTest, DosGrabacionesDelContadorDejanUnaFila) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -9,7 +9,7 @@
 #include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 namespace fs = std::filesystem;
@@ -68,4 +68,4 @@ TEST(Traza, ArchivoQueNoSePuedeAbrirSeAvisaUnaVez) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -156,8 +156,10 @@ TEST(MotorInforme, FallasDicenLaCausa) {
   const QString fifo = dir.filePath("fifo.rpt"), cero = dir.filePath("cero.rpt");
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), cero));
-  auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
-  auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
+  auto vacia =
+      std::shared_ptr<prjsumsal::BaseDatos>(datos::BaseSqlite::enMemoria(datos::Papel::Informes));
+  auto tablaVacia =
+      std::shared_ptr<prjsumsal::BaseDatos>(datos::BaseSqlite::enMemoria(datos::Papel::Informes));
   tablaVacia->executesql(prjsumsal::sentenciaCrearTabla());
   auto aMedias = baseConTabla(kCuentas);  // a preparation that failed before its closing row
   aMedias->executesql("delete from ctrsumsal where centro = 'NULL'");
