@@ -69,6 +69,7 @@ class Generador {
   void ventasYCompras(ch::year_month ym, double crecimiento);
   void remuneraciones(ch::year_month ym, int indice);
   void gastosDelMes(ch::year_month ym);
+  void cajaYPrestamo(ch::year_month ym);
   void ajustes(ch::year_month ym);
 
   Fecha dia(ch::year_month ym, unsigned d) const {
@@ -195,19 +196,7 @@ void Generador::gastosDelMes(ch::year_month ym) {
            H(kBancoEstado, honorario - retencion)});
   if (dia(ym, 20) <= hoy_) retenido_ += retencion;
 
-  // Petty cash: refilled from the bank, spent on fuel and office supplies.
-  agregar(5, dia(ym, 7), "T", 1, "0", {D(kCaja, 150'000), H(kBancoEstado, 150'000)});
-  std::int64_t bencina = entre(40, 90) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 9), "E", 2, "0", {D(kCombustibles, bencina), H(kCaja, bencina)});
-  std::int64_t utiles = entre(15, 45) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 19), "E", 2, "0", {D(kUtilesOficina, utiles), H(kCaja, utiles)});
-
-  std::int64_t interes = pesos(prestamo_ * 0.0075),
-               cuota = std::min<std::int64_t>(290'000, prestamo_);
-  agregar(
-      5, dia(ym, 25), "E", 1, "0",
-      {D(kPrestamoLargoPlazo, cuota), D(kIntereses, interes), H(kBancoEstado, cuota + interes)});
-  if (dia(ym, 25) <= hoy_) prestamo_ -= cuota;
+  cajaYPrestamo(ym);
 
   if (mes % 4 == 0) {
     agregar(5, dia(ym, 16), "T", 1, "0", {D(kBancoChile, 1'500'000), H(kBancoEstado, 1'500'000)});
@@ -229,6 +218,23 @@ void Generador::gastosDelMes(ch::year_month ym) {
   agregar(1, dia(ym, 31), "E", 1, "0", {D(kGastosBancarios, comision), H(kBancoEstado, comision)});
   std::int64_t ganado = entre(15, 40) * 1000 + entre(0, 999);
   agregar(1, dia(ym, 31), "I", 1, "0", {D(kBancoEstado, ganado), H(kInteresesGanados, ganado)});
+}
+
+// Petty cash, refilled from the bank and spent on fuel and office supplies; the loan's monthly
+// instalment and interest.
+void Generador::cajaYPrestamo(ch::year_month ym) {
+  agregar(5, dia(ym, 7), "T", 1, "0", {D(kCaja, 150'000), H(kBancoEstado, 150'000)});
+  std::int64_t bencina = entre(40, 90) * 1000 + entre(0, 999);
+  agregar(1, dia(ym, 9), "E", 2, "0", {D(kCombustibles, bencina), H(kCaja, bencina)});
+  std::int64_t utiles = entre(15, 45) * 1000 + entre(0, 999);
+  agregar(1, dia(ym, 19), "E", 2, "0", {D(kUtilesOficina, utiles), H(kCaja, utiles)});
+
+  std::int64_t interes = pesos(prestamo_ * 0.0075),
+               cuota = std::min<std::int64_t>(290'000, prestamo_);
+  agregar(
+      5, dia(ym, 25), "E", 1, "0",
+      {D(kPrestamoLargoPlazo, cuota), D(kIntereses, interes), H(kBancoEstado, cuota + interes)});
+  if (dia(ym, 25) <= hoy_) prestamo_ -= cuota;
 }
 
 // Month-end adjustments: straight-line depreciation in both books; each quarter the extra tax
