@@ -40,6 +40,8 @@ inline bool esDigito(char c) {
 
 // Cuts a statement into pieces; the pieces' texts, joined, give the statement back unchanged.
 std::vector<Pieza> cortar(std::string_view sentencia);
+// The piece that starts at `t[i]`, for a reader that walks the pieces without keeping them.
+Pieza piezaEn(std::string_view t, std::size_t i);
 
 // The text of a string literal piece without its quotes, a doubled quote read as one; nullopt
 // when the literal is not closed.
