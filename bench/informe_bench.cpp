@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 // in the hundreds of millions, then the closing row.
 void llenarTabla(const fs::path& base, int cuentas) {
   fs::remove(base);
-  auto db = suite::BaseSqlite::crear(base, suite::Papel::Informes);
+  auto db = suite::datos::BaseSqlite::crear(base, suite::datos::Papel::Informes);
   db->executesql(prjsumsal::sentenciaCrearTabla());
   db->executesql("begin");
   prjsumsal::DatosTabla d;
@@ -60,7 +60,8 @@ std::string pdfDe(const fs::path& base, const fs::path& rpt, const fs::path& pdf
   static char* argv[] = {nombre, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  std::shared_ptr<prjsumsal::BaseDatos> db = suite::BaseSqlite::abrir(base, suite::Papel::Informes);
+  std::shared_ptr<prjsumsal::BaseDatos> db =
+      suite::datos::BaseSqlite::abrir(base, suite::datos::Papel::Informes);
   suite::informes::MotorInforme motor(db, {{}, 1, QString::fromStdString(pdf.string()), {}});
   motor.Destino(prjsumsal::rptreporte::kDestinoVentana);
   motor.Archivo(rpt.string());

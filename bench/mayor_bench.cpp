@@ -58,7 +58,7 @@ prjsumsal::Consulta consulta() {
 
 // The ledger read to its last line; returns its lines.
 std::string leerMayor(const fs::path& diario) {
-  auto db = suite::BaseSqlite::abrir(diario, suite::Papel::Contabilidad);
+  auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
   suite::mayor::Mayor mayor(*db, consulta(), {{kCuenta}, {}});
   std::size_t lineas = 0;
   for (suite::mayor::Cuenta c; mayor.siguienteCuenta(c);) {

@@ -93,7 +93,7 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
   {
     Conexion c(temporal);
     c.ejecutar("pragma journal_mode=off; pragma synchronous=off; begin;");
-    c.ejecutar(suite::scriptTablasContabilidad());
+    c.ejecutar(suite::datos::scriptTablasContabilidad());
     c.ejecutar(kEmpresas);
     std::vector<std::string> codigos = cargarPlan(c, p.cuentas);
 
@@ -157,7 +157,7 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p) {
     }
     // The ordinary indexes alone, built once the rows are in; the balance's benchmark adds the
     // recommended ones when it measures them.
-    for (const char* i : suite::kIndicesOrdinarios) c.ejecutar(i);
+    for (const char* i : suite::datos::kIndicesOrdinarios) c.ejecutar(i);
     c.ejecutar("commit;");
   }
   std::filesystem::rename(temporal, destino);

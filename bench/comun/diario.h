@@ -29,7 +29,7 @@ std::filesystem::path rutaDiario(const std::filesystem::path& carpeta, const Par
 // Writes the journal of `p` to `destino` as a fresh SQLite database with the accounting
 // tables: balanced vouchers of two to five lines spread evenly over the days, two companies,
 // book marks '0', '1' and '2', five users, whole-peso amounts, and the indexes the README
-// recommends (suite::kIndicesContabilidad); no planner statistics.
+// recommends (suite::datos::kIndicesContabilidad); no planner statistics.
 // It writes to a temporary name and renames at the end, so a file at `destino` is complete.
 void generarDiario(const std::filesystem::path& destino, const Parametros& p);
 

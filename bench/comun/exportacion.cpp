@@ -9,7 +9,7 @@ namespace bench {
 
 std::string exportacionLibro(const std::filesystem::path& diario, const prjsumsal::Consulta& c,
                              const std::filesystem::path& destino) {
-  auto db = suite::BaseSqlite::abrir(diario, suite::Papel::Contabilidad);
+  auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
   prjsumsal::ArchivoSeguro archivo(destino.string());
   prjsumsal::LibroExcel libro(archivo.flujo());
   libro.cabeza("EMPRESA DE PRUEBA");

@@ -42,7 +42,7 @@ namespace {
 
 long leerTodas(Conexion& con, const std::string& sentencia) {
   long filas = 0;
-  Sentencia st(con, suite::traducirJet(sentencia));
+  Sentencia st(con, suite::datos::traducirJet(sentencia));
   while (st.paso()) {
     st.texto(0);
     st.doble(1);
@@ -86,7 +86,7 @@ std::string sentenciasALaPar(const std::filesystem::path& diario, const Consulta
 }
 
 std::string calculoModulo(const std::filesystem::path& diario, const Consulta& c, bool detalle) {
-  auto db = suite::BaseSqlite::abrir(diario, suite::Papel::Contabilidad);
+  auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
   return calculoEn(*db, c, detalle);
 }
 
@@ -107,7 +107,7 @@ std::string calculoEn(prjsumsal::BaseDatos& db, const Consulta& c, bool detalle)
 
 std::string planAcumulado(const std::filesystem::path& diario, const Consulta& c) {
   Conexion con(diario, true);
-  Sentencia st(con, "explain query plan " + suite::traducirJet(prjsumsal::sentenciaAcumulado(
+  Sentencia st(con, "explain query plan " + suite::datos::traducirJet(prjsumsal::sentenciaAcumulado(
                                                 c, prjsumsal::Uso::Informe)));
   std::string plan;
   while (st.paso()) plan += "  " + st.texto(3) + "\n";

@@ -30,12 +30,12 @@ std::vector<std::string> indicesRecomendados() {
 
 void agregarIndicesRecomendados(const std::filesystem::path& diario) {
   Conexion c(diario);
-  for (const char* s : suite::kIndicesContabilidad) c.ejecutar(s);
+  for (const char* s : suite::datos::kIndicesContabilidad) c.ejecutar(s);
 }
 
 void agregarIndicesRecomendadosPostgres(const std::string& uri) {
-  std::vector<std::string> s(suite::kIndicesContabilidadPostgres.begin(),
-                             suite::kIndicesContabilidadPostgres.end());
+  std::vector<std::string> s(suite::datos::kIndicesContabilidadPostgres.begin(),
+                             suite::datos::kIndicesContabilidadPostgres.end());
   for (const char* t : {"ctmcentros", "ctccomprmm", "ctdcomprmm"}) {
     s.push_back(std::string("vacuum analyze ") + t);
   }

@@ -111,12 +111,12 @@ bool cargarEnPostgres(const std::filesystem::path& diario, const std::string& ur
   ejecutar(c.get(), "begin");
   ejecutar(c.get(), "create schema " + esquema);
   ejecutar(c.get(), "set local search_path = " + esquema);
-  for (const char* t : suite::kTablasContabilidadPostgres) ejecutar(c.get(), t);
+  for (const char* t : suite::datos::kTablasContabilidadPostgres) ejecutar(c.get(), t);
   for (const char* tabla : {"ctmcentros", "admempresa", "contador", "ctccomprmm", "ctdcomprmm"}) {
     copiar(origen, c.get(), tabla);
   }
   // The ordinary indexes, as on the SQLite journal, built once the rows are in.
-  for (const char* i : suite::kIndicesOrdinarios) ejecutar(c.get(), i);
+  for (const char* i : suite::datos::kIndicesOrdinarios) ejecutar(c.get(), i);
   ejecutar(c.get(), "commit");
   for (const char* tabla : {"ctmcentros", "ctccomprmm", "ctdcomprmm"}) {
     ejecutar(c.get(), "vacuum analyze " + esquema + "." + tabla);
@@ -129,7 +129,7 @@ std::string sentenciasSolasPostgres(const std::string& uri, const prjsumsal::Con
   long filas = 0;
   for (const std::string& s : {prjsumsal::sentenciaPeriodo(c),
                                prjsumsal::sentenciaAcumulado(c, prjsumsal::Uso::Informe)}) {
-    auto r = ejecutar(con.get(), suite::traducirJet(s, suite::Motor::Postgres));
+    auto r = ejecutar(con.get(), suite::datos::traducirJet(s, suite::datos::Motor::Postgres));
     for (int f = 0; f < PQntuples(r.get()); ++f, ++filas) {
       for (int col = 0; col < 3; ++col) PQgetvalue(r.get(), f, col);
     }
@@ -144,7 +144,7 @@ std::string sentenciasALaParPostgres(const std::string& uri, const prjsumsal::Co
                                     prjsumsal::sentenciaAcumulado(c, prjsumsal::Uso::Informe)};
   PGconn* conexiones[] = {a.get(), b.get()};
   for (int i = 0; i < 2; ++i) {
-    std::string sql = suite::traducirJet(sentencias[i], suite::Motor::Postgres);
+    std::string sql = suite::datos::traducirJet(sentencias[i], suite::datos::Motor::Postgres);
     if (PQsendQuery(conexiones[i], sql.c_str()) != 1) {
       throw std::runtime_error(PQerrorMessage(conexiones[i]));
     }
@@ -163,7 +163,7 @@ std::string sentenciasALaParPostgres(const std::string& uri, const prjsumsal::Co
 
 std::string calculoModuloPostgres(const std::string& uri, const prjsumsal::Consulta& c,
                                   bool detalle) {
-  auto db = suite::BasePostgres::conectar(uri, suite::Papel::Contabilidad);
+  auto db = suite::datos::BasePostgres::conectar(uri, suite::datos::Papel::Contabilidad);
   return calculoEn(*db, c, detalle);
 }
 

@@ -15,6 +15,13 @@
 namespace suite::anfitrion {
 
 namespace fs = std::filesystem;
+using datos::BasePostgres;
+using datos::BaseSqlite;
+using datos::kTablaPrograma;
+using datos::Papel;
+using demo::ArchivosDemo;
+using demo::prepararDemo;
+using demo::prepararDemoPostgres;
 
 namespace {
 

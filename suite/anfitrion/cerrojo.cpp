@@ -75,7 +75,7 @@ void esperarTurno(const std::function<bool()>& intentar, const std::string& nomb
 std::unique_ptr<CerrojoInformes> tomarInformes(const std::string& informes,
                                                prjsumsal::BaseDatos& base, bool esperar,
                                                std::ostream& errores) {
-  if (auto* servidor = dynamic_cast<BasePostgres*>(&base)) {
+  if (auto* servidor = dynamic_cast<datos::BasePostgres*>(&base)) {
     // A lock taken through a transaction-mode pooler stays with a pooled server process after
     // the run, and the run's work table would not follow it from one statement to the next.
     if (servidor->conexionAgrupada()) {

@@ -14,9 +14,9 @@ void avisarEmpresaSinComprobantes(prjsumsal::BaseDatos& contabilidad, std::int16
       "select 1 from ctccomprmm where empresa = " + std::to_string(empresa) + " limit 1";
   bool tiene = true;
   try {
-    if (auto* sqlite = dynamic_cast<BaseSqlite*>(&contabilidad)) {
+    if (auto* sqlite = dynamic_cast<datos::BaseSqlite*>(&contabilidad)) {
       tiene = sqlite->hayFilas(sql);
-    } else if (auto* servidor = dynamic_cast<BasePostgres*>(&contabilidad)) {
+    } else if (auto* servidor = dynamic_cast<datos::BasePostgres*>(&contabilidad)) {
       tiene = servidor->hayFilas(sql);
     }
   } catch (const std::exception&) {

@@ -33,7 +33,7 @@ prjsumsal::Plataforma InstalacionConsola::partes(const AjustesInstalacion& ajust
   };
   p.crearDia = [] { return std::make_unique<controles::DiaSinVentana>(); };
   p.crearReporte = fabricaMotor(ajustes.informes, motor_);
-  p.crearLibroXlsx = crearEscritorLibxlsx;
+  p.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
   return p;
 }
 

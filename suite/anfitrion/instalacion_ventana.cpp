@@ -34,7 +34,7 @@ prjsumsal::Plataforma InstalacionVentana::partes(const AjustesInstalacion& ajust
   // The engine reads the work table straight from the report database: its drawing is not
   // long work to watch, it is the preview itself.
   p.crearReporte = fabricaMotor(ajustes.informes, motor_);
-  p.crearLibroXlsx = crearEscritorLibxlsx;
+  p.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
   return p;
 }
 

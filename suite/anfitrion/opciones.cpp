@@ -303,8 +303,8 @@ void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy
     throw ErrorUso("--desde " + o.desde.texto() + " es posterior a --hasta " + o.hasta.texto());
   }
   if (!o.demo.empty()) {
-    if (o.nombreEmpresa.empty()) o.nombreEmpresa = kDemoNombreEmpresa;
-    if (o.nombreUsuario.empty()) o.nombreUsuario = kDemoNombreUsuario;
+    if (o.nombreEmpresa.empty()) o.nombreEmpresa = demo::kDemoNombreEmpresa;
+    if (o.nombreUsuario.empty()) o.nombreUsuario = demo::kDemoNombreUsuario;
   }
 }
 

@@ -23,7 +23,7 @@ constexpr char kLeyendoTabla[] = "Leyendo la tabla de trabajo";
 
 // The rows a record set holds, when it can tell; 0 otherwise (the stage then shows a count).
 std::size_t filasDe(const Registros& r) {
-  auto* memoria = dynamic_cast<const RegistrosMemoria*>(&r);
+  auto* memoria = dynamic_cast<const datos::RegistrosMemoria*>(&r);
   return memoria ? memoria->filas() : 0;
 }
 

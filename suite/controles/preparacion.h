@@ -21,7 +21,8 @@ namespace detalle {
 // other programs of the suite may wait with it.
 class MensajesDelLote : public prjsumsal::Mensajes {
  public:
-  MensajesDelLote(prjsumsal::Mensajes* dentro, AlcanceLote& lote) : dentro_(dentro), lote_(lote) {}
+  MensajesDelLote(prjsumsal::Mensajes* dentro, datos::AlcanceLote& lote)
+      : dentro_(dentro), lote_(lote) {}
   void MsgBox(const std::string& texto, prjsumsal::Icono icono,
               const std::optional<std::string>& titulo) override {
     try {
@@ -36,7 +37,7 @@ class MensajesDelLote : public prjsumsal::Mensajes {
 
  private:
   prjsumsal::Mensajes* dentro_;
-  AlcanceLote& lote_;
+  datos::AlcanceLote& lote_;
   std::size_t cajas_ = 0;
 };
 
@@ -60,7 +61,7 @@ inline bool prepararEnLote(prjsumsal::EventosInforme& eventos,
   prjsumsal::Mensajes*& lugar = prjsumsal::plataforma().mensajes;
   prjsumsal::Mensajes* mensajes = lugar;
   try {
-    AlcanceLote lote(informes.lock());
+    datos::AlcanceLote lote(informes.lock());
     detalle::MensajesDelLote delLote(mensajes, lote);
     detalle::Devolver devolver{lugar, mensajes};
     lugar = &delLote;

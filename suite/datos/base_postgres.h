@@ -12,7 +12,7 @@
 #include "datos/traza.h"
 #include "host/base_datos.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A database object of the host over a PostgreSQL database, reached with libpq. It keeps the
 // contract and the behaviour of BaseSqlite: Jet statements translated for the engine, record
@@ -37,12 +37,12 @@ namespace suite {
 //    that set's own) and on every use of the set. It is read on its own, on the first
 //    connection, when it is used before, when anything else is sent, or when the object dies.
 //  - Each statement is committed when it returns, unless the caller began a transaction of its
-//    own or keeps the statements of one piece of work in a batch (ConLote). A batch commits
+//    own or keeps the statements of one piece of work in a batch (LotesAnidados). A batch commits
 //    every kTramo statements, so that the statements since its last commit can be kept and run
 //    again when one fails: on the server a failed statement aborts the whole transaction.
 //  - A connection that is lost is not opened again behind the caller's back: every later call
 //    raises an ErrorPostgres that says the connection was lost.
-class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
+class BasePostgres : public prjsumsal::BaseDatos, public LotesAnidados {
  public:
   // Connects to the database that `conexion` names: a libpq URI (postgresql://...) or a
   // keyword string (host=... dbname=...). Raises an ErrorPostgres that names the database's
@@ -111,10 +111,6 @@ class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
   // benchmarks).
   int lecturasALaPar() const { return a_la_par_; }
 
-  void abrirLote() override;
-  void confirmarLote() override;
-  void cerrarLote() override;
-
   // How many statements a batch holds between two commits.
   static constexpr std::size_t kTramo = 1000;
 
@@ -131,7 +127,7 @@ class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
   std::unique_ptr<Sesion> segundaSesion();
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();
-  void terminarTransaccion();
+  void terminarTransaccion() override;
   void salvarTramo();
 
   std::shared_ptr<Sesion> sesion_;
@@ -140,10 +136,9 @@ class BasePostgres : public prjsumsal::BaseDatos, public ConLote {
   std::string nombre_;
   Traza traza_;
   std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
-  int lotes_ = 0;                     // batches open (ConLote)
   bool transaccion_ = false;          // the batch's transaction is open
   std::vector<std::string> tramo_;    // the batch's statements since its last commit
   int a_la_par_ = 0;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

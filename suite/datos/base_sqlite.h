@@ -15,7 +15,7 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace suite {
+namespace suite::datos {
 
 // A database object of the host over an SQLite file. Statements arrive in the Jet dialect and
 // are translated before they reach the engine; every statement received is traced when
@@ -31,10 +31,10 @@ namespace suite {
 // failure, if both fail) and on every use of the set.
 //
 // Each statement is committed when it returns, unless the caller began a transaction of its own
-// or keeps the statements of one piece of work in a batch (ConLote). The report database's
+// or keeps the statements of one piece of work in a batch (LotesAnidados). The report database's
 // inserts that differ only in their literal values are prepared once and run with the values
 // bound (FormaInsercion): parsing a kilobyte of text per row would cost more than the row.
-class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
+class BaseSqlite : public prjsumsal::BaseDatos, public LotesAnidados {
  public:
   // Opens an existing database file. A missing file, an empty (0-byte) one, or one that is not
   // an SQLite database, is an Error that names the path: an empty database is never created in
@@ -78,10 +78,6 @@ class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
   // once and kept, instead of being taken and released around each of the statements.
   void usoExclusivo();
 
-  void abrirLote() override;
-  void confirmarLote() override;
-  void cerrarLote() override;
-
   // Whether the query `sql` (in the engine's own dialect) gives at least one row. For the host's
   // own questions, which are no statements of the module's: it is not traced. Raises an
   // ErrorSqlite when the engine refuses it.
@@ -94,7 +90,7 @@ class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
   std::unique_ptr<prjsumsal::Registros> abrirRegistros(const std::string& sentencia, bool agrupada);
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();
-  void terminarTransaccion();
+  void terminarTransaccion() override;
   bool insertarConForma(const FormaInsercion& forma);
 
   sqlite3* conexion_;
@@ -102,10 +98,9 @@ class BaseSqlite : public prjsumsal::BaseDatos, public ConLote {
   Papel papel_;
   Traza traza_;
   std::weak_ptr<Aplazada> aplazada_;  // the grouped set that waits for the next, if any
-  int lotes_ = 0;                     // batches open (ConLote)
   bool transaccion_ = false;          // the batch's transaction is open
   std::unordered_map<std::string, sqlite3_stmt*> formas_;  // prepared inserts by their shape
   int a_la_par_ = 0;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

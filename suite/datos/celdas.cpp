@@ -6,7 +6,7 @@
 
 #include "host/fecha.h"
 
-namespace suite {
+namespace suite::datos {
 
 using prjsumsal::Fecha;
 using prjsumsal::Valor;
@@ -105,4 +105,4 @@ std::string_view Celdas::texto(std::size_t fila, std::size_t columna, std::strin
   return apoyo;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

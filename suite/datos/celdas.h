@@ -8,7 +8,7 @@
 
 #include "host/valor.h"
 
-namespace suite {
+namespace suite::datos {
 
 // The values of a record set, kept compactly: column by column, each cell a type byte and eight
 // bytes (a whole number, a double, a boolean, a date, or where its text starts), the texts one
@@ -50,4 +50,4 @@ class Celdas {
   std::string textos_;         // every text cell: its length (7 bits a byte), then its bytes
 };
 
-}  // namespace suite
+}  // namespace suite::datos

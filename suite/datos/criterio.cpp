@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::optional<Igualdad> leerCriterio(std::string_view t) {
   return r;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace suite {
+namespace suite::datos {
 
 // An equality criterion of findfirst, `columna='valor'`.
 struct Igualdad {
@@ -17,4 +17,4 @@ struct Igualdad {
 // column is a plain name or a name between brackets. Returns nullopt for any other form.
 std::optional<Igualdad> leerCriterio(std::string_view criterio);
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -9,7 +9,7 @@
 #include "datos/piezas.h"
 #include "datos/tipos_tabla.h"
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -178,4 +178,4 @@ bool iniciaTransaccion(std::string_view sql) {
   return palabras == "begin" || palabras == "begin transaction";
 }
 
-}  // namespace suite
+}  // namespace suite::datos

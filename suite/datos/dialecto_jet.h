@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace suite {
+namespace suite::datos {
 
 // The engine a statement is translated for.
 enum class Motor { Sqlite, Postgres };
@@ -31,4 +31,4 @@ std::string traducirJet(std::string_view sentencia, Motor motor = Motor::Sqlite,
 // that replace rows one after the other inside it never both succeed on the same rows.
 bool iniciaTransaccion(std::string_view sentencia);
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A failure reported by PostgreSQL or by libpq: the description is the server's own message (or
 // the connection's, prefixed with what was being done), and the five-character SQLSTATE is kept
@@ -21,4 +21,4 @@ class ErrorPostgres : public prjsumsal::Error {
   std::string estado_;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A failure reported by SQLite: the description is the engine's own message and the engine's
 // result code is kept for callers that want to tell failures apart (busy, constraint...).
@@ -20,4 +20,4 @@ class ErrorSqlite : public prjsumsal::Error {
   int codigo_;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-namespace suite {
+namespace suite::datos {
 
 // The tables of the accounting database exactly as the host keeps them (SQLite types; dates as
 // ISO text), one statement each. The demo company, the benchmark's journals and the tests all
@@ -53,9 +53,10 @@ inline constexpr std::array<const char*, 2> kIndicesOrdinarios{
 };
 
 // The indexes the README recommends a host's accounting database to have, which the demo
-// company carries and the balance's benchmark adds to its journals. The balance's two grouped statements are answered
-// from the first two alone (they hold every column the statements read, and lead with the
-// company and the date, and with the voucher's five keys); the chart is looked up by its code.
+// company carries and the balance's benchmark adds to its journals. The balance's two grouped
+// statements are answered from the first two alone (they hold every column the statements read, and
+// lead with the company and the date, and with the voucher's five keys); the chart is looked up by
+// its code.
 inline constexpr std::array<const char*, 3> kIndicesContabilidad{
     "create index ctdcomprmm_balance on ctdcomprmm(empresa, f_comp, subsistema, documento,"
     " num_docum, centro, debe_nacional, haber_nacional)",
@@ -81,4 +82,4 @@ inline std::string scriptIndicesContabilidad() {
   return s;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string explicarApertura(int codigo, const std::string& mensaje, const std::
   return "El archivo " + nombre + " no es una base de datos SQLite: " + mensaje;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

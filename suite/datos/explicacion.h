@@ -4,7 +4,7 @@
 
 #include "datos/traza.h"
 
-namespace suite {
+namespace suite::datos {
 
 // What the engines' well-known refusals mean for the user, said in Spanish before the engine's
 // own text, which stays for support. Each takes the engine's message and returns the one to
@@ -27,4 +27,4 @@ std::string explicarPostgres(const std::string& estado, const std::string& mensa
 // engine's text after it; empty for any other code.
 std::string explicarApertura(int codigo, const std::string& mensaje, const std::string& nombre);
 
-}  // namespace suite
+}  // namespace suite::datos

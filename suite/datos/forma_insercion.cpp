@@ -1,96 +1,107 @@
 #include "datos/forma_insercion.h"
 
-#include <strings.h>
+#include <string_view>
+#include <utility>
 
-#include <cctype>
+#include "datos/piezas.h"
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
-bool deNombre(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-         static_cast<unsigned char>(c) >= 0x80;
-}
+using Clase = Pieza::Clase;
+using Tipo = FormaInsercion::Valor::Tipo;
 
-bool digito(char c) {
-  return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
+// Reads the pieces of an INSERT in order, one at a time, and takes its literals out into a
+// FormaInsercion.
+class Lector {
+ public:
+  explicit Lector(const std::string& sql) : sql_(sql) {}
+
+  std::optional<FormaInsercion> leer() {
+    std::size_t primera = sql_.find_first_not_of(" \t\r\n\v\f");
+    if (primera == std::string::npos || !piezaEn(sql_, primera).es(Clase::Palabra, "insert")) {
+      return {};
+    }
+    f_.forma.reserve(sql_.size() / 2);
+    for (std::size_t i = 0; i < sql_.size();) {
+      std::optional<std::size_t> despues = pieza(i);
+      if (!despues) return {};
+      i = *despues;
+    }
+    f_.forma.append(sql_, copiado_, std::string::npos);
+    return std::move(f_);
+  }
+
+ private:
+  // Reads the piece at `sql_[i]` (with the pieces of a number that starts there) and returns
+  // where the next one starts, or nullopt when the statement cannot be read with certainty.
+  std::optional<std::size_t> pieza(std::size_t i) {
+    const Pieza pz = piezaEn(sql_, i);
+    const Pieza previa = std::exchange(previa_, pz);
+    char sigue = i + 1 < sql_.size() ? sql_[i + 1] : '\0';
+    switch (pz.clase) {
+      case Clase::Blanco:
+        return i + pz.texto.size();
+      case Clase::Cita:   // quoted names
+      case Clase::Fecha:  // a Jet date: the statement needs translating
+        return {};
+      case Clase::Cadena: {
+        // X'..', a blob: the piece right before it is a name that ends in x.
+        if (previa.clase == Clase::Palabra &&
+            (previa.texto.back() == 'x' || previa.texto.back() == 'X')) {
+          return {};
+        }
+        std::optional<std::string> texto = textoDeCadena(pz.texto);
+        if (!texto) return {};
+        return literal(i, i + pz.texto.size(), Tipo::Texto, std::move(*texto));
+      }
+      case Clase::Simbolo:
+      case Clase::Palabra:
+        break;
+    }
+    char c = pz.texto[0];
+    if (c == '?' || c == ':' || c == '@' || (c == '-' && sigue == '-') ||
+        (c == '/' && sigue == '*')) {
+      return {};  // parameters of its own, comments
+    }
+    bool signo = c == '-' && (previo_ == '(' || previo_ == ',') && esDigito(sigue);
+    bool numero = (esDigito(c) || (c == '.' && esDigito(sigue))) && !trasNombre_;
+    if (signo || numero) {
+      std::optional<Numero> n = leerNumero(sql_, i);
+      if (!n) return {};
+      return literal(i, n->fin, n->real ? Tipo::Real : Tipo::Entero, sql_.substr(i, n->fin - i));
+    }
+    previo_ = pz.texto.back();
+    trasNombre_ = pz.clase == Clase::Palabra;
+    return i + pz.texto.size();
+  }
+
+  // Writes a `?` for the literal in sql_[inicio, fin) and returns `fin`, where the next piece
+  // starts.
+  std::size_t literal(std::size_t inicio, std::size_t fin, Tipo tipo, std::string texto) {
+    f_.forma.append(sql_, copiado_, inicio - copiado_);
+    f_.forma += '?';
+    f_.valores.push_back({tipo, std::move(texto)});
+    copiado_ = fin;
+    previo_ = '?';
+    trasNombre_ = false;
+    previa_ = {Clase::Simbolo, "?"};
+    return fin;
+  }
+
+  const std::string& sql_;
+  FormaInsercion f_;
+  std::size_t copiado_ = 0;          // sql_[copiado_, ...) still to be copied as it is
+  Pieza previa_{Clase::Blanco, {}};  // the piece read last
+  char previo_ = ' ';                // the last character that is not a blank; '?' after a literal
+  bool trasNombre_ = false;  // the last piece that is not blank is a name: "t 2" is no number
+};
 
 }  // namespace
 
 std::optional<FormaInsercion> formaInsercion(const std::string& sql) {
-  auto ini = sql.find_first_not_of(" \t\r\n");
-  if (ini == std::string::npos || ::strncasecmp(sql.c_str() + ini, "insert", 6) != 0) return {};
-  using Tipo = FormaInsercion::Valor::Tipo;
-  FormaInsercion f;
-  f.forma.reserve(sql.size() / 2);
-  std::size_t copiado = 0;  // sql[copiado, i) still to be copied as it is
-  char previo = ' ';        // the last character that is not a blank
-  auto literal = [&](std::size_t i, std::size_t fin, Tipo tipo, std::string texto) {
-    f.forma.append(sql, copiado, i - copiado);
-    f.forma += '?';
-    f.valores.push_back({tipo, std::move(texto)});
-    copiado = fin;
-    previo = '?';
-  };
-  for (std::size_t i = 0; i < sql.size();) {
-    char c = sql[i];
-    char sigue = i + 1 < sql.size() ? sql[i + 1] : '\0';
-    if (c == '"' || c == '`' || c == '[' || c == '?' || c == ':' || c == '@' ||
-        (c == '-' && sigue == '-') || (c == '/' && sigue == '*')) {
-      return {};
-    }
-    if (c == '\'') {
-      if ((previo == 'x' || previo == 'X') && i > 0 && sql[i - 1] == previo) return {};  // X'..'
-      std::string texto;
-      std::size_t j = i + 1;
-      for (;;) {
-        std::size_t cierre = sql.find('\'', j);
-        if (cierre == std::string::npos) return {};
-        texto.append(sql, j, cierre - j);
-        if (cierre + 1 < sql.size() && sql[cierre + 1] == '\'') {
-          texto += '\'';
-          j = cierre + 2;
-          continue;
-        }
-        j = cierre + 1;
-        break;
-      }
-      literal(i, j, Tipo::Texto, std::move(texto));
-      i = j;
-      continue;
-    }
-    bool signo = c == '-' && (previo == '(' || previo == ',') && digito(sigue);
-    bool numero = (digito(c) || (c == '.' && digito(sigue))) && !deNombre(previo);
-    if (signo || numero) {
-      std::size_t j = signo ? i + 1 : i;
-      if (sql[j] == '0' && j + 1 < sql.size() && (sql[j + 1] == 'x' || sql[j + 1] == 'X')) {
-        return {};
-      }
-      bool real = false;
-      while (j < sql.size() && digito(sql[j])) ++j;
-      if (j < sql.size() && sql[j] == '.') {
-        real = true;
-        for (++j; j < sql.size() && digito(sql[j]);) ++j;
-      }
-      if (j < sql.size() && (sql[j] == 'e' || sql[j] == 'E')) {
-        real = true;
-        ++j;
-        if (j < sql.size() && (sql[j] == '+' || sql[j] == '-')) ++j;
-        if (j >= sql.size() || !digito(sql[j])) return {};
-        while (j < sql.size() && digito(sql[j])) ++j;
-      }
-      if (j < sql.size() && deNombre(sql[j])) return {};
-      literal(i, j, real ? Tipo::Real : Tipo::Entero, sql.substr(i, j - i));
-      i = j;
-      continue;
-    }
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') previo = c;
-    ++i;
-  }
-  f.forma.append(sql, copiado, std::string::npos);
-  return f;
+  return Lector(sql).leer();
 }
 
-}  // namespace suite
+}  // namespace suite::datos

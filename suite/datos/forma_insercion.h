@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace suite {
+namespace suite::datos {
 
 // An INSERT with its literal values taken out: the text with a `?` in place of each, which
 // repeats from one row to the next, and the values in order. Preparing that text once and
@@ -25,4 +25,4 @@ struct FormaInsercion {
 // nullopt, and the statement is then prepared as written.
 std::optional<FormaInsercion> formaInsercion(const std::string& sql);
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -6,7 +6,7 @@
 
 #include "datos/error_sqlite.h"
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -92,4 +92,4 @@ void LecturaDoble::cerrarSegunda() {
   segunda_ = nullptr;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

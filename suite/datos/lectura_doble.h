@@ -4,7 +4,7 @@
 
 struct sqlite3;
 
-namespace suite {
+namespace suite::datos {
 
 // Two read transactions on one state of an SQLite file: one on a database object's connection
 // and one on a second connection opened for the occasion, which a thread of its own may read on
@@ -39,4 +39,4 @@ class LecturaDoble {
   sqlite3* segunda_ = nullptr;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

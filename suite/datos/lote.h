@@ -5,7 +5,7 @@
 
 #include "host/base_datos.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A database object of the suite that can keep the writes of one piece of work in one
 // transaction, for speed. Outside a batch every statement is committed when it returns, so a
@@ -27,6 +27,26 @@ class ConLote {
   // Ends a batch. Raises the engine's error when the last commit fails (the rows it held were
   // not stored); the batch is ended all the same.
   virtual void cerrarLote() = 0;
+};
+
+// The count of a database object's nested batches: the end of the outermost, like a commit the
+// caller asks for, ends the transaction that the batch's statements share (terminarTransaccion).
+class LotesAnidados : public ConLote {
+ public:
+  void abrirLote() override { ++lotes_; }
+  void confirmarLote() override { terminarTransaccion(); }
+  void cerrarLote() override {
+    if (lotes_ > 0 && --lotes_ == 0) terminarTransaccion();
+  }
+
+ protected:
+  bool enLote() const { return lotes_ > 0; }
+  // Commits the statements that the batch's transaction holds, if one is open; raises the
+  // engine's error when the commit fails.
+  virtual void terminarTransaccion() = 0;
+
+ private:
+  int lotes_ = 0;
 };
 
 // The batch of the database object `base` for as long as the object of this class lives: it
@@ -63,4 +83,4 @@ class AlcanceLote {
   ConLote* base_;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -116,4 +116,4 @@ void ordenarJoin(const Piezas& p, Cambios& cambios) {
   }
 }
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 
 #include "datos/piezas.h"
 
-namespace suite {
+namespace suite::datos {
 
 // Plans a join of two tables written with a comma, `FROM t1 x, t2 y WHERE ...`, as the statement
 // is written: the first table drives and each row of the second is looked up by its key.
@@ -18,4 +18,4 @@ namespace suite {
 // conditions) is left as it is. Adds its edits to `cambios`.
 void ordenarJoin(const std::vector<Pieza>& p, Cambios& cambios);
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -2,17 +2,21 @@
 
 #include <cctype>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
+// A character of a name or number: ASCII letters and digits, '_', '$' and every byte of a
+// multibyte UTF-8 character.
 bool letra(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-         static_cast<unsigned char>(c) >= 0x80;
+  unsigned char u = static_cast<unsigned char>(c);
+  return static_cast<unsigned>((u | 0x20) - 'a') < 26u || esDigito(c) || c == '_' || c == '$' ||
+         u >= 0x80;
 }
 
-bool digito(char c) {
-  return c >= '0' && c <= '9';
+// White space as the engines read it: blank, tab, the line ends, vertical tab and form feed.
+bool blanco(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 // #yyyy-mm-dd# at position i.
@@ -20,7 +24,7 @@ bool esFecha(std::string_view t, std::size_t i) {
   if (i + 12 > t.size() || t[i + 11] != '#') return false;
   for (std::size_t k = 1; k <= 10; ++k) {
     bool guion = k == 5 || k == 8;
-    if (guion ? t[i + k] != '-' : !digito(t[i + k])) return false;
+    if (guion ? t[i + k] != '-' : !esDigito(t[i + k])) return false;
   }
   return true;
 }
@@ -55,33 +59,64 @@ bool Pieza::es(Clase c, std::string_view t) const {
   return true;
 }
 
+Pieza piezaEn(std::string_view t, std::size_t i) {
+  char c = t[i];
+  std::size_t fin = i + 1;
+  Pieza::Clase clase = Pieza::Clase::Simbolo;
+  if (blanco(c)) {
+    while (fin < t.size() && blanco(t[fin])) ++fin;
+    clase = Pieza::Clase::Blanco;
+  } else if (c == '\'') {
+    fin = finCita(t, i, '\'');
+    clase = Pieza::Clase::Cadena;
+  } else if (c == '"' || c == '`' || c == '[') {
+    fin = finCita(t, i, c == '[' ? ']' : c);
+    clase = Pieza::Clase::Cita;
+  } else if (c == '#' && esFecha(t, i)) {
+    fin = i + 12;
+    clase = Pieza::Clase::Fecha;
+  } else if (letra(c)) {
+    while (fin < t.size() && letra(t[fin])) ++fin;
+    clase = Pieza::Clase::Palabra;
+  }
+  return {clase, t.substr(i, fin - i)};
+}
+
 std::vector<Pieza> cortar(std::string_view t) {
   std::vector<Pieza> r;
-  std::size_t i = 0;
-  while (i < t.size()) {
-    char c = t[i];
-    std::size_t fin = i + 1;
-    Pieza::Clase clase = Pieza::Clase::Simbolo;
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      while (fin < t.size() && std::isspace(static_cast<unsigned char>(t[fin]))) ++fin;
-      clase = Pieza::Clase::Blanco;
-    } else if (c == '\'') {
-      fin = finCita(t, i, '\'');
-      clase = Pieza::Clase::Cadena;
-    } else if (c == '"' || c == '`' || c == '[') {
-      fin = finCita(t, i, c == '[' ? ']' : c);
-      clase = Pieza::Clase::Cita;
-    } else if (c == '#' && esFecha(t, i)) {
-      fin = i + 12;
-      clase = Pieza::Clase::Fecha;
-    } else if (letra(c)) {
-      while (fin < t.size() && letra(t[fin])) ++fin;
-      clase = Pieza::Clase::Palabra;
-    }
-    r.push_back({clase, t.substr(i, fin - i)});
-    i = fin;
-  }
+  for (std::size_t i = 0; i < t.size(); i += r.back().texto.size()) r.push_back(piezaEn(t, i));
   return r;
+}
+
+std::optional<std::string> textoDeCadena(std::string_view pieza) {
+  std::string texto;
+  for (std::size_t k = 1;;) {
+    std::size_t comilla = pieza.find('\'', k);
+    if (comilla == std::string_view::npos) return std::nullopt;
+    texto.append(pieza, k, comilla - k);
+    if (comilla + 1 == pieza.size()) return texto;
+    texto += '\'';  // a doubled quote, which cortar() keeps inside the piece
+    k = comilla + 2;
+  }
+}
+
+std::optional<Numero> leerNumero(std::string_view t, std::size_t i) {
+  auto digitos = [&](std::size_t j) {
+    while (j < t.size() && esDigito(t[j])) ++j;
+    return j;
+  };
+  if (t[i] == '-') ++i;
+  if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) return {};
+  Numero n{digitos(i), false};
+  if (n.fin < t.size() && t[n.fin] == '.') n = {digitos(n.fin + 1), true};
+  if (n.fin < t.size() && (t[n.fin] == 'e' || t[n.fin] == 'E')) {
+    std::size_t j = n.fin + 1;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+    if (j >= t.size() || !esDigito(t[j])) return {};
+    n = {digitos(j), true};
+  }
+  if (n.fin < t.size() && letra(t[n.fin])) return {};
+  return n;
 }
 
 std::size_t siguiente(const std::vector<Pieza>& p, std::size_t i) {
@@ -108,4 +143,4 @@ std::size_t cierre(const std::vector<Pieza>& p, std::size_t i) {
   return p.size();
 }
 
-}  // namespace suite
+}  // namespace suite::datos

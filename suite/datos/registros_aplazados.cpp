@@ -1,6 +1,6 @@
 #include "datos/registros_aplazados.h"
 
-namespace suite {
+namespace suite::datos {
 
 void Aplazada::resolver() {
   if (!pendiente()) return;
@@ -21,10 +21,33 @@ void Aplazada::fallar(std::exception_ptr e) {
   leerSola = nullptr;
 }
 
+std::unique_ptr<prjsumsal::Registros> terminarALaPar(Aplazada& aplazada,
+                                                     const LeerRegistros& propias,
+                                                     const std::function<void()>& esperar) {
+  std::unique_ptr<prjsumsal::Registros> leidas;
+  std::exception_ptr falla;
+  try {
+    leidas = propias();
+  } catch (...) {
+    falla = std::current_exception();
+  }
+  esperar();
+  if (aplazada.error) std::rethrow_exception(aplazada.error);
+  if (falla) std::rethrow_exception(falla);
+  return leidas;
+}
+
+std::unique_ptr<prjsumsal::Registros> leerUnaTrasOtra(Aplazada& aplazada,
+                                                      const LeerRegistros& propias) {
+  aplazada.resolver();
+  if (aplazada.error) std::rethrow_exception(aplazada.error);
+  return propias();
+}
+
 prjsumsal::Registros& RegistrosAplazados::filas() const {
   aplazada_->resolver();
   if (aplazada_->error) std::rethrow_exception(aplazada_->error);
   return *aplazada_->filas;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

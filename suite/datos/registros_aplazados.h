@@ -8,7 +8,7 @@
 
 #include "host/registros.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A grouped record set whose statement waits for the next record set of its database object,
 // so that the object can read the two at once, each on a connection of its own, in one state of
@@ -29,6 +29,21 @@ struct Aplazada {
   void fallar(std::exception_ptr e);
 };
 
+using LeerRegistros = std::function<std::unique_ptr<prjsumsal::Registros>()>;
+
+// The ending of a read of two sets at once, the same on every engine: `propias` reads the
+// caller's own set on the object's connection while the set that waited is read on another;
+// `esperar` then waits for that reading to end (it has called recibir or fallar). The failure of
+// the set that waited is raised before the caller's own, as it would have come first.
+std::unique_ptr<prjsumsal::Registros> terminarALaPar(Aplazada& aplazada,
+                                                     const LeerRegistros& propias,
+                                                     const std::function<void()>& esperar);
+
+// Without another connection: the set that waited is read first, on its own, then the caller's
+// own set with `propias`; the failure of the first is raised before the second is read.
+std::unique_ptr<prjsumsal::Registros> leerUnaTrasOtra(Aplazada& aplazada,
+                                                      const LeerRegistros& propias);
+
 // The record set the caller holds: each member reads the statement first if it still waits,
 // and raises the failure of its reading, if it failed, on every use.
 class RegistrosAplazados : public prjsumsal::Registros {
@@ -48,4 +63,4 @@ class RegistrosAplazados : public prjsumsal::Registros {
   std::shared_ptr<Aplazada> aplazada_;
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -7,7 +7,7 @@
 #include "datos/criterio.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 
 using prjsumsal::Error;
 
@@ -115,4 +115,4 @@ void RegistrosMemoria::findfirst(std::string_view criterio) {
   if (!nomatch_) actual_ = fila;
 }
 
-}  // namespace suite
+}  // namespace suite::datos

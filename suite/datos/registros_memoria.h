@@ -11,7 +11,7 @@
 #include "datos/celdas.h"
 #include "host/registros.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A record set held whole in memory: the rows of one SELECT, read when the set was opened, kept
 // compactly (Celdas). Column names compare without regard to case. findfirst takes an equality
@@ -48,4 +48,4 @@ class RegistrosMemoria : public prjsumsal::Registros {
   std::vector<std::unique_ptr<Indice>> indices_;  // one per column, empty until first searched
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -5,7 +5,7 @@
 #include "datos/dialecto_jet.h"
 #include "datos/piezas.h"
 
-namespace suite {
+namespace suite::datos {
 
 // The column types of a CREATE TABLE in the Jet dialect. Jet's counter numbers rows by itself;
 // SQLite does so for a column of type INTEGER that is the table's only primary key column, so a
@@ -18,4 +18,4 @@ namespace suite {
 Cambios tiposDeTabla(const std::vector<Pieza>& p, Motor motor = Motor::Sqlite,
                      bool tablaDeSesion = false);
 
-}  // namespace suite
+}  // namespace suite::datos

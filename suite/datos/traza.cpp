@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -67,4 +67,4 @@ void Traza::anotar(std::string_view operacion, std::string_view sentencia) {
   [[maybe_unused]] auto escrito = ::write(archivo_, linea.data(), linea.size());
 }
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace suite {
+namespace suite::datos {
 
 // Which of the host's two database objects a BaseSqlite stands for.
 enum class Papel { Contabilidad, Informes };
@@ -31,4 +31,4 @@ class Traza {
   int archivo_ = -1;  // descriptor opened for appending; -1 when the trace is off
 };
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace suite {
+namespace suite::datos {
 
 using prjsumsal::Valor;
 
@@ -57,4 +57,4 @@ Valor valorPostgres(std::string_view texto, unsigned tipo) {
   }
 }
 
-}  // namespace suite
+}  // namespace suite::datos

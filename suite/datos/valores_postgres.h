@@ -4,7 +4,7 @@
 
 #include "host/valor.h"
 
-namespace suite {
+namespace suite::datos {
 
 // A value as PostgreSQL sends it in text form, with the type of its column (the type's OID),
 // turned into the value a record set carries: whole-number types and numeric values without a
@@ -13,4 +13,4 @@ namespace suite {
 // subtracts exactly, as it does from SQLite.
 prjsumsal::Valor valorPostgres(std::string_view texto, unsigned tipo);
 
-}  // namespace suite
+}  // namespace suite::datos

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace suite {
+namespace suite::datos {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string motivoWalSoloLectura(sqlite3* db, int rc, const std::string& nombre,
          "permitir a este usuario escribir en esa carpeta";
 }
 
-}  // namespace suite
+}  // namespace suite::datos

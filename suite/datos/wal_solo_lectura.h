@@ -4,7 +4,7 @@
 
 struct sqlite3;
 
-namespace suite {
+namespace suite::datos {
 
 // SQLite reads a database in write-ahead-log mode through its -shm file, which the first
 // connection creates beside the database and the last one removes. A user who may read the
@@ -19,4 +19,4 @@ namespace suite {
 std::string motivoWalSoloLectura(sqlite3* db, int rc, const std::string& nombre,
                                  const std::string& papel);
 
-}  // namespace suite
+}  // namespace suite::datos

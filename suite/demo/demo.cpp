@@ -13,7 +13,7 @@
 #include "demo/movimientos_demo.h"
 #include "demo/plan_demo.h"
 
-namespace suite {
+namespace suite::demo {
 
 namespace fs = std::filesystem;
 using plataforma::ErrorUso;
@@ -74,11 +74,11 @@ void insertar(sqlite3* c, sqlite3_stmt* s, std::initializer_list<std::string> te
 }
 
 void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
-  ejecutar(c, suite::scriptTablasContabilidad().c_str());
-  ejecutar(c, suite::scriptIndicesContabilidad().c_str());
+  ejecutar(c, datos::scriptTablasContabilidad().c_str());
+  ejecutar(c, datos::scriptIndicesContabilidad().c_str());
 
   auto plan = preparar(c, "insert into ctmcentros values(?, ?, ?)");
-  for (const auto& cuenta : demo::planDeCuentas()) {
+  for (const auto& cuenta : planDeCuentas()) {
     insertar(c, plan.get(), {cuenta.centro, cuenta.nombre, cuenta.grupo});
   }
 
@@ -93,7 +93,7 @@ void llenarContabilidad(sqlite3* c, const prjsumsal::Fecha& hoy) {
 
   auto cabecera = preparar(c, "insert into ctccomprmm values(?, ?, ?, ?, ?, ?, ?)");
   auto linea = preparar(c, "insert into ctdcomprmm values(?, ?, ?, ?, ?, ?, ?, ?)");
-  for (const auto& comp : demo::comprobantes(hoy)) {
+  for (const auto& comp : comprobantes(hoy)) {
     std::string fecha = comp.fecha.iso();
     auto claves = [&](sqlite3_stmt* s) {
       sqlite3_bind_int(s, 1, kDemoEmpresa);
@@ -166,9 +166,9 @@ ArchivosDemo prepararDemo(const fs::path& carpeta, const prjsumsal::Fecha& hoy) 
     crearBase(a.contabilidad, [&](sqlite3* c) { llenarContabilidad(c, hoy); });
   }
   if (falta(a.informes)) {
-    crearBase(a.informes, [](sqlite3* c) { ejecutar(c, suite::kTablaPrograma); });
+    crearBase(a.informes, [](sqlite3* c) { ejecutar(c, datos::kTablaPrograma); });
   }
   return a;
 }
 
-}  // namespace suite
+}  // namespace suite::demo

@@ -6,7 +6,7 @@
 #include "host/fecha.h"
 #include "plataforma/error_uso.h"
 
-namespace suite {
+namespace suite::demo {
 
 // The demo company's code, name and the name of its first user.
 inline constexpr std::int16_t kDemoEmpresa = 1;
@@ -27,4 +27,4 @@ struct ArchivosDemo {
 // naming the folder or file when it cannot be created.
 ArchivosDemo prepararDemo(const std::filesystem::path& carpeta, const prjsumsal::Fecha& hoy);
 
-}  // namespace suite
+}  // namespace suite::demo

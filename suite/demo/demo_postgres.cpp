@@ -11,7 +11,7 @@
 #include "demo/plan_demo.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::demo {
 
 namespace {
 
@@ -72,9 +72,9 @@ class Copia {
 };
 
 void llenarContabilidad(PGconn* c, const prjsumsal::Fecha& hoy) {
-  for (const char* t : kTablasContabilidadPostgres) ejecutar(c, t);
+  for (const char* t : datos::kTablasContabilidadPostgres) ejecutar(c, t);
   Copia plan(c, "ctmcentros");
-  for (const auto& cuenta : demo::planDeCuentas())
+  for (const auto& cuenta : planDeCuentas())
     plan.fila({cuenta.centro, cuenta.nombre, cuenta.grupo});
   plan.terminar();
   // The host keeps the legal representative's RUT in the column provincia.
@@ -86,7 +86,7 @@ void llenarContabilidad(PGconn* c, const prjsumsal::Fecha& hoy) {
   contador.fila({"Claudia Andrea Muñoz Pérez", "13.456.789-9", "12345"});
   contador.terminar();
 
-  const auto vales = demo::comprobantes(hoy);
+  const auto vales = comprobantes(hoy);
   const std::string empresaDemo = std::to_string(kDemoEmpresa);
   Copia cabeceras(c, "ctccomprmm");
   for (const auto& v : vales) {
@@ -103,7 +103,7 @@ void llenarContabilidad(PGconn* c, const prjsumsal::Fecha& hoy) {
     }
   }
   lineas.terminar();
-  for (const char* i : suite::kIndicesContabilidadPostgres) ejecutar(c, i);
+  for (const char* i : datos::kIndicesContabilidadPostgres) ejecutar(c, i);
 }
 
 }  // namespace
@@ -116,10 +116,10 @@ void prepararDemoPostgres(const std::string& uri, const prjsumsal::Fecha& hoy) {
   if (contabilidad && programa) return;
   ejecutar(c.get(), "begin");
   if (!contabilidad) llenarContabilidad(c.get(), hoy);
-  if (!programa) ejecutar(c.get(), kTablaProgramaPostgres);
+  if (!programa) ejecutar(c.get(), datos::kTablaProgramaPostgres);
   ejecutar(c.get(), "commit");
   // Statistics for the planner and the visibility map that lets it answer from the indexes.
   if (!contabilidad) ejecutar(c.get(), "vacuum analyze");
 }
 
-}  // namespace suite
+}  // namespace suite::demo

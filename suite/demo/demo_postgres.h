@@ -4,7 +4,7 @@
 
 #include "host/fecha.h"
 
-namespace suite {
+namespace suite::demo {
 
 // Creates the demo company in the PostgreSQL database that `uri` names, when its tables are
 // missing: the accounting tables (dates as date, amounts as numeric) with the same chart,
@@ -15,4 +15,4 @@ namespace suite {
 // as they are. Raises an Error with the server's message when the server refuses.
 void prepararDemoPostgres(const std::string& uri, const prjsumsal::Fecha& hoy);
 
-}  // namespace suite
+}  // namespace suite::demo

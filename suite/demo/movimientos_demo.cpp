@@ -69,6 +69,7 @@ class Generador {
   void ventasYCompras(ch::year_month ym, double crecimiento);
   void remuneraciones(ch::year_month ym, int indice);
   void gastosDelMes(ch::year_month ym);
+  void cajaYPrestamo(ch::year_month ym);
   void ajustes(ch::year_month ym);
 
   Fecha dia(ch::year_month ym, unsigned d) const {
@@ -89,21 +90,18 @@ class Generador {
 void Generador::mes(ch::year_month ym, int indice) {
   if (indice == 0) {
     // The company starts with its partners' capital and a bank loan.
-    agregar(
-        1, dia(ym, 1), "T", 1, "0",
-        {D(cta::kBancoEstado, 45'000'000), D(cta::kCaja, 500'000), D(cta::kVehiculos, 18'000'000),
-         D(cta::kMuebles, 4'500'000), D(cta::kComputadores, 6'200'000),
-         D(cta::kExistencias, 22'000'000), D(cta::kGarantias, 1'200'000),
-         H(cta::kCapital, 80'000'000), H(cta::kPrestamoLargoPlazo, prestamo_)});
+    agregar(1, dia(ym, 1), "T", 1, "0",
+            {D(kBancoEstado, 45'000'000), D(kCaja, 500'000), D(kVehiculos, 18'000'000),
+             D(kMuebles, 4'500'000), D(kComputadores, 6'200'000), D(kExistencias, 22'000'000),
+             D(kGarantias, 1'200'000), H(kCapital, 80'000'000), H(kPrestamoLargoPlazo, prestamo_)});
   }
   // The monthly tax return pays last month's VAT, withholdings and provisional payments.
   std::int64_t usado = std::min(debito_, credito_ + remanente_);
   remanente_ = credito_ + remanente_ - usado;
   std::int64_t pago = debito_ - usado + unico_ + retenido_ + ppm_;
-  agregar(
-      1, dia(ym, 12), "E", 1, "0",
-      {D(cta::kIvaDebito, debito_), H(cta::kIvaCredito, usado), D(cta::kImpuestoUnico, unico_),
-       D(cta::kRetencionHonorarios, retenido_), D(cta::kPpm, ppm_), H(cta::kBancoEstado, pago)});
+  agregar(1, dia(ym, 12), "E", 1, "0",
+          {D(kIvaDebito, debito_), H(kIvaCredito, usado), D(kImpuestoUnico, unico_),
+           D(kRetencionHonorarios, retenido_), D(kPpm, ppm_), H(kBancoEstado, pago)});
   debito_ = credito_ = unico_ = retenido_ = ppm_ = 0;
 
   ventasYCompras(ym, 1 + 0.012 * indice);
@@ -119,15 +117,14 @@ void Generador::ventasYCompras(ch::year_month ym, double crecimiento) {
     Fecha f = dia(ym, unsigned(entre(1, 28)));
     std::int64_t neto = pesos(entre(300, 3500) * 1000.0 * crecimiento) + entre(0, 999);
     std::int64_t costo = pesos(neto * entre(50, 58) / 100.0);
-    agregar(
-        2, f, "T", 2, "0",
-        {D(cta::kClientes, neto + iva(neto)), H(cta::kVentas, neto), H(cta::kIvaDebito, iva(neto)),
-         D(cta::kCostoVentas, costo), H(cta::kExistencias, costo)});
+    agregar(2, f, "T", 2, "0",
+            {D(kClientes, neto + iva(neto)), H(kVentas, neto), H(kIvaDebito, iva(neto)),
+             D(kCostoVentas, costo), H(kExistencias, costo)});
     // Customers pay within one or two months; now and then an invoice stays unpaid.
     if (entre(1, 40) > 1) {
-      const char* banco = entre(1, 10) <= 8 ? cta::kBancoEstado : cta::kBancoChile;
+      const char* banco = entre(1, 10) <= 8 ? kBancoEstado : kBancoChile;
       agregar(5, masDias(f, entre(20, 50)), "I", 1, "0",
-              {D(banco, neto + iva(neto)), H(cta::kClientes, neto + iva(neto))});
+              {D(banco, neto + iva(neto)), H(kClientes, neto + iva(neto))});
     }
     if (f <= hoy_) {
       costoMes += costo;
@@ -147,10 +144,9 @@ void Generador::ventasYCompras(ch::year_month ym, double crecimiento) {
     porComprar -= neto;
     Fecha f = dia(ym, unsigned(entre(1, 28)));
     agregar(3, f, "T", 2, "0",
-            {D(cta::kExistencias, neto), D(cta::kIvaCredito, iva(neto)),
-             H(cta::kProveedores, neto + iva(neto))});
+            {D(kExistencias, neto), D(kIvaCredito, iva(neto)), H(kProveedores, neto + iva(neto))});
     agregar(5, masDias(f, 30), "E", 1, "0",
-            {D(cta::kProveedores, neto + iva(neto)), H(cta::kBancoEstado, neto + iva(neto))});
+            {D(kProveedores, neto + iva(neto)), H(kBancoEstado, neto + iva(neto))});
     if (f <= hoy_) credito_ += iva(neto);
   }
 }
@@ -162,18 +158,18 @@ void Generador::remuneraciones(ch::year_month ym, int indice) {
   std::int64_t cesantiaEmpleador = pesos(bruto * 0.024), sis = pesos(bruto * 0.0149);
   std::int64_t liquido = bruto - afp - salud - cesantia - unico;
   Fecha fin = dia(ym, 31);
-  agregar(4, fin, "T", 1, "0",
-          {D(cta::kSueldos, bruto), D(cta::kLeyesSociales, cesantiaEmpleador + sis),
-           H(cta::kAfpPorPagar, afp + sis), H(cta::kSaludPorPagar, salud),
-           H(cta::kCesantiaPorPagar, cesantia + cesantiaEmpleador), H(cta::kImpuestoUnico, unico),
-           H(cta::kRemuneracionesPorPagar, liquido)});
+  agregar(
+      4, fin, "T", 1, "0",
+      {D(kSueldos, bruto), D(kLeyesSociales, cesantiaEmpleador + sis), H(kAfpPorPagar, afp + sis),
+       H(kSaludPorPagar, salud), H(kCesantiaPorPagar, cesantia + cesantiaEmpleador),
+       H(kImpuestoUnico, unico), H(kRemuneracionesPorPagar, liquido)});
   // Wages and social security are paid from the second bank, early the next month.
   agregar(5, masDias(fin, 3), "E", 1, "0",
-          {D(cta::kRemuneracionesPorPagar, liquido), H(cta::kBancoChile, liquido)});
+          {D(kRemuneracionesPorPagar, liquido), H(kBancoChile, liquido)});
   agregar(5, masDias(fin, 10), "E", 1, "0",
-          {D(cta::kAfpPorPagar, afp + sis), D(cta::kSaludPorPagar, salud),
-           D(cta::kCesantiaPorPagar, cesantia + cesantiaEmpleador),
-           H(cta::kBancoChile, afp + sis + salud + cesantia + cesantiaEmpleador)});
+          {D(kAfpPorPagar, afp + sis), D(kSaludPorPagar, salud),
+           D(kCesantiaPorPagar, cesantia + cesantiaEmpleador),
+           H(kBancoChile, afp + sis + salud + cesantia + cesantiaEmpleador)});
   if (fin <= hoy_) unico_ += unico;
 }
 
@@ -181,66 +177,64 @@ void Generador::gastosDelMes(ch::year_month ym) {
   int anio = int(ym.year());
   unsigned mes = unsigned(ym.month());
   if (mes == 1) arriendo_ = pesos(arriendo_ * 1.04);
-  agregar(5, dia(ym, 5), "E", 1, "0",
-          {D(cta::kArriendos, arriendo_), H(cta::kBancoEstado, arriendo_)});
+  agregar(5, dia(ym, 5), "E", 1, "0", {D(kArriendos, arriendo_), H(kBancoEstado, arriendo_)});
 
   auto factura = [&](unsigned d, const char* gasto, std::int64_t neto) {
-    agregar(
-        5, dia(ym, d), "E", 1, "0",
-        {D(gasto, neto), D(cta::kIvaCredito, iva(neto)), H(cta::kBancoEstado, neto + iva(neto))});
+    agregar(5, dia(ym, d), "E", 1, "0",
+            {D(gasto, neto), D(kIvaCredito, iva(neto)), H(kBancoEstado, neto + iva(neto))});
     if (dia(ym, d) <= hoy_) credito_ += iva(neto);
   };
-  factura(15, cta::kLuzAguaGas, entre(180'000, 260'000));
-  factura(18, cta::kTelefonoInternet, 89'900);
-  if (mes % 3 == 1) factura(22, cta::kPublicidad, entre(450, 900) * 1000);
-  if (mes % 4 == 2) factura(24, cta::kMantencion, entre(120, 380) * 1000);
-  if (mes == 6) factura(10, cta::kDisenoSenaletica, 1'200'000);  // the shop's signs, yearly
+  factura(15, kLuzAguaGas, entre(180'000, 260'000));
+  factura(18, kTelefonoInternet, 89'900);
+  if (mes % 3 == 1) factura(22, kPublicidad, entre(450, 900) * 1000);
+  if (mes % 4 == 2) factura(24, kMantencion, entre(120, 380) * 1000);
+  if (mes == 6) factura(10, kDisenoSenaletica, 1'200'000);  // the shop's signs, yearly
 
   std::int64_t honorario = 650'000, retencion = pesos(honorario * tasaHonorarios(anio));
   agregar(5, dia(ym, 20), "E", 1, "0",
-          {D(cta::kHonorarios, honorario), H(cta::kRetencionHonorarios, retencion),
-           H(cta::kBancoEstado, honorario - retencion)});
+          {D(kHonorarios, honorario), H(kRetencionHonorarios, retencion),
+           H(kBancoEstado, honorario - retencion)});
   if (dia(ym, 20) <= hoy_) retenido_ += retencion;
 
-  // Petty cash: refilled from the bank, spent on fuel and office supplies.
-  agregar(5, dia(ym, 7), "T", 1, "0", {D(cta::kCaja, 150'000), H(cta::kBancoEstado, 150'000)});
-  std::int64_t bencina = entre(40, 90) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 9), "E", 2, "0", {D(cta::kCombustibles, bencina), H(cta::kCaja, bencina)});
-  std::int64_t utiles = entre(15, 45) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 19), "E", 2, "0", {D(cta::kUtilesOficina, utiles), H(cta::kCaja, utiles)});
-
-  std::int64_t interes = pesos(prestamo_ * 0.0075),
-               cuota = std::min<std::int64_t>(290'000, prestamo_);
-  agregar(5, dia(ym, 25), "E", 1, "0",
-          {D(cta::kPrestamoLargoPlazo, cuota), D(cta::kIntereses, interes),
-           H(cta::kBancoEstado, cuota + interes)});
-  if (dia(ym, 25) <= hoy_) prestamo_ -= cuota;
+  cajaYPrestamo(ym);
 
   if (mes % 4 == 0) {
-    agregar(5, dia(ym, 16), "T", 1, "0",
-            {D(cta::kBancoChile, 1'500'000), H(cta::kBancoEstado, 1'500'000)});
+    agregar(5, dia(ym, 16), "T", 1, "0", {D(kBancoChile, 1'500'000), H(kBancoEstado, 1'500'000)});
   }
   if (mes == 1 || mes == 7) {
     std::int64_t patente = entre(380, 420) * 1000;
-    agregar(5, dia(ym, 31), "E", 1, "0",
-            {D(cta::kPatentes, patente), H(cta::kBancoEstado, patente)});
+    agregar(5, dia(ym, 31), "E", 1, "0", {D(kPatentes, patente), H(kBancoEstado, patente)});
   }
   if (mes == 3) {
     agregar(5, dia(ym, 2), "E", 1, "0",
-            {D(cta::kSegurosAnticipados, 1'440'000), H(cta::kBancoEstado, 1'440'000)});
+            {D(kSegurosAnticipados, 1'440'000), H(kBancoEstado, 1'440'000)});
     segurosPorDevengar_ = 12;
   }
   if (segurosPorDevengar_ > 0) {
-    agregar(1, dia(ym, 31), "T", 2, "0",
-            {D(cta::kSeguros, 120'000), H(cta::kSegurosAnticipados, 120'000)});
+    agregar(1, dia(ym, 31), "T", 2, "0", {D(kSeguros, 120'000), H(kSegurosAnticipados, 120'000)});
     --segurosPorDevengar_;
   }
   std::int64_t comision = entre(8, 25) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 31), "E", 1, "0",
-          {D(cta::kGastosBancarios, comision), H(cta::kBancoEstado, comision)});
+  agregar(1, dia(ym, 31), "E", 1, "0", {D(kGastosBancarios, comision), H(kBancoEstado, comision)});
   std::int64_t ganado = entre(15, 40) * 1000 + entre(0, 999);
-  agregar(1, dia(ym, 31), "I", 1, "0",
-          {D(cta::kBancoEstado, ganado), H(cta::kInteresesGanados, ganado)});
+  agregar(1, dia(ym, 31), "I", 1, "0", {D(kBancoEstado, ganado), H(kInteresesGanados, ganado)});
+}
+
+// Petty cash, refilled from the bank and spent on fuel and office supplies; the loan's monthly
+// instalment and interest.
+void Generador::cajaYPrestamo(ch::year_month ym) {
+  agregar(5, dia(ym, 7), "T", 1, "0", {D(kCaja, 150'000), H(kBancoEstado, 150'000)});
+  std::int64_t bencina = entre(40, 90) * 1000 + entre(0, 999);
+  agregar(1, dia(ym, 9), "E", 2, "0", {D(kCombustibles, bencina), H(kCaja, bencina)});
+  std::int64_t utiles = entre(15, 45) * 1000 + entre(0, 999);
+  agregar(1, dia(ym, 19), "E", 2, "0", {D(kUtilesOficina, utiles), H(kCaja, utiles)});
+
+  std::int64_t interes = pesos(prestamo_ * 0.0075),
+               cuota = std::min<std::int64_t>(290'000, prestamo_);
+  agregar(
+      5, dia(ym, 25), "E", 1, "0",
+      {D(kPrestamoLargoPlazo, cuota), D(kIntereses, interes), H(kBancoEstado, cuota + interes)});
+  if (dia(ym, 25) <= hoy_) prestamo_ -= cuota;
 }
 
 // Month-end adjustments: straight-line depreciation in both books; each quarter the extra tax
@@ -249,14 +243,14 @@ void Generador::gastosDelMes(ch::year_month ym) {
 void Generador::ajustes(ch::year_month ym) {
   Fecha fin = dia(ym, 31);
   agregar(1, fin, "T", 2, "0",
-          {D(cta::kDepreciacionEjercicio, 353'968), H(cta::kDepreciacionAcumulada, 353'968)});
+          {D(kDepreciacionEjercicio, 353'968), H(kDepreciacionAcumulada, 353'968)});
   if (unsigned(ym.month()) % 3 != 0) return;
   agregar(1, fin, "T", 2, "1",
-          {D(cta::kDepreciacionEjercicio, 706'000), H(cta::kDepreciacionAcumulada, 706'000)});
+          {D(kDepreciacionEjercicio, 706'000), H(kDepreciacionAcumulada, 706'000)});
   std::int64_t incobrables = entre(150, 400) * 1000, vacaciones = entre(300, 500) * 1000;
   agregar(1, fin, "T", 2, "2",
-          {D(cta::kIncobrables, incobrables), H(cta::kEstimacionIncobrables, incobrables),
-           D(cta::kVacaciones, vacaciones), H(cta::kProvisionVacaciones, vacaciones)});
+          {D(kIncobrables, incobrables), H(kEstimacionIncobrables, incobrables),
+           D(kVacaciones, vacaciones), H(kProvisionVacaciones, vacaciones)});
 }
 
 bool esInventario(const std::string& centro) {
@@ -277,7 +271,7 @@ std::vector<Comprobante> aperturas(const std::vector<Comprobante>& lista, int an
   for (const auto& c : lista) {
     if (c.fecha.anio != anio - 1) continue;
     for (const auto& l : c.lineas) {
-      const std::string& centro = esInventario(l.centro) ? l.centro : cta::kUtilidadesAcumuladas;
+      const std::string& centro = esInventario(l.centro) ? l.centro : kUtilidadesAcumuladas;
       saldos[c.ifrs][centro] += l.debe - l.haber;
     }
   }

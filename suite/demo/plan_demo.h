@@ -17,7 +17,6 @@ struct Cuenta {
 std::span<const Cuenta> planDeCuentas();
 
 // The account codes the vouchers use.
-namespace cta {
 inline constexpr const char* kCaja = "110101";
 inline constexpr const char* kBancoEstado = "110103";
 inline constexpr const char* kBancoChile = "110104";
@@ -65,6 +64,5 @@ inline constexpr const char* kIntereses = "420117";
 inline constexpr const char* kDisenoSenaletica = "420119";
 inline constexpr const char* kVentas = "510101";
 inline constexpr const char* kInteresesGanados = "510201";
-}  // namespace cta
 
 }  // namespace suite::demo

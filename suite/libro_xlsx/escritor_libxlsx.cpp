@@ -16,7 +16,7 @@
 #include "host/error.h"
 #include "paquete_xlsx.h"
 
-namespace suite {
+namespace suite::libro_xlsx {
 
 using prjsumsal::Error;
 
@@ -239,4 +239,4 @@ std::unique_ptr<prjsumsal::EscritorXlsx> crearEscritorLibxlsx(const std::string&
   return std::make_unique<EscritorLibxlsx>(ruta, nombre, d);
 }
 
-}  // namespace suite
+}  // namespace suite::libro_xlsx

@@ -11,7 +11,7 @@ struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
 
-namespace suite {
+namespace suite::libro_xlsx {
 
 // The module's Office Open XML writer over libxlsxwriter: one workbook of one worksheet, set up
 // from the sheet's design when it is created. The library runs in its constant-memory mode: each
@@ -65,4 +65,4 @@ std::unique_ptr<prjsumsal::EscritorXlsx> crearEscritorLibxlsx(const std::string&
                                                               const std::string& nombre,
                                                               const prjsumsal::DisenoLibro& d);
 
-}  // namespace suite
+}  // namespace suite::libro_xlsx

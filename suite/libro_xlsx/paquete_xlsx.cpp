@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace suite {
+namespace suite::libro_xlsx {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::string faltaEnLibroXlsx(const std::string& ruta, int ultimaFila) {
   return {};
 }
 
-}  // namespace suite
+}  // namespace suite::libro_xlsx

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace suite {
+namespace suite::libro_xlsx {
 
 // What is wrong with the workbook at `ruta` as libxlsxwriter writes one of one worksheet whose
 // last row is `ultimaFila` (counted from 0): a part of the package missing, unreadable or cut
@@ -12,4 +12,4 @@ namespace suite {
 // zip of cut parts; reading it back is the only way to know.
 std::string faltaEnLibroXlsx(const std::string& ruta, int ultimaFila);
 
-}  // namespace suite
+}  // namespace suite::libro_xlsx

@@ -47,8 +47,10 @@ struct EntornoPrueba {
       diasCreados.push_back(c.get());
       return c;
     };
-    contable = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Contabilidad));
-    informes = std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::Papel::Informes));
+    contable =
+        std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::datos::Papel::Contabilidad));
+    informes =
+        std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::datos::Papel::Informes));
     for (const char* s : suite::prueba::tablasContabilidad()) contable->interna().executesql(s);
     informes->interna().executesql(suite::prueba::tablaPrograma());
   }

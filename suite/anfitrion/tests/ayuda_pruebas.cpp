@@ -57,7 +57,7 @@ std::vector<std::string> consultar(const fs::path& archivo, const std::string& s
 }
 
 void crearBaseChica(const fs::path& archivo) {
-  crearBase(archivo, suite::scriptTablasContabilidad() + R"(
+  crearBase(archivo, suite::datos::scriptTablasContabilidad() + R"(
     insert into ctmcentros values ('1101', 'Caja', 'A'), ('2101', 'Proveedores', 'P'),
       ('3101', 'Capital', 'T'), ('4101', 'Depreciación', 'G'), ('5101', 'Ventas', 'I');
     insert into ctccomprmm values

@@ -11,6 +11,8 @@ namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
+using demo::ArchivosDemo;
+using demo::prepararDemo;
 using prueba::Carpeta;
 using prueba::consultar;
 

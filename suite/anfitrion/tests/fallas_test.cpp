@@ -128,7 +128,8 @@ TEST_F(Fallas, DatosUnXlsxConLaCarpetaTemporalLlenaSaleEntero) {
   const std::string texto = nubo({"--texto"}).salida;
   ASSERT_NE(texto.rfind("\tTOTALES\t"), std::string::npos);
   const int filas = static_cast<int>(std::count(texto.begin(), texto.end(), '\n'));
-  EXPECT_EQ(faltaEnLibroXlsx(libro, 6 + filas - 1), "");  // six heading rows, then --texto's
+  // six heading rows, then --texto's
+  EXPECT_EQ(libro_xlsx::faltaEnLibroXlsx(libro, 6 + filas - 1), "");
 }
 
 // A preview killed outright at any moment leaves the earlier PDF or the whole new one, never a
@@ -343,7 +344,7 @@ TEST_F(Fallas, MensajeUnBalanceQueNoCuadraSeAvisa) {
   }
   EXPECT_ANY_THROW(prueba::crearBase(
       c_.ruta() / "s.db",
-      scriptTablasContabilidad() + "insert into ctdcomprmm(haber_nacional) values('abc')"));
+      datos::scriptTablasContabilidad() + "insert into ctdcomprmm(haber_nacional) values('abc')"));
 }
 
 // A period from the year before: warned, figures as from the first of January. "--excel -".

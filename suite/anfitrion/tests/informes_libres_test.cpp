@@ -16,6 +16,12 @@ namespace suite::anfitrion {
 namespace {
 
 namespace fs = std::filesystem;
+using datos::BasePostgres;
+using datos::BaseSqlite;
+using datos::kTablaPrograma;
+using datos::kTablaProgramaPostgres;
+using datos::Papel;
+using datos::scriptTablasContabilidad;
 using prjsumsal::Valor;
 
 class InformesLibres : public ::testing::Test {

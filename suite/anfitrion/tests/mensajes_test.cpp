@@ -36,7 +36,7 @@ std::string baseSoloLectura() {
   std::string sql =
       "insert into admempresa(n_empresa) values('EMPRESA');"
       "insert into ctccomprmm(empresa) values(1);";
-  for (const char* t : kTablasContabilidadPostgres) sql = std::string(t) + ";" + sql;
+  for (const char* t : datos::kTablasContabilidadPostgres) sql = std::string(t) + ";" + sql;
   enServidor(nombre, sql);
   enServidor("", "alter database " + nombre + " set default_transaction_read_only = on");
   std::string uri = prueba::servidorPrueba();

@@ -28,9 +28,9 @@ class NuboPostgres : public ::testing::Test {
   // A schema of its own with the host's tables, empty, and the statements given.
   static std::string baseCon(std::initializer_list<const char*> sentencias) {
     std::string uri = prueba::uriEsquemaNuevo();
-    auto db = BasePostgres::conectar(uri, Papel::Contabilidad);
-    for (const char* s : kTablasContabilidadPostgres) db->executesql(s);
-    db->executesql(kTablaProgramaPostgres);
+    auto db = datos::BasePostgres::conectar(uri, datos::Papel::Contabilidad);
+    for (const char* s : datos::kTablasContabilidadPostgres) db->executesql(s);
+    db->executesql(datos::kTablaProgramaPostgres);
     db->executesql("insert into admempresa(n_empresa) values('EMPRESA')");
     db->executesql("insert into ctccomprmm(empresa) values(1)");  // a company that exists
     for (const char* s : sentencias) db->executesql(s);
@@ -109,7 +109,7 @@ TEST_F(NuboPostgres, CadaFallaDelServidorDiceSuCausaYNoEscribeNada) {
 // a run told not to wait ends with status 1; once it is free, a run works.
 TEST_F(NuboPostgres, LaBaseDeInformesEnUsoNoSeComparte) {
   std::string uri = baseCon({});
-  auto otra = BasePostgres::conectar(uri, Papel::Informes);
+  auto otra = datos::BasePostgres::conectar(uri, datos::Papel::Informes);
   ASSERT_TRUE(otra->tomarCerrojo(kClaseCerrojo));
   auto nubo = [&](const char* opcion) {
     return correrNubo({"--contabilidad", uri, "--informes", uri, opcion, "--preparar"});

@@ -66,7 +66,7 @@ TEST(SalidaMayor, EnUnaTuberiaYEnUnaTerminal) {
       "nubo: Ninguna cuenta con movimientos en el año ni del plan de cuentas empieza por 9\n");
 
   // On a terminal: fixed columns, figures to the right, the other side of a line blank.
-  auto db = BaseSqlite::abrir(archivo, Papel::Contabilidad);
+  auto db = datos::BaseSqlite::abrir(archivo, datos::Papel::Contabilidad);
   mayor::Mayor libro(*db, marzo(), mayor::Seleccion{{"5101"}, {}});
   std::ostringstream s;
   EXPECT_EQ(escribirMayor(s, libro, true), 1u);

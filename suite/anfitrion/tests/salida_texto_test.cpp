@@ -31,7 +31,7 @@ class BalanceChico : public ::testing::Test {
  protected:
   void SetUp() override {
     prueba::crearBaseChica(carpeta_.ruta() / "c.db");
-    db_ = BaseSqlite::abrir(carpeta_.ruta() / "c.db", Papel::Contabilidad);
+    db_ = datos::BaseSqlite::abrir(carpeta_.ruta() / "c.db", datos::Papel::Contabilidad);
   }
 
   std::vector<Renglon> calcular(std::vector<std::string> mas) {
@@ -54,7 +54,7 @@ class BalanceChico : public ::testing::Test {
   }
 
   Carpeta carpeta_;
-  std::unique_ptr<BaseSqlite> db_;
+  std::unique_ptr<datos::BaseSqlite> db_;
 };
 
 // The book, the company and the user's scope reach the query. Only the account lines are

@@ -39,15 +39,15 @@ std::ostream& operator<<(std::ostream& o, const AvanceGrabado::Etapa& e) {
 class SeguimientoBasesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto conta = BaseSqlite::enMemoria(Papel::Contabilidad);
-    for (const char* t : kTablasContabilidad) conta->executesql(t);
+    auto conta = datos::BaseSqlite::enMemoria(datos::Papel::Contabilidad);
+    for (const char* t : datos::kTablasContabilidad) conta->executesql(t);
     for (const char* c : {"1101", "1102", "2101", "4101", "5101"}) cuenta(*conta, c, "'x'", "1");
     comprobante(*conta, 1, "2026-01-10", "T", 1, 1, "1",
                 {{"1101", 100, 0}, {"2101", 0, 100}, {"4101", 5, 0}});
     comprobante(*conta, 1, "2026-03-10", "T", 2, 1, "1",
                 {{"1102", 40, 0}, {"5101", 0, 40}, {"4101", 0, 5}});
     contabilidad_ = seguimiento_.contabilidad(std::move(conta));
-    informes_ = seguimiento_.informes(BaseSqlite::enMemoria(Papel::Informes));
+    informes_ = seguimiento_.informes(datos::BaseSqlite::enMemoria(datos::Papel::Informes));
     informes_->executesql(prjsumsal::sentenciaCrearTabla());
     consulta_ = {1, 1, 0, "2026-03-01", "2026-03-31", 2026, "1"};
   }

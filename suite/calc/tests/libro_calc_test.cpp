@@ -141,7 +141,7 @@ void escribirAmbos(const std::string& empresa, const std::vector<FilaBalance>& f
     archivo.confirmar();
   }
   ArchivoSeguro archivo(xlsx.string());
-  suite::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
+  suite::libro_xlsx::EscritorLibxlsx escritor(archivo.escritura(), archivo.ruta(),
                                   disenoLibroXlsx(empresa, "01/01/2026", "31/12/2026"));
   LibroXlsx libro(escritor, {"76.000.000-0", "01/01/2026 - 31/12/2026", "04/12/2026"});
   escribir(libro);

@@ -5,14 +5,11 @@
 #include <chrono>
 #include <functional>
 #include <thread>
-#include <utility>
 
-#include "balance/calculo.h"
-#include "base_falla.h"
 #include "datos/error_postgres.h"
 #include "datos/tests/base_prueba.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 using prjsumsal::Valor;
@@ -125,38 +122,6 @@ TEST_F(BasePostgresTest, LaLecturaCedeAEscriturasFallasYTransacciones) {
   EXPECT_EQ(cuenta(), Valor(3));
 }
 
-// A balance run posts nothing, but other users do meanwhile: a voucher posted between the
-// period statement and the year-to-date statement must be in neither, or the period's sums
-// would exceed the year's.
-TEST_F(BasePostgresTest, ElBalanceEsDeUnSoloMomento) {
-  auto db = abrir();
-  for (const char* t : kTablasContabilidadPostgres) db->executesql(t);
-  auto asentar = [&](prjsumsal::BaseDatos& base, int num) {
-    std::string claves = "1, 1, #2024-03-05#, 'I', " + std::to_string(num);
-    base.executesql("insert into ctccomprmm values(" + claves + ", 7, '0')");
-    base.executesql("insert into ctdcomprmm values(" + claves + ", '1101', 100, 0)");
-  };
-  asentar(*db, 1);
-  // Posts a voucher from another connection right after the period statement is read.
-  struct Intrusa : prjsumsal::prueba::BaseQueFalla {
-    using BaseQueFalla::BaseQueFalla;
-    std::function<void()> alLeer;
-    std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& s, std::int16_t o) override {
-      auto r = BaseQueFalla::newrecord(s, o);
-      if (alLeer) std::exchange(alLeer, nullptr)();
-      return r;
-    }
-  } base(std::move(db));
-  auto otro = abrir();
-  base.alLeer = [&] { asentar(*otro, 2); };
-  prjsumsal::Calculo calculo(base, {1, 7, 0, "2024-03-01", "2024-03-31", 2024, "1"},
-                             prjsumsal::Uso::Informe);
-  prjsumsal::FilaBalance f;
-  ASSERT_TRUE(calculo.siguiente(f));
-  EXPECT_EQ(f.debe, 100);
-  EXPECT_EQ(f.debe_act, 100);
-}
-
 TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
   auto ana = abrir(Papel::Informes);
   auto beto = abrir(Papel::Informes);
@@ -245,4 +210,4 @@ TEST_F(BasePostgresTest, DosGrabacionesDelContadorDejanUnaFila) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -38,19 +38,19 @@ inline std::string uriEsquemaNuevo() {
 }
 
 // An empty database for one test: in memory on SQLite, a schema of its own on the server.
-inline std::unique_ptr<prjsumsal::BaseDatos> baseVacia(Papel papel) {
-  if (!enPostgres()) return BaseSqlite::enMemoria(papel);
-  return BasePostgres::conectar(uriEsquemaNuevo(), papel);
+inline std::unique_ptr<prjsumsal::BaseDatos> baseVacia(datos::Papel papel) {
+  if (!enPostgres()) return datos::BaseSqlite::enMemoria(papel);
+  return datos::BasePostgres::conectar(uriEsquemaNuevo(), papel);
 }
 
 // The report database's program control table on the engine the test runs on.
 inline const char* tablaPrograma() {
-  return enPostgres() ? kTablaProgramaPostgres : kTablaPrograma;
+  return enPostgres() ? datos::kTablaProgramaPostgres : datos::kTablaPrograma;
 }
 
 // The host's accounting tables in the types of the engine the test runs on.
 inline const std::array<const char*, 5>& tablasContabilidad() {
-  return enPostgres() ? kTablasContabilidadPostgres : kTablasContabilidad;
+  return enPostgres() ? datos::kTablasContabilidadPostgres : datos::kTablasContabilidad;
 }
 
 }  // namespace suite::prueba

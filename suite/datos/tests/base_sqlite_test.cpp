@@ -8,7 +8,7 @@
 #include "datos/error_sqlite.h"
 #include "host/solo_avance.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 namespace fs = std::filesystem;
@@ -181,4 +181,4 @@ TEST(BaseSqlite, LasTablasCreadasSonEstrictas) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

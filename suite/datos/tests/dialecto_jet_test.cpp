@@ -4,7 +4,7 @@
 
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 struct Caso {
@@ -126,4 +126,4 @@ TEST(DialectoJet, JoinConComaEnElOrdenEscrito) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

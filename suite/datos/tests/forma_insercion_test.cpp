@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 using Tipo = FormaInsercion::Valor::Tipo;
@@ -48,4 +48,4 @@ TEST(FormaInsercion, LiteralesFueraYFormaQueSeRepite) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -4,7 +4,7 @@
 #include "datos/base_sqlite.h"
 #include "datos/esquema.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 using prjsumsal::Consulta;
@@ -60,4 +60,4 @@ TEST_F(Plan, ElDiarioGuiaYLaCabeceraSeBuscaPorSuClave) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

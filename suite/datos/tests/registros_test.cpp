@@ -3,7 +3,7 @@
 #include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 using prjsumsal::Valor;
@@ -155,4 +155,4 @@ TEST_F(Registros, MuchosRegistrosConservanSusValores) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -9,7 +9,7 @@
 #include "datos/tests/base_prueba.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::datos {
 namespace {
 
 namespace fs = std::filesystem;
@@ -41,13 +41,16 @@ TEST(Traza, UnaLineaPorSentenciaTalComoLlego) {
   auto contabilidad = prueba::baseVacia(Papel::Contabilidad);
   auto informes = prueba::baseVacia(Papel::Informes);
   informes->executesql("create table t (f text(10))");
-  contabilidad->newrecord("select #2024-03-01# as f", 4);
+  // Two grouped sets alive at once, which the server reads side by side.
+  auto agrupada = contabilidad->newrecord("select #2024-03-01# as f", 4);
+  contabilidad->newrecord("select year(#2024-03-01#) as a", 4);
   informes->executesql("insert into t values ('a\\b'\n||'c')");
   EXPECT_THROW(informes->executesql("update no_existe set a = 1"), prjsumsal::Error);
   contabilidad->newrecord(" select 1 as a\r\n where 1=1 ");
   EXPECT_EQ(traza.leer(),
             "informes\texecutesql\tcreate table t (f text(10))\n"
             "contabilidad\tnewrecord\tselect #2024-03-01# as f\n"
+            "contabilidad\tnewrecord\tselect year(#2024-03-01#) as a\n"
             "informes\texecutesql\tinsert into t values ('a\\\\b'\\n||'c')\n"
             "informes\texecutesql\tupdate no_existe set a = 1\n"
             "contabilidad\tnewrecord\t select 1 as a\\r\\n where 1=1 \n");
@@ -68,4 +71,4 @@ TEST(Traza, ArchivoQueNoSePuedeAbrirSeAvisaUnaVez) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::datos

@@ -10,7 +10,7 @@ namespace suite::informes::prueba {
 
 std::shared_ptr<prjsumsal::BaseDatos> baseConTabla(
     const std::vector<prjsumsal::FilaBalance>& filas) {
-  std::shared_ptr<prjsumsal::BaseDatos> base = BaseSqlite::enMemoria(Papel::Informes);
+  std::shared_ptr<prjsumsal::BaseDatos> base = datos::BaseSqlite::enMemoria(datos::Papel::Informes);
   base->executesql(prjsumsal::sentenciaCrearTabla());
   const prjsumsal::DatosTabla d{
       "3 SUR LTDA",

@@ -154,8 +154,8 @@ TEST(MotorInforme, FallasDicenLaCausa) {
   // A file that is no report file: a pipe, which reading would wait on for ever.
   const QString fifo = dir.filePath("fifo.rpt");
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
-  auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(BaseSqlite::enMemoria(Papel::Informes));
+  auto vacia = std::shared_ptr<prjsumsal::BaseDatos>(datos::BaseSqlite::enMemoria(datos::Papel::Informes));
+  auto tablaVacia = std::shared_ptr<prjsumsal::BaseDatos>(datos::BaseSqlite::enMemoria(datos::Papel::Informes));
   tablaVacia->executesql(prjsumsal::sentenciaCrearTabla());
   auto aMedias = baseConTabla(kCuentas);  // a preparation that failed before its closing row
   aMedias->executesql("delete from ctrsumsal where centro = 'NULL'");

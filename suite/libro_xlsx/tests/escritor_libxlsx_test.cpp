@@ -12,7 +12,7 @@
 #include "disco_chico.h"
 #include "host/error.h"
 
-namespace suite {
+namespace suite::libro_xlsx {
 namespace {
 
 namespace fs = std::filesystem;
@@ -80,4 +80,4 @@ TEST(EscritorLibxlsx, TextoMasLargoQueUnaCelda) {
 }
 
 }  // namespace
-}  // namespace suite
+}  // namespace suite::libro_xlsx

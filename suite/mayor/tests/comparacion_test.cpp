@@ -45,7 +45,7 @@ void asiento(prjsumsal::BaseDatos& db, int n, const char* fecha, const char* deb
 }
 
 TEST(Comparacion, CuentasDeUnSoloAnioYResultadoDeAmbos) {
-  auto db = suite::prueba::baseVacia(Papel::Contabilidad);
+  auto db = suite::prueba::baseVacia(datos::Papel::Contabilidad);
   for (const char* t : suite::prueba::tablasContabilidad()) db->executesql(t);
   db->executesql("insert into ctmcentros values ('1101', 'Caja', 'A')");
   db->executesql("insert into ctmcentros values ('4101', 'Ventas', 'I')");

@@ -13,6 +13,12 @@
 namespace suite::mayor::prueba {
 
 namespace fs = std::filesystem;
+using datos::BasePostgres;
+using datos::BaseSqlite;
+using datos::Papel;
+using demo::ArchivosDemo;
+using demo::prepararDemo;
+using demo::prepararDemoPostgres;
 using suite::prueba::enPostgres;
 using suite::prueba::servidorPrueba;
 

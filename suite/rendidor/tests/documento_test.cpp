@@ -199,7 +199,7 @@ std::map<std::string, std::vector<long long>> cierrePorFilas(
 fs::path crearDiario(const fs::path& db, const std::string& diario) {
   QProcess sqlite;
   sqlite.start("sqlite3", {QString::fromStdString(db.string())});
-  sqlite.write(QByteArray::fromStdString(suite::scriptTablasContabilidad() + diario));
+  sqlite.write(QByteArray::fromStdString(suite::datos::scriptTablasContabilidad() + diario));
   sqlite.closeWriteChannel();
   EXPECT_TRUE(sqlite.waitForFinished(60000));
   EXPECT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();

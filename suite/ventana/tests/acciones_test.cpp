@@ -43,7 +43,7 @@ TEST(Exportar, ExcelPreguntaDondeYEscribeElLibro) {
 // and the workbook written is an Office Open XML package.
 TEST(Exportar, ElDialogoOfreceTambienElLibroXlsx) {
   EntornoVentana e;
-  e.plataforma.crearLibroXlsx = crearEscritorLibxlsx;
+  e.plataforma.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
   QStringList filtros;
   QString propuesto, sufijo;
   e.dialogo.responder = [&](QFileDialog& d) {
@@ -77,7 +77,7 @@ TEST(Exportar, PdfEscribeLosArchivosEIniciaElRendidor) {
 TEST(Exportar, CancelarDejaElArchivoAnterior) {
   for (const char* nombre : {"balance.xls", "balance.xlsx"}) {
     EntornoVentana e;
-    e.plataforma.crearLibroXlsx = crearEscritorLibxlsx;
+    e.plataforma.crearLibroXlsx = libro_xlsx::crearEscritorLibxlsx;
     const QString ruta = e.carpeta.filePath(nombre);
     {
       QFile f(ruta);

@@ -116,8 +116,8 @@ struct EntornoVentana {
 
   // The two databases with the report files beside the report database, and the engine on it.
   void llenarBases(const std::string& dir) {
-    contable = suite::BaseSqlite::enMemoria(suite::Papel::Contabilidad);
-    informes = suite::BaseSqlite::crear(dir + "/informes.db", suite::Papel::Informes);
+    contable = suite::datos::BaseSqlite::enMemoria(suite::datos::Papel::Contabilidad);
+    informes = suite::datos::BaseSqlite::crear(dir + "/informes.db", suite::datos::Papel::Informes);
     suite::informes::instalarArchivosInforme(dir);
     plataforma.crearReporte = [this, dir] {
       suite::informes::AjustesMotor a;
@@ -125,8 +125,8 @@ struct EntornoVentana {
       a.impresora = "cola-que-no-existe";
       return std::make_unique<suite::informes::MotorInforme>(informes, a);
     };
-    for (const char* s : suite::kTablasContabilidad) contable->executesql(s);
-    informes->executesql(suite::kTablaPrograma);
+    for (const char* s : suite::datos::kTablasContabilidad) contable->executesql(s);
+    informes->executesql(suite::datos::kTablaPrograma);
     for (const char* s :
          {"insert into ctmcentros values('1101','CAJA','1'), ('4101','VENTAS','4')",
           "insert into ctccomprmm values(3,1,'2026-12-02','T',1,1,'1')",

@@ -20,7 +20,7 @@ namespace {
 class CalculoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = suite::prueba::baseVacia(suite::Papel::Contabilidad);
+    db_ = suite::prueba::baseVacia(suite::datos::Papel::Contabilidad);
     for (const char* s : suite::prueba::tablasContabilidad()) db_->executesql(s);
     if (!suite::prueba::enPostgres()) {  // on the server the amounts are numeric already
       db_->executesql("drop table ctdcomprmm");

@@ -140,12 +140,12 @@ TEST(Contador, UnaGrabacionInterrumpidaDejaElContadorAnterior) {
   std::string archivo = ::testing::TempDir() + "contador-" + std::to_string(::getpid());
   for (const char* mortal : {"insert into contador", "commit"}) {
     std::remove(archivo.c_str());
-    auto previa = suite::BaseSqlite::crear(archivo, suite::Papel::Contabilidad);
-    previa->executesql(suite::kTablasContabilidad[4]);
+    auto previa = suite::datos::BaseSqlite::crear(archivo, suite::datos::Papel::Contabilidad);
+    previa->executesql(suite::datos::kTablasContabilidad[4]);
     previa->executesql("insert into contador values('Claudia','13.456.789-9','12345')");
     EntornoPrueba e;
     auto base = std::make_shared<BaseQueMuere>(
-        suite::BaseSqlite::abrir(archivo, suite::Papel::Contabilidad));
+        suite::datos::BaseSqlite::abrir(archivo, suite::datos::Papel::Contabilidad));
     base->mortal = mortal;
     auto cls = e.clase();
     cls->glbdb = base;
