@@ -3,24 +3,14 @@
 #include <libpq-fe.h>
 
 #include <atomic>
-#include <cctype>
 
+#include "datos/registros_memoria.h"
 #include "datos/valores_postgres.h"
 #include "host/error.h"
 
 namespace suite {
 
 using prjsumsal::Error;
-
-namespace {
-
-std::string minusculas(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
-
-}  // namespace
 
 void RegistrosCursor::Liberar::operator()(pg_result* r) const {
   PQclear(r);
