@@ -1,6 +1,7 @@
 // Times the ledger of one account with 100,000 lines in a journal of 1,000,000 on SQLite with
 // the two ordinary indexes: the ledger read through suite::mayor::Mayor to its last line, and
-// a whole run of "nubo --mayor" into a file. See README.md beside this file.
+// a whole run of "nubo --mayor" into a file; with --postgres, the ledger read on a server too.
+// See README.md beside this file.
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include "datos/base_postgres.h"
 #include "datos/base_sqlite.h"
 #include "diario.h"
 #include "hijo.h"
 #include "mayor/mayor.h"
+#include "postgres.h"
 #include "sqlite.h"
 
 namespace {
@@ -57,9 +60,8 @@ prjsumsal::Consulta consulta() {
 }
 
 // The ledger read to its last line; returns its lines.
-std::string leerMayor(const fs::path& diario) {
-  auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
-  suite::mayor::Mayor mayor(*db, consulta(), {{kCuenta}, {}});
+std::string leerMayor(prjsumsal::BaseDatos& db) {
+  suite::mayor::Mayor mayor(db, consulta(), {{kCuenta}, {}});
   std::size_t lineas = 0;
   for (suite::mayor::Cuenta c; mayor.siguienteCuenta(c);) {
     for (suite::mayor::Movimiento m; mayor.siguienteMovimiento(m);) ++lineas;
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
   long cada = 4;
   fs::path carpeta = fs::temp_directory_path() / "nubo_bench";
   int repeticiones = 3;
+  std::string postgres;
   CLI::App app{"Mide el libro mayor de una cuenta de 100.000 líneas en SQLite."};
   app.add_option("--lineas", lineas, "líneas del diario")->capture_default_str();
   app.add_option("--cada", cada, "la cuenta toma una de cada N líneas de la empresa 1")
@@ -83,12 +86,26 @@ int main(int argc, char** argv) {
   app.add_option("--repeticiones", repeticiones, "ejecuciones de cada fase; vale la mejor")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
+  app.add_option("--postgres", postgres,
+                 "URI de un servidor PostgreSQL: mide también el libro mayor allí");
   CLI11_PARSE(app, argc, argv);
   ::unsetenv("NUBO_TRAZA_SQL");
   try {
     fs::create_directories(carpeta);
     fs::path diario = diarioDe(carpeta, lineas, cada);
-    Medida api = bench::mejorDe(repeticiones, [&] { return leerMayor(diario); });
+    Medida api = bench::mejorDe(repeticiones, [&] {
+      return leerMayor(*suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad));
+    });
+    // The same journal on the server, loaded once into a schema named after its file.
+    Medida pg;
+    if (!postgres.empty()) {
+      bench::cargarEnPostgres(diario, postgres, false);
+      const std::string uri = bench::uriEsquema(postgres, bench::esquemaDe(diario));
+      pg = bench::mejorDe(repeticiones, [&] {
+        return leerMayor(
+            *suite::datos::BasePostgres::conectar(uri, suite::datos::Papel::Contabilidad));
+      });
+    }
     Medida nubo;
     for (int i = 0; i < repeticiones; ++i) {
       Medida una = bench::programa({NUBO_EJECUTABLE, "--contabilidad", diario.string(), "--desde",
@@ -105,6 +122,10 @@ int main(int argc, char** argv) {
                 api.kib / 1024.0);
     std::printf("  nubo --mayor       %9.3f %8.3f %8.1f\n", nubo.segundos, nubo.cpu,
                 nubo.kib / 1024.0);
+    if (!postgres.empty()) {
+      std::printf("  Mayor (PostgreSQL) %9.3f %8.3f %8.1f   (%s líneas)\n", pg.segundos, pg.cpu,
+                  pg.kib / 1024.0, pg.texto.c_str());
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mayor_bench: %s\n", e.what());
     return 1;

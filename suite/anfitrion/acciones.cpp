@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -12,9 +11,12 @@
 #include "avance/linea_terminal.h"
 #include "balance.h"
 #include "balance/cierre.h"
+#include "balance/encabezado.h"
+#include "export/archivo_seguro.h"
 #include "formulario.h"
 #include "host/error.h"
-#include "host/temporales.h"
+#include "host/plataforma.h"
+#include "libro_comparado.h"
 #include "mayor/comparacion.h"
 #include "mayor/mayor.h"
 #include "salida_mayor.h"
@@ -44,6 +46,19 @@ void comparacion(const Opciones& o, Bases& bases, Consola& consola) {
   comprobarSalida(consola.salida, errno);
 }
 
+// --comparar --excel ARCHIVO.xlsx: the same beside each other in a workbook, headed as the
+// balance's .xlsx is, with the company record's RUT.
+void comparacionXlsx(const Opciones& o, const std::string& ruta, Bases& bases) {
+  mayor::Comparacion c = mayor::comparar(*bases.contabilidad, consultaDe(o));
+  auto& plataforma = prjsumsal::plataforma();
+  libro_xlsx::CabezaHoja cabeza;
+  cabeza.empresa = o.nombreEmpresa;
+  cabeza.rut = prjsumsal::leerEncabezado(*bases.contabilidad).ruc;
+  cabeza.periodo = o.desde.texto() + " - " + o.hasta.texto();
+  cabeza.emision = plataforma.reloj->Hoy().texto(plataforma.regional->separadorFecha());
+  guardarComparacionXlsx(ruta, c, std::move(cabeza));
+}
+
 // --mayor CUENTA: the ledger of the account and of those under it, written as it is read.
 void libroMayor(const Opciones& o, const std::string& cuenta, Bases& bases, Consola& consola) {
   mayor::Mayor libro(*bases.contabilidad, consultaDe(o), mayor::Seleccion{{}, {cuenta}});
@@ -70,22 +85,16 @@ void texto(const Opciones& o, Bases& bases, Consola& consola) {
   }
 }
 
-// "--excel -": the workbook is written whole to a file of the run first, as to any file, then
-// copied to standard output.
+// "--excel -": the form writes the workbook whole, as to any file, over a temporary file of the
+// one safe path that is never put in place: it is copied to standard output once whole, and
+// removed when `paso` ends, as on a failure or a signal (a run killed outright leaves it to the
+// next writer in the cache folder).
 void excelSalida(SesionFormulario& sesion, Consola& consola) {
-  std::filesystem::path libro = archivoDeEjecucion("libro.xls");
-  prjsumsal::anotarTemporal(libro.string());
-  struct Borrar {
-    const std::filesystem::path& libro;
-    ~Borrar() {
-      std::error_code ignorado;
-      std::filesystem::remove(libro, ignorado);
-      prjsumsal::olvidarTemporal(libro.string());
-    }
-  } borrar{libro};
-  sesion.excel(libro.string());
-  std::ifstream hecho(libro, std::ios::binary);
-  if (!hecho) return;  // the form has said why
+  prjsumsal::ArchivoSeguro paso(archivoDeEjecucion("libro.xls").string());
+  sesion.excel(paso.escritura());
+  if (sesion.fallo()) return;  // the form has said why
+  std::ifstream hecho(paso.escritura(), std::ios::binary);
+  if (!hecho) throw prjsumsal::Error("No se puede leer el libro escrito en " + paso.escritura());
   errno = 0;
   consola.salida << hecho.rdbuf();
   comprobarSalida(consola.salida, errno);
@@ -109,7 +118,9 @@ void ejecutar(const Accion& a, const Opciones& o, Bases& bases, Consola& consola
       sesion->grabarContador();
       break;
     case Accion::Tipo::Excel:
-      if (a.argumento == "-") {
+      if (o.comparar) {
+        comparacionXlsx(o, a.argumento, bases);
+      } else if (a.argumento == "-") {
         excelSalida(*sesion, consola);
       } else {
         sesion->excel(a.argumento);

@@ -9,6 +9,7 @@
 #include "carpeta_cache.h"
 #include "clase/biblioteca.h"
 #include "export/archivo_seguro.h"
+#include "export/entrega_pdf.h"
 #include "host/error.h"
 #include "plataforma/carpeta_usuario.h"
 
@@ -17,8 +18,6 @@ namespace suite::anfitrion {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kRendidor = "RENDIDOR";
 
 std::string entreComillasSimples(const std::string& texto) {
   std::string r = "'";
@@ -42,8 +41,9 @@ void enlazar(const fs::path& destino, const fs::path& enlace) {
 void escribirRendidor(const fs::path& programa, const fs::path& carpeta) {
   std::string texto =
       "#!/bin/sh\n# Started by nubo: the installed RENDIDOR on this folder.\nexec " +
-      entreComillasSimples((programa / kRendidor).string()) + " --carpeta \"${0%/*}\" \"$@\"\n";
-  fs::path ruta = carpeta / kRendidor;
+      entreComillasSimples((programa / prjsumsal::kRendidor).string()) +
+      " --carpeta \"${0%/*}\" \"$@\"\n";
+  fs::path ruta = carpeta / prjsumsal::kRendidor;
   // Anything but our own small program goes, a link first: writing through it would replace
   // the file it points at, the installed RENDIDOR itself.
   std::error_code ec;

@@ -135,6 +135,8 @@ void entrarValores(prjsumsal::frmsumsal& f, const Opciones& o) {
 
 bool usaFormulario(const Opciones& o) {
   for (const Accion& a : o.acciones) {
+    // Last year beside this year is the host's own workbook, written without the form.
+    if (a.tipo == Accion::Tipo::Excel && o.comparar) continue;
     if (a.tipo != Accion::Tipo::Texto && a.tipo != Accion::Tipo::Mayor) return true;
   }
   return o.contador || o.rut || o.registro || o.formato != 1;

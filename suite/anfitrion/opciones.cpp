@@ -175,9 +175,9 @@ void declararValores(CLI::App& app, Opciones& o, Textos& t) {
   valor("--formato", t.formato, "1-5", "Formato del informe (1 por omisión)", kBalance);
   valor("--folio", t.folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
   app.add_flag("--comparar", o.comparar,
-               "Con --texto, columnas Cuenta, Nombre, saldo a --hasta, saldo al mismo día del "
-               "año anterior y Diferencia (deudor positivo, acreedor negativo); al final el "
-               "RESULTADO EJERCICIO de ambos años (utilidad positiva)")
+               "Con --texto o --excel ARCHIVO.xlsx, columnas Cuenta, Nombre, saldo a --hasta, "
+               "saldo al mismo día del año anterior y Diferencia (deudor positivo, acreedor "
+               "negativo); al final el RESULTADO EJERCICIO de ambos años (utilidad positiva)")
       ->disable_flag_override()
       ->group(kBalance);
 
@@ -261,15 +261,20 @@ std::vector<Accion> accionesDadas(const CLI::App& app, const OpcionesAccion& acc
 // for the first one that is wrong.
 void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy) {
   revisarBases(o);
-  bool texto = false;
+  bool comparable = false;
   for (const Accion& a : o.acciones) {
     if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
       throw ErrorUso("--captura no se combina con otras acciones");
     if (a.tipo == Accion::Tipo::Mayor && a.argumento.empty())
       throw ErrorUso("--mayor: falta el código de la cuenta");
-    texto = texto || a.tipo == Accion::Tipo::Texto;
+    // The 2003 workbook keeps its columns: a comparison asked of it would silently be missing.
+    if (o.comparar && a.tipo == Accion::Tipo::Excel && !prjsumsal::esRutaXlsx(a.argumento))
+      throw ErrorUso(
+          "--comparar: el libro XML Spreadsheet 2003 no lleva la comparación; use "
+          "--excel ARCHIVO.xlsx");
+    comparable = comparable || a.tipo == Accion::Tipo::Texto || a.tipo == Accion::Tipo::Excel;
   }
-  if (o.comparar && !texto) throw ErrorUso("--comparar se usa con --texto");
+  if (o.comparar && !comparable) throw ErrorUso("--comparar se usa con --texto o --excel");
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", t.empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", t.usuario);

@@ -4,7 +4,9 @@
 
 #include "datos/dialecto_jet.h"
 #include "datos/error_postgres.h"
+#include "datos/registros_cursor.h"
 #include "datos/sesion_postgres.h"
+#include "host/solo_avance.h"
 
 namespace suite::datos {
 
@@ -23,9 +25,36 @@ std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string&
 }
 
 std::unique_ptr<prjsumsal::Registros> BasePostgres::newrecord(const std::string& sentencia,
-                                                              std::int16_t /*opcion*/) {
+                                                              std::int16_t opcion) {
   traza_.anotar("newrecord", sentencia);
+  if (opcion == prjsumsal::kSoloAvance && papel_ == Papel::Contabilidad) {
+    if (auto cursor = abrirCursor(sentencia)) return cursor;
+  }
   return abrirRegistros(sentencia, true);
+}
+
+// A forward-only set of the accounting database read through a cursor in the snapshot
+// (registros_cursor.h); null inside a transaction of the caller's, where the set is read whole.
+std::unique_ptr<prjsumsal::Registros> BasePostgres::abrirCursor(const std::string& sentencia) {
+  terminarTransaccion();
+  resolverAplazada();
+  std::string sql = traducirJet(sentencia, Motor::Postgres);
+  std::shared_ptr<Lectura> lectura = abrirLectura();
+  if (!lectura) return nullptr;
+  CanalCursor canal;
+  canal.enviar = [s = sesion_](const std::string& q) { return enviar(*s, q).release(); };
+  canal.fallo = [s = sesion_] {
+    if (s->lectura == nullptr) return;
+    s->lectura = nullptr;
+    if (!s->perdida) PQclear(PQexec(s->conexion, "ROLLBACK"));
+  };
+  canal.lectura = lectura;
+  try {
+    return std::make_unique<RegistrosCursor>(std::move(canal), sql);
+  } catch (const ErrorPostgres&) {
+    terminarLecturaFallida();
+    throw;
+  }
 }
 
 std::shared_ptr<BasePostgres::Lectura> BasePostgres::abrirLectura() {

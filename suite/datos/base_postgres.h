@@ -69,8 +69,10 @@ class BasePostgres : public prjsumsal::BaseDatos, public LotesAnidados {
   // message. A text holding more than one statement is refused by the server.
   long executesql(const std::string& sentencia) override;
 
-  // Runs one SELECT and reads all its rows into memory, inside the snapshot described above,
-  // whatever the option (a forward-only set, prjsumsal::kSoloAvance, too).
+  // Runs one SELECT and reads all its rows into memory, inside the snapshot described above.
+  // A forward-only set of the accounting database (prjsumsal::kSoloAvance) is read through a
+  // cursor in that snapshot instead, a batch at a time (RegistrosCursor), except inside a
+  // transaction of the caller's.
   // Dates come as ISO texts yyyy-mm-dd, as they do from SQLite; numeric values without a
   // fraction as whole numbers.
   std::unique_ptr<prjsumsal::Registros> newrecord(const std::string& sentencia) override;
@@ -124,6 +126,7 @@ class BasePostgres : public prjsumsal::BaseDatos, public LotesAnidados {
   std::unique_ptr<prjsumsal::Registros> leer(const std::string& sql,
                                              std::shared_ptr<Lectura> lectura);
   std::unique_ptr<prjsumsal::Registros> abrirRegistros(const std::string& sentencia, bool agrupada);
+  std::unique_ptr<prjsumsal::Registros> abrirCursor(const std::string& sentencia);
   std::unique_ptr<Sesion> segundaSesion();
   std::unique_ptr<prjsumsal::Registros> leerALaPar(Aplazada& aplazada, const std::string& sql);
   void resolverAplazada();

@@ -11,14 +11,13 @@ namespace suite::datos {
 
 using prjsumsal::Error;
 
-namespace {
-
-// Column names compare as the host's engine compares them: ASCII letters without regard to case.
 std::string minusculas(std::string_view t) {
   std::string r(t);
   for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return r;
 }
+
+namespace {
 
 const char* kSinRegistro = "No hay registro activo";
 

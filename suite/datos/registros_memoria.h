@@ -13,6 +13,10 @@
 
 namespace suite::datos {
 
+// A column's name as record sets compare it, as the host's engine does: ASCII letters without
+// regard to case.
+std::string minusculas(std::string_view t);
+
 // A record set held whole in memory: the rows of one SELECT, read when the set was opened, kept
 // compactly (Celdas). Column names compare without regard to case. findfirst takes an equality
 // criterion `col='value'` and finds the row through a hash index of that column, built the first

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "datos/registros_memoria.h"
 #include "host/error.h"
 
 namespace suite::datos {
@@ -13,12 +14,6 @@ namespace {
 
 using Clase = Pieza::Clase;
 using Piezas = std::vector<Pieza>;
-
-std::string minusculas(std::string_view t) {
-  std::string r(t);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
 
 // The name a piece gives to a column: a plain word, or a quoted name without its quotes.
 std::string nombreColumna(const Pieza& p) {

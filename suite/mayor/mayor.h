@@ -64,9 +64,9 @@ struct Totales {
 //
 // Accounts come in the database's order of their codes, each account's lines by date, then
 // subsystem, document type, number, debit and credit. All of it is one statement read forward
-// (one state of the journal on either engine); on SQLite its rows are read as they are used,
-// so memory does not grow with the lines (BasePostgres reads every record set whole, so there
-// it does). Only reads: nothing is written.
+// (one state of the journal on either engine), its rows read as they are used (on PostgreSQL
+// through a cursor, a batch at a time), so memory does not grow with the lines. Only reads:
+// nothing is written.
 //
 // Use:
 //   Mayor mayor(db, consulta, seleccion);

@@ -8,18 +8,18 @@ namespace prjsumsal {
 namespace {
 
 constexpr Miembro kMiembros[] = {
-    {"glbEmpresa", 0x40030000, Miembro::Clase::Valor},
-    {"glbN_empresa", 0x40030001, Miembro::Clase::Valor},
-    {"glbUsuario", 0x40030002, Miembro::Clase::Valor},
-    {"glbN_usuario", 0x40030003, Miembro::Clase::Valor},
-    {"glbAlias", 0x40030004, Miembro::Clase::Valor},
-    {"glbPrograma", 0x40030005, Miembro::Clase::Valor},
-    {"glbdb", 0x40030006, Miembro::Clase::Objeto},
-    {"glbdbReport", 0x40030007, Miembro::Clase::Objeto},
-    {"glbPermiso", 0x40030008, Miembro::Clase::Valor},
-    {"glbTipoImpresora", 0x40030009, Miembro::Clase::Valor},
-    {"ShowForm", 0x60030000, Miembro::Clase::Metodo},
-    {"UnloadForm", 0x60030001, Miembro::Clase::Metodo},
+    {"glbEmpresa", DispidClssumsal::glbEmpresa, Miembro::Clase::Valor},
+    {"glbN_empresa", DispidClssumsal::glbN_empresa, Miembro::Clase::Valor},
+    {"glbUsuario", DispidClssumsal::glbUsuario, Miembro::Clase::Valor},
+    {"glbN_usuario", DispidClssumsal::glbN_usuario, Miembro::Clase::Valor},
+    {"glbAlias", DispidClssumsal::glbAlias, Miembro::Clase::Valor},
+    {"glbPrograma", DispidClssumsal::glbPrograma, Miembro::Clase::Valor},
+    {"glbdb", DispidClssumsal::glbdb, Miembro::Clase::Objeto},
+    {"glbdbReport", DispidClssumsal::glbdbReport, Miembro::Clase::Objeto},
+    {"glbPermiso", DispidClssumsal::glbPermiso, Miembro::Clase::Valor},
+    {"glbTipoImpresora", DispidClssumsal::glbTipoImpresora, Miembro::Clase::Valor},
+    {"ShowForm", DispidClssumsal::ShowForm, Miembro::Clase::Metodo},
+    {"UnloadForm", DispidClssumsal::UnloadForm, Miembro::Clase::Metodo},
 };
 
 bool mismoNombre(std::string_view a, std::string_view b) {

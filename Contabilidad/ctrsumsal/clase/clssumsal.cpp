@@ -46,15 +46,7 @@ int clssumsal::instancias() {
 
 void clssumsal::ShowForm() {
   frmsumsal& f = *frm_;
-  f.glbAlias = glbAlias;
-  f.glbdb = glbdb;
-  f.glbdbReport = glbdbReport;
-  f.glbEmpresa = glbEmpresa;
-  f.glbN_empresa = glbN_empresa;
-  f.glbUsuario = glbUsuario;
-  f.glbN_usuario = glbN_usuario;
-  f.glbPermiso = glbPermiso;
-  f.glbPrograma = glbPrograma;
+  static_cast<ContextoSumsal&>(f) = *this;
   // The first touch of one of the form's controls: the form loads here when it is not loaded.
   f.glbTipoImpresora(Valor(glbTipoImpresora));
   f.Show();
@@ -67,25 +59,25 @@ void clssumsal::UnloadForm() {
 Argumento clssumsal::get(std::int32_t id) const {
   const Miembro& m = miembro(id);
   switch (id) {
-    case 0x40030000:
+    case DispidClssumsal::glbEmpresa:
       return Valor(glbEmpresa);
-    case 0x40030001:
+    case DispidClssumsal::glbN_empresa:
       return Valor(glbN_empresa);
-    case 0x40030002:
+    case DispidClssumsal::glbUsuario:
       return Valor(glbUsuario);
-    case 0x40030003:
+    case DispidClssumsal::glbN_usuario:
       return Valor(glbN_usuario);
-    case 0x40030004:
+    case DispidClssumsal::glbAlias:
       return Valor(glbAlias);
-    case 0x40030005:
+    case DispidClssumsal::glbPrograma:
       return Valor(glbPrograma);
-    case 0x40030006:
+    case DispidClssumsal::glbdb:
       return glbdb;
-    case 0x40030007:
+    case DispidClssumsal::glbdbReport:
       return glbdbReport;
-    case 0x40030008:
+    case DispidClssumsal::glbPermiso:
       return Valor(glbPermiso);
-    case 0x40030009:
+    case DispidClssumsal::glbTipoImpresora:
       return Valor(glbTipoImpresora);
   }
   throw accesoInvalido(m, "es un método, no una propiedad");
@@ -94,28 +86,28 @@ Argumento clssumsal::get(std::int32_t id) const {
 void clssumsal::put(std::int32_t id, const Argumento& a) {
   const Miembro& m = miembro(id);
   switch (id) {
-    case 0x40030000:
+    case DispidClssumsal::glbEmpresa:
       glbEmpresa = entero16(a.valor());
       return;
-    case 0x40030001:
+    case DispidClssumsal::glbN_empresa:
       glbN_empresa = a.valor().texto();
       return;
-    case 0x40030002:
+    case DispidClssumsal::glbUsuario:
       glbUsuario = entero16(a.valor());
       return;
-    case 0x40030003:
+    case DispidClssumsal::glbN_usuario:
       glbN_usuario = a.valor().texto();
       return;
-    case 0x40030004:
+    case DispidClssumsal::glbAlias:
       glbAlias = entero16(a.valor());
       return;
-    case 0x40030005:
+    case DispidClssumsal::glbPrograma:
       glbPrograma = a.valor().texto();
       return;
-    case 0x40030008:
+    case DispidClssumsal::glbPermiso:
       glbPermiso = a.valor().texto();
       return;
-    case 0x40030009:
+    case DispidClssumsal::glbTipoImpresora:
       glbTipoImpresora = a.valor().texto();
       return;
   }
@@ -126,10 +118,10 @@ void clssumsal::put(std::int32_t id, const Argumento& a) {
 void clssumsal::putref(std::int32_t id, const Argumento& a) {
   const Miembro& m = miembro(id);
   switch (id) {
-    case 0x40030006:
+    case DispidClssumsal::glbdb:
       glbdb = a.objeto();
       return;
-    case 0x40030007:
+    case DispidClssumsal::glbdbReport:
       glbdbReport = a.objeto();
       return;
   }
@@ -139,9 +131,9 @@ void clssumsal::putref(std::int32_t id, const Argumento& a) {
 void clssumsal::call(std::int32_t id) {
   const Miembro& m = miembro(id);
   switch (id) {
-    case kDispidShowForm:
+    case DispidClssumsal::ShowForm:
       return ShowForm();
-    case kDispidUnloadForm:
+    case DispidClssumsal::UnloadForm:
       return UnloadForm();
   }
   throw accesoInvalido(m, "es una propiedad, no un método");

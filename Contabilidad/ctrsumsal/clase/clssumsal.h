@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "clase/argumento.h"
+#include "clase/biblioteca.h"
+#include "form/contexto.h"
 #include "host/base_datos.h"
 #include "host/plataforma.h"
 
@@ -21,10 +23,10 @@ class frmsumsal;
 // Two states: the form not loaded (after creation or UnloadForm) and loaded (after ShowForm, until
 // UnloadForm or the report control's exit). Destroying the class drops its reference to the form
 // without unloading it: a form still shown stays open (see formulariosAbiertos()).
-class clssumsal {
+class clssumsal : public ContextoSumsal {
  public:
-  static constexpr std::int32_t kDispidShowForm = 0x60030000;
-  static constexpr std::int32_t kDispidUnloadForm = 0x60030001;
+  static constexpr std::int32_t kDispidShowForm = DispidClssumsal::ShowForm;
+  static constexpr std::int32_t kDispidUnloadForm = DispidClssumsal::UnloadForm;
 
   // Creates the class and its own, not yet loaded form, which reaches the outside through
   // `plataforma`.
@@ -33,15 +35,7 @@ class clssumsal {
   clssumsal(const clssumsal&) = delete;
   clssumsal& operator=(const clssumsal&) = delete;
 
-  std::int16_t glbEmpresa = 0;
-  std::string glbN_empresa;
-  std::int16_t glbUsuario = 0;
-  std::string glbN_usuario;
-  std::int16_t glbAlias = 0;
-  std::string glbPrograma;
-  std::shared_ptr<BaseDatos> glbdb;        // assigned by reference: the host's own object
-  std::shared_ptr<BaseDatos> glbdbReport;  // idem
-  std::string glbPermiso;
+  // The context's nine properties are the members of ContextoSumsal; the tenth is this one.
   std::string glbTipoImpresora;
 
   // Copies the context into the form, hands it the printer type (which loads the form the first

@@ -8,6 +8,7 @@
 
 #include "balance/consulta.h"
 #include "export/archivo_seguro.h"
+#include "form/contexto.h"
 #include "form/controles.h"
 #include "host/base_datos.h"
 #include "host/ctldia.h"
@@ -28,7 +29,11 @@ namespace prjsumsal {
 // connected, given their design values, and Form_Load runs. Unload runs Form_Unload and returns
 // the form to the unloaded state, its own controls to their design values. While loaded the form
 // is listed in formulariosAbiertos(), which keeps it alive when the class that created it is gone.
-class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frmsumsal> {
+// Its working context (the glb* members of ContextoSumsal) is copied in by the public class
+// before the form loads.
+class frmsumsal : public EventosInforme,
+                  public ContextoSumsal,
+                  public std::enable_shared_from_this<frmsumsal> {
  public:
   static constexpr const char* kCaption = "Balance de Tributario";
   static constexpr int kAnchoCliente = 6570;  // twips
@@ -49,17 +54,6 @@ class frmsumsal : public EventosInforme, public std::enable_shared_from_this<frm
   ~frmsumsal() override;
   frmsumsal(const frmsumsal&) = delete;
   frmsumsal& operator=(const frmsumsal&) = delete;
-
-  // The working context, copied in by the public class before the form loads.
-  std::int16_t glbEmpresa = 0;
-  std::string glbN_empresa;
-  std::int16_t glbUsuario = 0;
-  std::string glbN_usuario;
-  std::int16_t glbAlias = 0;
-  std::string glbPrograma;
-  std::shared_ptr<BaseDatos> glbdb;        // accounting database; null until set
-  std::shared_ptr<BaseDatos> glbdbReport;  // report database; null until set
-  std::string glbPermiso;
 
   // The suite's controls: null until the form first loads.
   std::unique_ptr<ctlinforme> ctlinforme1;

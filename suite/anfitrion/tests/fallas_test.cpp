@@ -108,6 +108,35 @@ TEST_F(Fallas, DatosUnDiscoLlenoDejaCadaArchivoAnterior) {
   EXPECT_EQ(std::distance(fs::directory_iterator(chico.ruta()), {}), 5);
 }
 
+// "--excel -" goes through a temporary file in the cache folder: a full cache disk or a full
+// standard output ends with status 1 and the reason, nothing half written, no file left.
+TEST_F(Fallas, DatosElLibroALaSalidaNoDejaArchivos) {
+  prjsumsal::prueba::DiscoChico chico(256);
+  if (!chico.montado()) GTEST_SKIP() << "no se puede montar un tmpfs aquí";
+  const std::string cache = "XDG_CACHE_HOME=" + chico.ruta().string();
+  const std::string orden = prueba::ordenNubo(
+      {"--contabilidad", conta_, "--informes", inf_, "--hasta", "31/03/2025", "--excel", "-"},
+      {"env", cache});
+  const fs::path errores = c_.ruta() / "e";
+  EXPECT_EQ(WEXITSTATUS(std::system((orden + " >/dev/full 2>" + errores.string()).c_str())), 1);
+  EXPECT_EQ(leer(errores), "nubo: No se puede escribir la salida: no queda espacio en el disco\n");
+  {
+    std::ofstream relleno(chico.ruta("relleno"), std::ios::binary);
+    const std::string bloque(4096, 'x');
+    while (relleno.write(bloque.data(), bloque.size())) {
+    }
+  }
+  auto e =
+      correrNubo({"--contabilidad", conta_, "--informes", inf_, "--excel", "-"}, {"env", cache});
+  EXPECT_EQ(e.estado, 1);
+  EXPECT_EQ(e.salida, "");
+  EXPECT_NE(e.errores.find("no queda espacio en el disco"), std::string::npos) << e.errores;
+  for (const auto& f : fs::recursive_directory_iterator(chico.ruta())) {
+    std::string nombre = f.path().filename().string();
+    EXPECT_TRUE(nombre == "relleno" || nombre == "nubo" || nombre.ends_with("_cerrojo")) << nombre;
+  }
+}
+
 // A full temporary folder (TMPDIR) does not reach the .xlsx: the earlier file is replaced by the
 // whole workbook, every part of it, its sheet down to the row TOTALES that --texto ends with.
 TEST_F(Fallas, DatosUnXlsxConLaCarpetaTemporalLlenaSaleEntero) {

@@ -123,7 +123,13 @@ TEST(Opciones, EntradasMalasDanUnMensajeClaro) {
       {{"--demo", "d", "--contabilidad", "c.db"}, "--demo no se combina con --contabilidad"},
       {{"--demo", "d", "--mayor", ""}, "--mayor: falta el código de la cuenta"},
       {{"--demo", "d", "--mayor"}, "Falta el valor de --mayor"},
-      {{"--demo", "d", "--comparar", "--mayor", "11"}, "--comparar se usa con --texto"},
+      {{"--demo", "d", "--comparar", "--mayor", "11"}, "--comparar se usa con --texto o --excel"},
+      {{"--demo", "d", "--comparar", "--texto", "--excel", "b.xls"},
+       "--comparar: el libro XML Spreadsheet 2003 no lleva la comparación; use --excel "
+       "ARCHIVO.xlsx"},
+      {{"--demo", "d", "--comparar", "--excel", "-"},
+       "--comparar: el libro XML Spreadsheet 2003 no lleva la comparación; use --excel "
+       "ARCHIVO.xlsx"},
   };
   for (const auto& caso : casos) {
     SCOPED_TRACE(unir(caso.args));

@@ -299,5 +299,30 @@ TEST_F(LibroEnCalc, ElXlsxDeNuboDiceLoMismoQueSuLibro2003YQueTexto) {
   EXPECT_EQ(lineas, esperadas);
 }
 
+// "--comparar --excel" holds, under its heading and header rows, what --texto --comparar prints.
+TEST_F(LibroEnCalc, LaComparacionXlsxDiceLoMismoQueTexto) {
+  const fs::path xlsx = carpeta_ / "comparado.xlsx", texto = carpeta_ / "comparado.tsv";
+  std::vector<std::string> args = {NUBO_EJECUTABLE, "--demo",     (carpeta_ / "demo").string(),
+                                   "--desde",       "01/03/2026", "--hasta",
+                                   "30/11/2026",    "--comparar", "--texto"};
+  ASSERT_EQ(correr(args, texto), 0);
+  args.back() = "--excel";
+  args.push_back(xlsx.string());
+  ASSERT_EQ(correr(args), 0);
+  ASSERT_EQ(convertir({xlsx}, carpeta_), 0);
+  auto filas = leerCsv(carpeta_ / "comparado.csv");
+  ASSERT_GT(filas.size(), 6u);
+  EXPECT_EQ(filas[0][0], "BALANCE COMPARADO CON EL AÑO ANTERIOR");
+  EXPECT_EQ(filas[3][0], "Período: 01/03/2026 - 30/11/2026");
+  EXPECT_EQ(filas[4], (std::vector<std::string>{"Cuenta", "Nombre", "Saldo 30/11/2026",
+                                                "Saldo 30/11/2025", "Diferencia"}));
+  std::string lineas;
+  for (std::size_t i = 5; i < filas.size(); ++i) {
+    for (std::size_t c = 0; c < filas[i].size(); ++c) lineas += (c ? "\t" : "") + filas[i][c];
+    lineas += "\n";
+  }
+  EXPECT_EQ(lineas, leer(texto));
+}
+
 }  // namespace
 }  // namespace prjsumsal
