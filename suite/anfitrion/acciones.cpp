@@ -141,6 +141,8 @@ int ejecutarAcciones(const Opciones& o, Bases& bases, Consola consola) {
         case Accion::Tipo::Captura:
           throw prjsumsal::Error(
               "--captura dibuja la ventana: no es una acción del modo sin ventana");
+        case Accion::Tipo::Ver:
+          throw prjsumsal::Error("--ver abre el visor: no es una acción del modo sin ventana");
       }
     } catch (const std::exception& e) {
       consola.errores << "nubo: " << e.what() << '\n';

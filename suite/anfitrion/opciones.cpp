@@ -1,6 +1,7 @@
 #include "opciones.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -45,7 +46,11 @@ constexpr DefinicionAccion kAcciones[] = {
     {"--imprimir", Accion::Tipo::Imprimir, nullptr,
      "Imprime el formato elegido en --impresora (o la impresora predeterminada)"},
     {"--captura", Accion::Tipo::Captura, "ARCHIVO.png",
-     "Dibuja la ventana del formulario, sin pantalla, en la imagen ARCHIVO.png"},
+     "Dibuja la ventana del formulario (con --ver, la del visor), sin pantalla, en la imagen "
+     "ARCHIVO.png"},
+    {"--ver", Accion::Tipo::Ver, nullptr,
+     "Abre el visor del balance: subtotales por nivel, búsqueda, del saldo de una cuenta a su "
+     "libro mayor y a sus comprobantes; exporta lo que muestra a .xlsx o CSV (\"Ver balance\")"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -175,7 +180,8 @@ void declarar(CLI::App& app, Opciones& o, Textos& t, OpcionesAccion& acciones) {
   app.add_flag("--comparar", o.comparar,
                "Con --texto, columnas Cuenta, Nombre, saldo a --hasta, saldo al mismo día del "
                "año anterior y Diferencia (deudor positivo, acreedor negativo); al final el "
-               "RESULTADO EJERCICIO de ambos años (utilidad positiva)")
+               "RESULTADO EJERCICIO de ambos años (utilidad positiva); con --ver, esas tres "
+               "columnas tras las ocho")
       ->disable_flag_override()
       ->group(kBalance);
 
@@ -249,14 +255,21 @@ std::vector<Accion> accionesDadas(const CLI::App& app, const OpcionesAccion& acc
 void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy) {
   revisarBases(o);
   bool texto = false;
+  auto pide = [&](Accion::Tipo t) {
+    return std::any_of(o.acciones.begin(), o.acciones.end(),
+                       [t](const Accion& a) { return a.tipo == t; });
+  };
+  const bool ver = pide(Accion::Tipo::Ver), captura = pide(Accion::Tipo::Captura);
   for (const Accion& a : o.acciones) {
-    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
-      throw ErrorUso("--captura no se combina con otras acciones");
+    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1 && !ver)
+      throw ErrorUso("--captura no se combina con otras acciones, salvo --ver");
+    if (a.tipo == Accion::Tipo::Ver && o.acciones.size() > 1 && (!captura || o.acciones.size() > 2))
+      throw ErrorUso("--ver no se combina con otras acciones, salvo --captura");
     if (a.tipo == Accion::Tipo::Mayor && a.argumento.empty())
       throw ErrorUso("--mayor: falta el código de la cuenta");
     texto = texto || a.tipo == Accion::Tipo::Texto;
   }
-  if (o.comparar && !texto) throw ErrorUso("--comparar se usa con --texto");
+  if (o.comparar && !texto && !ver) throw ErrorUso("--comparar se usa con --texto o --ver");
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", t.empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", t.usuario);

@@ -27,6 +27,10 @@ QDate fechaQt(const std::string& iso) {
   return QDate::fromString(QString::fromStdString(iso), Qt::ISODate);
 }
 
+std::string iso(const QDate& d) {
+  return prjsumsal::Fecha{d.year(), d.month(), d.day()}.iso();
+}
+
 QString pesos(std::int64_t centavos) {
   return cifra(static_cast<double>(mayor::pesos(centavos)));
 }
@@ -47,10 +51,10 @@ void VentanaVisor::ponerPeriodo(const prjsumsal::Consulta& c) {
 void VentanaVisor::refrescar() {
   espera_->stop();
   prjsumsal::Consulta c = consulta_;
-  c.desde = desde_->date().toString(Qt::ISODate).toStdString();
-  c.hasta = hasta_->date().toString(Qt::ISODate).toStdString();
+  c.desde = iso(desde_->date());
+  c.hasta = iso(hasta_->date());
   c.anio = hasta_->date().year();
-  c.libro = libro_->currentIndex() == 1 ? "2" : "1";
+  c.libro = std::string(1, libro_->currentIndex() == 1 ? '2' : '1');
   if (desde_->date() > hasta_->date()) {
     avisar("La fecha Desde es posterior a Hasta: se sigue mostrando el balance anterior", true);
     return;
@@ -97,6 +101,7 @@ void VentanaVisor::mostrarBalance(std::shared_ptr<BalanceVisor> b) {
                                    : "color: #a00000; font-weight: bold;");
   avisar(QString("%1 cuentas").arg(b->cuentas.size()));
   if (balance_->rowCount() > 0) tabla_->selectRow(0);
+  tabla_->setFocus();
 }
 
 // Columns as wide as their widest figure (a TOTALES or a comparison), the names a fixed width.

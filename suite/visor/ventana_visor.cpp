@@ -59,6 +59,10 @@ VentanaVisor::VentanaVisor(std::shared_ptr<prjsumsal::BaseDatos> db,
   setWindowTitle(QString::fromStdString("Ver balance · " + empresa_));
   progreso_.padre(this);
   auto* raiz = new QVBoxLayout(this);
+  // A fixed least size, set before the window exists, instead of one the layout would push onto
+  // the platform window at every change (which the offscreen platform cannot take).
+  raiz->setSizeConstraint(QLayout::SetNoConstraint);
+  setMinimumSize(720, 420);
   raiz->addWidget(barraPeriodo());
   paginas_ = new QStackedWidget(this);
   paginas_->addWidget(paginaBalance());

@@ -38,11 +38,18 @@ void Vista::ordenar(std::vector<std::size_t>& indices) const {
 void Vista::subtotalizar(const std::vector<std::size_t>& indices) {
   const std::size_t n = niveles_.size();
   std::vector<std::optional<Subtotal>> abiertos(n);
+  // A subtotal that would repeat a row above it is left out: one of a single account, or one
+  // that adds the same accounts as the deeper subtotal closed with it.
   auto cerrarDesde = [&](std::size_t nivel) {
+    std::size_t anterior = 0;
     for (std::size_t k = n; k-- > nivel;) {
       if (!abiertos[k]) continue;
-      filas_.push_back({true, subtotales_.size()});
-      subtotales_.push_back(std::move(*abiertos[k]));
+      const std::size_t cuentas = abiertos[k]->cuentas;
+      if (cuentas > 1 && cuentas != anterior) {
+        filas_.push_back({true, subtotales_.size()});
+        subtotales_.push_back(std::move(*abiertos[k]));
+      }
+      anterior = cuentas;
       abiertos[k].reset();
     }
   };
@@ -71,6 +78,7 @@ void Vista::subtotalizar(const std::vector<std::size_t>& indices) {
         abiertos[k] = std::move(s);
       }
       for (int m = 0; m < kMontos; ++m) abiertos[k]->montos[m] += c.montos[m];
+      ++abiertos[k]->cuentas;
     }
   }
   cerrarDesde(0);

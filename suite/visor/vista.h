@@ -25,6 +25,7 @@ struct Subtotal {
   std::string nombre;  // "Total " and the title account's name, or "Total nivel N"
   int nivel = 0;       // the prefix's length
   Montos montos{};
+  std::size_t cuentas = 0;  // how many accounts it adds
 };
 
 // One row of the table: an account (an index into BalanceVisor::cuentas) or a subtotal (an
@@ -37,8 +38,10 @@ struct Fila {
 // The balance's rows as the table shows them for a Criterio. Subtotals add the accounts shown
 // (a hidden account is in no subtotal, so the rows shown add up to their subtotal), and come
 // only in the order of the codes, where each group of accounts is together: under the group's
-// last account, the deepest level first. `niveles` are the prefix lengths, shortest first; an
-// account counts in a level only when its code is longer than the level.
+// last account, the deepest level first. A subtotal that would repeat a row above it is left
+// out: that of a group of one account, or of a group whose accounts are all in one deeper group.
+// `niveles` are the prefix lengths, shortest first; an account counts in a level only when its code
+// is longer than the level.
 class Vista {
  public:
   Vista(const BalanceVisor& balance, std::vector<int> niveles)

@@ -43,7 +43,7 @@ struct Visor : ::testing::Test {
 // Typing filters at once; the zero balances' check hides 110103.
 TEST_F(Visor, BuscarYOcultarCerosDesdeLaVentana) {
   QTest::keyClicks(v.findChild<QLineEdit*>("buscar"), "cAJa");
-  ASSERT_EQ(v.modeloBalance()->rowCount(), 4);  // Caja and its three subtotals
+  ASSERT_EQ(v.modeloBalance()->rowCount(), 1);  // Caja alone, without a subtotal of itself
   EXPECT_EQ(celda(v.modeloBalance(), 0, 1), "Caja");
   v.findChild<QLineEdit*>("buscar")->clear();
   EXPECT_NE(fila("110103"), -1);
@@ -106,20 +106,23 @@ TEST_F(Visor, CambiarLibroReleeYCancelarConservaLoMostrado) {
 TEST_F(Visor, ExportaLoQueSeMuestra) {
   QTemporaryDir dir;
   const std::string csv = dir.filePath("b.csv").toStdString();
-  QTest::keyClicks(v.findChild<QLineEdit*>("buscar"), "banco");
+  QTest::keyClicks(v.findChild<QLineEdit*>("buscar"), "110");
+  v.findChild<QCheckBox*>("ceros")->click();
   v.preguntarArchivo = [&] { return QString::fromStdString(csv); };
   QTest::mouseClick(v.findChild<QWidget*>("exportar"), Qt::LeftButton);
   QFile f(QString::fromStdString(csv));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QStringList lineas = QString::fromUtf8(f.readAll()).split("\r\n");
-  ASSERT_EQ(lineas.size(), 10) << lineas.join('|').toStdString();
-  EXPECT_EQ(lineas[1], "110102;Banco Depósitos;500;0;500;0;500;0;0;0");
-  EXPECT_EQ(lineas[2], "1101;Total DISPONIBLE;500;0;500;0;500;0;0;0");
-  EXPECT_TRUE(lineas[5].startsWith(";SUMAS;;;;;")) << lineas[5].toStdString();
-  EXPECT_EQ(lineas[8], ";Cuadra;;;;;;;;");
+  ASSERT_EQ(lineas.size(), 11) << lineas.join('|').toStdString();
+  EXPECT_EQ(lineas[1], "110101;Caja;1000;0;1000;0;1000;0;0;0");
+  EXPECT_EQ(lineas[2], "110102;Banco Depósitos;500;0;500;0;500;0;0;0");
+  EXPECT_EQ(lineas[3], "1101;Total DISPONIBLE;1500;0;1500;0;1500;0;0;0");
+  EXPECT_EQ(lineas[5], "11;Total ACTIVO CIRCULANTE;1750;0;1750;0;1750;0;0;0");
+  EXPECT_TRUE(lineas[6].startsWith(";SUMAS;;;;;")) << lineas[6].toStdString();
+  EXPECT_EQ(lineas[9], ";Cuadra;;;;;;;;");
   const std::string xlsx = dir.filePath("b.xlsx").toStdString();
   ASSERT_TRUE(v.exportarA(xlsx)) << v.estado().toStdString();
-  EXPECT_EQ(faltaEnLibroXlsx(xlsx, 4 + 7), "");
+  EXPECT_EQ(faltaEnLibroXlsx(xlsx, 4 + 8), "");
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+#include "sesion_visor.h"
+
+#include <QApplication>
+#include <QImageWriter>
+#include <algorithm>
+#include <cstdlib>
+
+#include "aplicacion_qt.h"
+#include "balance.h"
+#include "balance/encabezado.h"
+#include "host/error.h"
+#include "plataforma/archivo_qt.h"
+#include "ventana/captura.h"
+#include "ventana/ventana_balance.h"
+#include "visor/ventana_visor.h"
+
+namespace suite {
+
+namespace {
+
+void escribirCaptura(QWidget& ventana, const std::string& archivo) {
+  ArchivoQt salida(archivo);
+  QImageWriter escritor(&salida, "png");
+  if (!escritor.write(ventana::capturar(ventana))) {
+    throw prjsumsal::Error(salida.fallo().empty() ? "No se puede escribir el archivo " + archivo +
+                                                        ": " + escritor.errorString().toStdString()
+                                                  : salida.fallo());
+  }
+  salida.confirmar();
+}
+
+}  // namespace
+
+int verBalance(const Opciones& o, Bases& bases, std::ostream& errores) {
+  auto captura = std::find_if(o.acciones.begin(), o.acciones.end(),
+                              [](const Accion& a) { return a.tipo == Accion::Tipo::Captura; });
+  const bool dibujar = captura != o.acciones.end();
+  if (dibujar) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  } else if (!hayPantalla()) {
+    errores << "nubo: no hay pantalla para abrir el visor (DISPLAY y WAYLAND_DISPLAY sin valor); "
+               "--captura ARCHIVO.png lo dibuja sin ella\n";
+    return 1;
+  }
+  try {
+    AplicacionQt aplicacion(o);
+    QApplication::setStyle(ventana::kEstilo);
+    QApplication::setApplicationDisplayName("Ver balance");
+    std::string empresa = o.nombreEmpresa;
+    if (empresa.empty()) empresa = prjsumsal::leerEncabezado(*bases.contabilidad).n_empresa;
+    const prjsumsal::Consulta consulta = consultaDe(o);
+    visor::VentanaVisor ventana(bases.contabilidad, consulta, o.comparar, empresa);
+    ventana.show();
+    if (!ventana.cargar(consulta)) {
+      errores << "nubo: " << ventana.estado().toStdString() << '\n';
+      return 1;
+    }
+    if (!dibujar) return QApplication::exec();
+    QApplication::processEvents();
+    escribirCaptura(ventana, captura->argumento);
+    return 0;
+  } catch (const std::exception& e) {
+    errores << "nubo: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace suite
