@@ -86,7 +86,6 @@ bool VentanaVisor::cargar(const prjsumsal::Consulta& c) {
 }
 
 void VentanaVisor::mostrarBalance(std::shared_ptr<BalanceVisor> b) {
-  paginas_->setCurrentIndex(0);
   auto balance = std::make_unique<ModeloBalance>(b, kNiveles);
   auto cierre = std::make_unique<ModeloCierre>(b);
   tabla_->setModel(balance.get());
@@ -99,7 +98,8 @@ void VentanaVisor::mostrarBalance(std::shared_ptr<BalanceVisor> b) {
   cuadre_->setText(texto(b->cuadre));
   cuadre_->setStyleSheet(b->cuadra ? "color: #006000; font-weight: bold;"
                                    : "color: #a00000; font-weight: bold;");
-  avisar(QString("%1 cuentas").arg(b->cuentas.size()));
+  paginas_->setCurrentIndex(0);
+  pistas(0);
   if (balance_->rowCount() > 0) tabla_->selectRow(0);
   tabla_->setFocus();
 }
@@ -155,15 +155,25 @@ bool VentanaVisor::abrirMayor(int fila) {
   tablaMayor_->setModel(modelo.get());
   mayor_ = std::move(modelo);
   const QFontMetrics fm(tablaMayor_->font());
-  for (int i = 0; i < 7; ++i)
-    tablaMayor_->setColumnWidth(
-        i, fm.horizontalAdvance(i == 0 ? "Saldo final acreedor" : "999.999.999.999") + 16);
-  tituloMayor_->setText(QString("<b>Libro mayor de %1 %2</b> · del %3 al %4 · %5 líneas")
-                            .arg(texto(cuenta->codigo).toHtmlEscaped(),
-                                 texto(cuenta->nombre).toHtmlEscaped(),
-                                 fechaQt(consulta_.desde).toString("dd/MM/yyyy"),
-                                 fechaQt(consulta_.hasta).toString("dd/MM/yyyy"))
-                            .arg(mayor_->totales().lineas));
+  const int cifra = fm.horizontalAdvance("999.999.999.999") + 16;
+  const int anchos[] = {fm.horizontalAdvance("Saldo final acreedor") + 16,
+                        fm.horizontalAdvance("9999") + 16,
+                        fm.horizontalAdvance("Doc") + 16,
+                        fm.horizontalAdvance("99999999") + 16,
+                        cifra,
+                        cifra,
+                        cifra};
+  for (int i = 0; i < 7; ++i) tablaMayor_->setColumnWidth(i, anchos[i]);
+  const mayor::Totales& t = mayor_->totales();
+  tituloMayor_->setText(
+      QString("<b>Libro mayor de %1 %2</b> · del %3 al %4 · %5 líneas · Debe %6 · Haber %7 · "
+              "saldo final %8 %9")
+          .arg(texto(cuenta->codigo).toHtmlEscaped(), texto(cuenta->nombre).toHtmlEscaped(),
+               fechaQt(consulta_.desde).toString("dd/MM/yyyy"),
+               fechaQt(consulta_.hasta).toString("dd/MM/yyyy"))
+          .arg(t.lineas)
+          .arg(pesos(t.debe), pesos(t.haber), t.saldo > 0 ? "deudor" : "acreedor",
+               pesos(t.saldo > 0 ? t.deudor() : t.acreedor())));
   paginas_->setCurrentIndex(1);
   tablaMayor_->selectRow(0);
   tablaMayor_->setFocus();
@@ -221,8 +231,13 @@ bool VentanaVisor::abrirComprobante(int fila) {
           .arg(texto(c->claves.fecha.texto()))
           .arg(c->claves.subsistema)
           .arg(c->usuario)
-          .arg(texto(c->ifrs).toHtmlEscaped()));
+          .arg(c->ifrs == "0"   ? QString("común")
+               : c->ifrs == "1" ? QString("tributario")
+               : c->ifrs == "2" ? QString("IFRS")
+                                : texto(c->ifrs).toHtmlEscaped()));
   const std::int64_t diferencia = c->debe() - c->haber();
+  cuadreComprobante_->setStyleSheet(c->cuadra() ? "color: #006000; font-weight: bold;"
+                                                : "color: #a00000; font-weight: bold;");
   cuadreComprobante_->setText(c->cuadra() ? "Cuadra"
                               : diferencia > 0
                                   ? "No cuadra: el Debe supera al Haber en " + pesos(diferencia)

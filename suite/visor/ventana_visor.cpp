@@ -72,8 +72,7 @@ VentanaVisor::VentanaVisor(std::shared_ptr<prjsumsal::BaseDatos> db,
   estado_ = new QLabel(this);
   estado_->setObjectName("estado");
   raiz->addWidget(estado_);
-  connect(paginas_, &QStackedWidget::currentChanged, this,
-          [this](int i) { atras_->setEnabled(i > 0); });
+  connect(paginas_, &QStackedWidget::currentChanged, this, &VentanaVisor::pistas);
   for (auto tecla : {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::Key_Escape),
                      QKeySequence(QKeySequence::Back)}) {
     auto* atajo = new QShortcut(tecla, this);
@@ -82,7 +81,7 @@ VentanaVisor::VentanaVisor(std::shared_ptr<prjsumsal::BaseDatos> db,
     });
   }
   ponerPeriodo(consulta_);
-  resize(1180, 640);
+  resize(comparar_ ? 1520 : 1180, 640);
 }
 
 VentanaVisor::~VentanaVisor() = default;
@@ -219,6 +218,19 @@ int VentanaVisor::pagina() const {
 
 QString VentanaVisor::estado() const {
   return estado_->text();
+}
+
+// Each page says in the status line what the user can do from it.
+void VentanaVisor::pistas(int pagina) {
+  atras_->setEnabled(pagina > 0);
+  if (pagina == 0) {
+    avisar(QString("%1 cuentas · Enter o doble clic en una cuenta: su libro mayor")
+               .arg(balance_ ? balance_->balance().cuentas.size() : 0));
+  } else {
+    avisar(pagina == 1 ? "Enter o doble clic en una línea: su comprobante · Atrás o Retroceso: "
+                         "al balance"
+                       : "Atrás o Retroceso: al libro mayor");
+  }
 }
 
 void VentanaVisor::avisar(const QString& texto, bool error) {

@@ -83,6 +83,7 @@ class VentanaVisor : public QWidget {
   void mostrarBalance(std::shared_ptr<BalanceVisor> b);
   void anchos();
   void ponerPeriodo(const prjsumsal::Consulta& c);
+  void pistas(int pagina);
   void avisar(const QString& texto, bool error = false);
   void exportar();
 
