@@ -197,6 +197,14 @@ bool VentanaVisor::abrirComprobante(int fila) {
     avisar("El comprobante de esa línea ya no está en la base de contabilidad", true);
     return false;
   }
+  mostrarComprobante(*c);
+  paginas_->setCurrentIndex(2);
+  return true;
+}
+
+// The voucher's lines with the ledger's account in bold, their sums and whether they balance.
+void VentanaVisor::mostrarComprobante(const mayor::Comprobante& comprobante) {
+  const mayor::Comprobante* c = &comprobante;
   comprobante_->clear();
   comprobante_->setHorizontalHeaderLabels({"Cuenta", "Nombre", "Debe", "Haber"});
   const std::string& propia = mayor_->cuenta().centro;
@@ -242,8 +250,6 @@ bool VentanaVisor::abrirComprobante(int fila) {
                               : diferencia > 0
                                   ? "No cuadra: el Debe supera al Haber en " + pesos(diferencia)
                                   : "No cuadra: el Haber supera al Debe en " + pesos(-diferencia));
-  paginas_->setCurrentIndex(2);
-  return true;
 }
 
 bool VentanaVisor::atras() {

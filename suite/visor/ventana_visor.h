@@ -8,6 +8,7 @@
 
 #include "balance/consulta.h"
 #include "host/base_datos.h"
+#include "mayor/comprobante.h"
 #include "modelo_balance.h"
 #include "modelo_mayor.h"
 #include "ventana/progreso.h"
@@ -84,6 +85,7 @@ class VentanaVisor : public QWidget {
   void anchos();
   void ponerPeriodo(const prjsumsal::Consulta& c);
   void pistas(int pagina);
+  void mostrarComprobante(const mayor::Comprobante& c);
   void avisar(const QString& texto, bool error = false);
   void exportar();
 
