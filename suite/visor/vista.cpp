@@ -14,7 +14,7 @@ bool Vista::muestra(const CuentaVisor& c) const {
     if (balance_.comparar) cero = cero && prjsumsal::pesosEnteros(c.montos[9]) == 0;
     if (cero) return false;
   }
-  return criterio_.buscar.isEmpty() || c.busqueda.contains(clave(criterio_.buscar));
+  return aguja_.isEmpty() || c.busqueda.contains(aguja_);
 }
 
 void Vista::ordenar(std::vector<std::size_t>& indices) const {
@@ -86,6 +86,7 @@ void Vista::subtotalizar(const std::vector<std::size_t>& indices) {
 
 void Vista::aplicar(const Criterio& criterio) {
   criterio_ = criterio;
+  aguja_ = clave(criterio.buscar);
   filas_.clear();
   subtotales_.clear();
   std::vector<std::size_t> indices;

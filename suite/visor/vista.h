@@ -67,6 +67,7 @@ class Vista {
   const BalanceVisor& balance_;
   std::vector<int> niveles_;
   Criterio criterio_;
+  QString aguja_;  // what is looked for, as clave() gives it
   std::vector<Fila> filas_;
   std::vector<Subtotal> subtotales_;
 };
