@@ -29,6 +29,18 @@ void escribirCaptura(QWidget& ventana, const std::string& archivo) {
   salida.confirmar();
 }
 
+// The company's name for the title and an export's heading: --nombre-empresa, or the company
+// record's; a company without one is named by its code rather than kept from its balance.
+std::string nombreEmpresa(const Opciones& o, prjsumsal::BaseDatos& db) {
+  if (!o.nombreEmpresa.empty()) return o.nombreEmpresa;
+  try {
+    std::string n = prjsumsal::leerEncabezado(db).n_empresa;
+    if (!n.empty()) return n;
+  } catch (const std::exception&) {
+  }
+  return "Empresa " + std::to_string(o.empresa);
+}
+
 }  // namespace
 
 int verBalance(const Opciones& o, Bases& bases, std::ostream& errores) {
@@ -46,8 +58,7 @@ int verBalance(const Opciones& o, Bases& bases, std::ostream& errores) {
     AplicacionQt aplicacion(o);
     QApplication::setStyle(ventana::kEstilo);
     QApplication::setApplicationDisplayName("Ver balance");
-    std::string empresa = o.nombreEmpresa;
-    if (empresa.empty()) empresa = prjsumsal::leerEncabezado(*bases.contabilidad).n_empresa;
+    const std::string empresa = nombreEmpresa(o, *bases.contabilidad);
     const prjsumsal::Consulta consulta = consultaDe(o);
     visor::VentanaVisor ventana(bases.contabilidad, consulta, o.comparar, empresa);
     ventana.show();
