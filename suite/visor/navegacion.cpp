@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -50,6 +51,11 @@ void VentanaVisor::ponerPeriodo(const prjsumsal::Consulta& c) {
 
 void VentanaVisor::refrescar() {
   espera_->stop();
+  // The timer may fire while a read lets the screen follow: the new period waits for it.
+  if (leyendo_) {
+    espera_->start();
+    return;
+  }
   prjsumsal::Consulta c = consulta_;
   c.desde = iso(desde_->date());
   c.hasta = iso(hasta_->date());
@@ -68,6 +74,7 @@ void VentanaVisor::refrescar() {
 bool VentanaVisor::cargar(const prjsumsal::Consulta& c) {
   std::shared_ptr<BalanceVisor> b;
   {
+    const QScopedValueRollback<bool> leyendo(leyendo_, true);
     ventana::Progreso::Alcance alcance(&progreso_);
     try {
       b = std::make_shared<BalanceVisor>(cargarBalance(*db_, c, comparar_, kNiveles));

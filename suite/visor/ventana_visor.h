@@ -110,6 +110,7 @@ class VentanaVisor : public QWidget {
   QLabel *cuadre_ = nullptr, *tituloMayor_ = nullptr, *tituloComprobante_ = nullptr,
          *cuadreComprobante_ = nullptr, *estado_ = nullptr;
   QTimer* espera_ = nullptr;  // a date being typed is read once the typing pauses
+  bool leyendo_ = false;      // a balance is being read
 };
 
 }  // namespace suite::visor

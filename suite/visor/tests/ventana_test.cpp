@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -90,8 +91,13 @@ TEST_F(Visor, DelBalanceAlMayorAlComprobanteYAtras) {
   EXPECT_FALSE(v.abrirMayor(fila("110103") + 1));  // a subtotal row opens nothing
 }
 
-// Another book read again from the window; a cancelled read keeps what was shown.
-TEST_F(Visor, CambiarLibroReleeYCancelarConservaLoMostrado) {
+// Another period or book read again from the window; a cancelled read keeps what was shown.
+TEST_F(Visor, CambiarPeriodoOLibroReleeYCancelarConservaLoMostrado) {
+  v.findChild<QDateEdit*>("hasta")->setDate(QDate(2026, 12, 3));  // before 110103 moved
+  EXPECT_TRUE(QTest::qWaitFor([&] { return fila("110103") == -1; }, 3000));
+  EXPECT_NE(fila("110102"), -1);
+  v.findChild<QDateEdit*>("hasta")->setDate(QDate(2026, 12, 31));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return fila("110103") != -1; }, 3000));
   v.findChild<QComboBox*>("libro")->setCurrentIndex(1);
   EXPECT_EQ(celda(v.modeloBalance(), fila("110101"), 2), "7.777");
   paso = 2000;
