@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,11 +282,18 @@ bool VentanaVisor::exportarA(const std::string& ruta) {
 }
 
 void VentanaVisor::exportar() {
-  QString ruta = preguntarArchivo
-                     ? preguntarArchivo()
-                     : QFileDialog::getSaveFileName(
-                           this, "Exportar lo que se muestra", "balance.xlsx",
-                           "Libro de Excel (*.xlsx);;CSV separado por punto y coma (*.csv)");
+  QString ruta;
+  if (preguntarArchivo) {
+    ruta = preguntarArchivo();
+  } else {
+    const QString xlsx = "Libro de Excel (*.xlsx)";
+    QString filtro = xlsx;
+    ruta = QFileDialog::getSaveFileName(this, "Exportar lo que se muestra", "balance.xlsx",
+                                        xlsx + ";;CSV separado por punto y coma (*.csv)", &filtro);
+    // A name typed without an extension takes the chosen type's.
+    if (!ruta.isEmpty() && QFileInfo(ruta).suffix().isEmpty())
+      ruta += filtro == xlsx ? ".xlsx" : ".csv";
+  }
   if (!ruta.isEmpty()) exportarA(ruta.toStdString());
 }
 
