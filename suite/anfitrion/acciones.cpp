@@ -137,6 +137,8 @@ void ejecutar(const Accion& a, const Opciones& o, Bases& bases, Consola& consola
       break;
     case Accion::Tipo::Captura:
       throw prjsumsal::Error("--captura dibuja la ventana: no es una acción del modo sin ventana");
+    case Accion::Tipo::Ver:
+      throw prjsumsal::Error("--ver abre el visor: no es una acción del modo sin ventana");
   }
 }
 

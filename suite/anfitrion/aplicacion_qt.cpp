@@ -18,12 +18,12 @@ void filtrarAvisos(QtMsgType tipo, const QMessageLogContext& contexto, const QSt
 }
 
 // Preview and print need the engine's application; the form's window (no action, or a picture
-// of it) needs it too.
+// of it) and the viewer need it too.
 bool necesitaQt(const Opciones& o) {
   if (o.acciones.empty()) return true;
   for (const Accion& a : o.acciones) {
     if (a.tipo == Accion::Tipo::VistaPrevia || a.tipo == Accion::Tipo::Imprimir ||
-        a.tipo == Accion::Tipo::Captura) {
+        a.tipo == Accion::Tipo::Captura || a.tipo == Accion::Tipo::Ver) {
       return true;
     }
   }

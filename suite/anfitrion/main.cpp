@@ -3,6 +3,7 @@
 // balance form in its window when there is a screen.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 
 #include "acciones.h"
@@ -17,6 +18,7 @@
 #include "opciones.h"
 #include "plataforma/disco_posix.h"
 #include "sesion_ventana.h"
+#include "sesion_visor.h"
 
 int main(int argc, char** argv) {
   using namespace suite;
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
   }
   const Opciones& o = lectura.opciones;
   avisarEmpresaSinComprobantes(*bases.contabilidad, o.empresa, std::cerr);
+  if (std::any_of(o.acciones.begin(), o.acciones.end(),
+                  [](const Accion& a) { return a.tipo == Accion::Tipo::Ver; }))
+    return verBalance(o, bases, std::cerr);
   const bool captura = o.acciones.size() == 1 && o.acciones.front().tipo == Accion::Tipo::Captura;
   try {
     // The picture is drawn without a screen, whatever the machine has.

@@ -1,6 +1,7 @@
 #include "opciones.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -45,7 +46,11 @@ constexpr DefinicionAccion kAcciones[] = {
     {"--imprimir", Accion::Tipo::Imprimir, nullptr,
      "Imprime el formato elegido en --impresora (o la impresora predeterminada)"},
     {"--captura", Accion::Tipo::Captura, "ARCHIVO.png",
-     "Dibuja la ventana del formulario, sin pantalla, en la imagen ARCHIVO.png"},
+     "Dibuja la ventana del formulario (con --ver, la del visor), sin pantalla, en la imagen "
+     "ARCHIVO.png"},
+    {"--ver", Accion::Tipo::Ver, nullptr,
+     "Abre el visor del balance: subtotales por nivel, búsqueda, del saldo de una cuenta a su "
+     "libro mayor y a sus comprobantes; exporta lo que muestra a .xlsx o CSV (\"Ver balance\")"},
 };
 
 std::string entreComillas(const std::string& s) {
@@ -175,9 +180,10 @@ void declararValores(CLI::App& app, Opciones& o, Textos& t) {
   valor("--formato", t.formato, "1-5", "Formato del informe (1 por omisión)", kBalance);
   valor("--folio", t.folio, "N", "Primer folio de los formatos foliados (1 por omisión)", kBalance);
   app.add_flag("--comparar", o.comparar,
-               "Con --texto o --excel ARCHIVO.xlsx, columnas Cuenta, Nombre, saldo a --hasta, "
-               "saldo al mismo día del año anterior y Diferencia (deudor positivo, acreedor "
-               "negativo); al final el RESULTADO EJERCICIO de ambos años (utilidad positiva)")
+               "Con --texto, --ver o --excel ARCHIVO.xlsx, columnas Cuenta, Nombre, saldo a "
+               "--hasta, saldo al mismo día del año anterior y Diferencia (deudor positivo, "
+               "acreedor negativo); al final el RESULTADO EJERCICIO de ambos años (utilidad "
+               "positiva); con --ver, esas tres columnas tras las ocho")
       ->disable_flag_override()
       ->group(kBalance);
 
@@ -262,9 +268,16 @@ std::vector<Accion> accionesDadas(const CLI::App& app, const OpcionesAccion& acc
 void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy) {
   revisarBases(o);
   bool comparable = false;
+  auto pide = [&](Accion::Tipo t) {
+    return std::any_of(o.acciones.begin(), o.acciones.end(),
+                       [t](const Accion& a) { return a.tipo == t; });
+  };
+  const bool ver = pide(Accion::Tipo::Ver), captura = pide(Accion::Tipo::Captura);
   for (const Accion& a : o.acciones) {
-    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1)
-      throw ErrorUso("--captura no se combina con otras acciones");
+    if (a.tipo == Accion::Tipo::Captura && o.acciones.size() > 1 && !ver)
+      throw ErrorUso("--captura no se combina con otras acciones, salvo --ver");
+    if (a.tipo == Accion::Tipo::Ver && o.acciones.size() > 1 && (!captura || o.acciones.size() > 2))
+      throw ErrorUso("--ver no se combina con otras acciones, salvo --captura");
     if (a.tipo == Accion::Tipo::Mayor && a.argumento.empty())
       throw ErrorUso("--mayor: falta el código de la cuenta");
     // The 2003 workbook keeps its columns: a comparison asked of it would silently be missing.
@@ -274,7 +287,8 @@ void revisar(const CLI::App& app, const Textos& t, Opciones& o, const Fecha& hoy
           "--excel ARCHIVO.xlsx");
     comparable = comparable || a.tipo == Accion::Tipo::Texto || a.tipo == Accion::Tipo::Excel;
   }
-  if (o.comparar && !comparable) throw ErrorUso("--comparar se usa con --texto o --excel");
+  if (o.comparar && !comparable && !ver)
+    throw ErrorUso("--comparar se usa con --texto, --excel o --ver");
   auto dado = [&](const char* nombre) { return app.get_option(nombre)->count() > 0; };
   if (dado("--empresa")) o.empresa = leerCodigo("--empresa", t.empresa);
   if (dado("--usuario")) o.usuario = leerCodigo("--usuario", t.usuario);

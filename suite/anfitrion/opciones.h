@@ -24,7 +24,8 @@ struct Accion {
     Pdf,
     VistaPrevia,
     Imprimir,
-    Captura
+    Captura,
+    Ver
   };
   Tipo tipo;
   std::string argumento;  // the file, or the account of --mayor; empty otherwise
@@ -55,7 +56,7 @@ struct Opciones {
   prjsumsal::Fecha hasta;  // today unless given
   int norma = 1;           // 1 tax book, 2 IFRS book
   int formato = 1;         // report layout: Option1 to Option5
-  bool comparar = false;   // --texto shows last year's balance beside this year's
+  bool comparar = false;   // --texto and --ver show last year's balance beside this year's
 
   // Typed into the form's accountant fields; unset leaves what the form read.
   std::optional<std::string> contador;
@@ -73,8 +74,8 @@ struct Lectura {
 
 // Reads the arguments (argv without the program name is argv + 1) against today's date. Raises
 // ErrorUso with one Spanish line for an unknown option, a missing or malformed value, a value
-// out of range, a repeated option, databases given both ways or not at all, or --captura
-// together with another action.
+// out of range, a repeated option, databases given both ways or not at all, --captura
+// together with another action than --ver, or --ver together with another than --captura.
 Lectura leerOpciones(int argc, const char* const* argv, const prjsumsal::Fecha& hoy);
 
 // What the user should know about options that are valid but may not mean what they seem: an

@@ -66,6 +66,17 @@ int abrirVentana(const Opciones& o, Bases& bases) {
   return QApplication::exec();
 }
 
+void escribirCaptura(QWidget& ventana, const std::string& archivo) {
+  plataforma::ArchivoQt salida(archivo);
+  QImageWriter escritor(&salida, "png");
+  if (!escritor.write(ventana::capturar(ventana))) {
+    throw prjsumsal::Error(salida.fallo().empty() ? "No se puede escribir el archivo " + archivo +
+                                                        ": " + escritor.errorString().toStdString()
+                                                  : salida.fallo());
+  }
+  salida.confirmar();
+}
+
 int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
                     std::ostream& errores) {
   controles::MensajesConsola mensajes(errores, prjsumsal::kNombreBiblioteca);
@@ -75,15 +86,7 @@ int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
   // The picture shows the form at rest, without a field's caret or selection.
   if (QWidget* foco = QApplication::focusWidget()) foco->clearFocus();
   try {
-    plataforma::ArchivoQt salida(archivo);
-    QImageWriter escritor(&salida, "png");
-    if (!escritor.write(ventana::capturar(sesion.ventana()))) {
-      throw prjsumsal::Error(salida.fallo().empty()
-                                 ? "No se puede escribir el archivo " + archivo + ": " +
-                                       escritor.errorString().toStdString()
-                                 : salida.fallo());
-    }
-    salida.confirmar();
+    escribirCaptura(sesion.ventana(), archivo);
   } catch (const std::exception& e) {
     errores << "nubo: " << e.what() << '\n';
     return 1;

@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+#include <QWidget>
+
 #include "bases.h"
 #include "opciones.h"
 
@@ -19,5 +21,9 @@ int abrirVentana(const Opciones& o, Bases& bases);
 // (one line on `errores`).
 int capturarVentana(const Opciones& o, Bases& bases, const std::string& archivo,
                     std::ostream& errores);
+
+// The picture of `ventana` as drawn now, written to `archivo` (PNG) the one safe way; raises
+// prjsumsal::Error naming the file.
+void escribirCaptura(QWidget& ventana, const std::string& archivo);
 
 }  // namespace suite::anfitrion

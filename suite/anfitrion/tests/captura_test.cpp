@@ -39,5 +39,24 @@ TEST(Captura, DibujaLaVentanaYDescargaElFormulario) {
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+// --ver: the viewer, drawn with its balance read, without the form (no work table made); without
+// a display and without --captura it says so and fails.
+TEST(Captura, VerDibujaElVisorSinElFormulario) {
+  Carpeta carpeta;
+  const std::string demo = (carpeta.ruta() / "demo").string();
+  const std::string png = (carpeta.ruta() / "visor.png").string();
+  auto e = correrNubo({"--demo", demo, "--comparar", "--ver", "--captura", png});
+  ASSERT_EQ(e.estado, 0) << e.errores;
+  QImage imagen(QString::fromStdString(png));
+  ASSERT_FALSE(imagen.isNull());
+  EXPECT_GT(imagen.width(), imagen.height());
+  auto informes = carpeta.ruta() / "demo" / "informes.db";
+  EXPECT_TRUE(consultar(informes, "select name from sqlite_master where name='ctrsumsal'").empty());
+  auto sin = correrNubo({"--demo", demo, "--ver"});
+  EXPECT_EQ(sin.estado, 1);
+  EXPECT_NE(sin.errores.find("no hay pantalla para abrir el visor"), std::string::npos)
+      << sin.errores;
+}
+
 }  // namespace
 }  // namespace suite::anfitrion

@@ -78,6 +78,9 @@ TEST(Opciones, AccionesEnElOrdenDado) {
   EXPECT_EQ(o.acciones[2].tipo, Accion::Tipo::Texto);
   EXPECT_EQ(o.acciones[3].argumento, "2101");
   EXPECT_TRUE(o.comparar);
+  o = leer({"--demo", "d", "--comparar", "--ver", "--captura", "v.png"}).opciones;
+  ASSERT_EQ(o.acciones.size(), 2u);
+  EXPECT_EQ(o.acciones[0].tipo, Accion::Tipo::Ver);
 }
 
 TEST(Opciones, AyudaEnCastellano) {
@@ -123,13 +126,18 @@ TEST(Opciones, EntradasMalasDanUnMensajeClaro) {
       {{"--demo", "d", "--contabilidad", "c.db"}, "--demo no se combina con --contabilidad"},
       {{"--demo", "d", "--mayor", ""}, "--mayor: falta el código de la cuenta"},
       {{"--demo", "d", "--mayor"}, "Falta el valor de --mayor"},
-      {{"--demo", "d", "--comparar", "--mayor", "11"}, "--comparar se usa con --texto o --excel"},
+      {{"--demo", "d", "--comparar", "--mayor", "11"},
+       "--comparar se usa con --texto, --excel o --ver"},
       {{"--demo", "d", "--comparar", "--texto", "--excel", "b.xls"},
        "--comparar: el libro XML Spreadsheet 2003 no lleva la comparación; use --excel "
        "ARCHIVO.xlsx"},
       {{"--demo", "d", "--comparar", "--excel", "-"},
        "--comparar: el libro XML Spreadsheet 2003 no lleva la comparación; use --excel "
        "ARCHIVO.xlsx"},
+      {{"--demo", "d", "--ver", "--texto"},
+       "--ver no se combina con otras acciones, salvo --captura"},
+      {{"--demo", "d", "--captura", "v.png", "--pdf"},
+       "--captura no se combina con otras acciones, salvo --ver"},
   };
   for (const auto& caso : casos) {
     SCOPED_TRACE(unir(caso.args));
