@@ -38,14 +38,6 @@ TEST(Clasificacion, SoloAPyTExactosSonDeInventario) {
   }
 }
 
-TEST(Clasificacion, ReclasificarBorraLoAnterior) {
-  FilaBalance f = fila("A", 1200, 0);
-  f.g_cuenta = "R";
-  clasificar(f);
-  EXPECT_EQ(f.varDebe5, 0);
-  EXPECT_EQ(f.varDebe7, 1200);
-}
-
 FilaBalance cuenta(const char* grupo, double debe, double haber, double debe_act,
                    double haber_act) {
   FilaBalance f = fila(grupo, debe_act, haber_act);
