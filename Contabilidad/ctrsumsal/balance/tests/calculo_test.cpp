@@ -154,15 +154,6 @@ TEST_F(CalculoTest, InicioEnUnAnioAnteriorSoloCuentaElAnioDelFinal) {
   EXPECT_EQ(r[3].haber, 1000);
 }
 
-TEST_F(CalculoTest, CodigosDeTextoEnOrdenDeTexto) {
-  prueba::cuenta(*db_, "21", "'Corto'", "P");
-  comprobante(1, "2024-03-15", "CT", 11, 7, "0", {{"21", 5, 0}, {"1101", 0, 5}});
-  auto r = filas(marzo());
-  ASSERT_GE(r.size(), 4u);
-  EXPECT_EQ(r[2].centro, "21");  // text order: a prefix comes first
-  EXPECT_EQ(r[3].centro, "2101");
-}
-
 std::string errorDeCalculo(BaseDatos& db, const Consulta& c) {
   try {
     Calculo calculo(db, c, Uso::Exportacion);
