@@ -86,26 +86,6 @@ TEST(MotorInforme, CadaFormato) {
   }
 }
 
-// The work table holds each amount rounded to whole pesos; the report closes with the sums of
-// those rows, as a reader adding the printed columns finds them: three accounts of 1.000,4 print
-// 1.000 each and add up to 3.000 (the balance's own sum, 3.001,2, would print 3.001).
-TEST(MotorInforme, CierraConLasSumasDeLasFilasImpresas) {
-  const std::vector<prjsumsal::FilaBalance> filas = {
-      {"1101", "Caja", "A", 1000.4, 0, 1000.4, 0, 0, 0, 0, 0},
-      {"1102", "Banco", "A", 1000.4, 0, 1000.4, 0, 0, 0, 0, 0},
-      {"1103", "Fondo fijo", "A", 1000.4, 0, 1000.4, 0, 0, 0, 0, 0},
-      {"4101", "Ventas", "R", 0, 3001.2, 0, 3001.2, 0, 0, 0, 0},
-  };
-  QTemporaryDir dir;
-  QStringList paginas = correr(baseConTabla(filas), rpt("ctrsumsal.rpt"), dir.filePath("c.pdf"));
-  ASSERT_EQ(paginas.size(), 1);
-  for (const char* r :
-       {"1101 Caja 1.000 0 1.000 0 1.000 0 0 0", "4101 Ventas 0 3.001 0 3.001 0 0 0 3.001",
-        "SUMAS 3.000 0 0 3.001", "RESULTADO EJERCICIO 0 3.000 3.001 0",
-        "TOTALES 3.000 3.001 3.000 3.001 3.000 3.000 3.001 3.001"})
-    EXPECT_TRUE(paginas[0].contains(QString::fromUtf8(r))) << r << "\n" << paginas[0].toStdString();
-}
-
 // A run that cannot read its report file or its rows says why and writes nothing.
 TEST(MotorInforme, FallasDicenLaCausa) {
   QTemporaryDir dir;
