@@ -40,7 +40,7 @@ TEST(Valor, NuloYTextosQueNoSonNumeroFallanConElMensajeDeLaPlataforma) {
   EXPECT_EQ(errorDe([] { (void)Valor(1e300).entero(); }), "Desbordamiento");
 }
 
-// A double keeps the platform's round half to even; texts and dates read as the platform writes.
+// Written as the platform writes numbers, dates and truths; a double rounds half to even.
 TEST(Valor, TextosYEnteros) {
   EXPECT_EQ(Valor(int64_t{-7}).texto(), "-7");
   EXPECT_EQ(Valor(1234.5).texto(), "1234.5");
