@@ -142,18 +142,6 @@ TEST_F(CalculoTest, SumasEnterasGrandesSeRestanExactas) {
   EXPECT_EQ(r.back().haber_act, 0);
 }
 
-TEST_F(CalculoTest, InicioEnUnAnioAnteriorSoloCuentaElAnioDelFinal) {
-  Consulta c = marzo();
-  c.desde = "2023-12-01";
-  auto r = filas(c);
-  ASSERT_EQ(r.size(), 7u);
-  EXPECT_EQ(r[0].centro, "1101");
-  EXPECT_EQ(r[0].debe, 1800);  // 1000 + 500 + 300, not the 7777 of December 2023
-  EXPECT_EQ(r[0].haber, 500);
-  EXPECT_EQ(r[3].centro, "3101");
-  EXPECT_EQ(r[3].haber, 1000);
-}
-
 std::string errorDeCalculo(BaseDatos& db, const Consulta& c) {
   try {
     Calculo calculo(db, c, Uso::Exportacion);
