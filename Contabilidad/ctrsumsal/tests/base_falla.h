@@ -11,26 +11,24 @@ namespace prjsumsal::prueba {
 
 // A database object in front of a real one that records every statement it receives and, like
 // an injected fault, fails the Nth executesql (counted from 1): by raising an Error or by
-// returning 0 without running it. With `siempre` every executesql from the Nth on fails.
-// newrecord can be made to fail the same way, counted separately; its record-set option is kept
-// (-1 when the call gave none).
+// returning 0 without running it. newrecord can be made to fail the same way, counted
+// separately; its record-set option is kept (-1 when the call gave none).
 class BaseQueFalla : public BaseDatos {
  public:
   enum class Modo { Error, Cero };
 
   explicit BaseQueFalla(std::shared_ptr<BaseDatos> interna) : interna_(std::move(interna)) {}
 
-  void fallarEn(int n, Modo modo = Modo::Error, bool siempre = false) {
+  void fallarEn(int n, Modo modo = Modo::Error) {
     falla_ = n;
     modo_ = modo;
-    siempre_ = siempre;
   }
   void fallarLecturaEn(int n) { fallaLectura_ = n; }
 
   long executesql(const std::string& s) override {
     sentencias.push_back(s);
     ++ejecutadas;
-    if (falla_ > 0 && (ejecutadas == falla_ || (siempre_ && ejecutadas > falla_))) {
+    if (falla_ > 0 && ejecutadas == falla_) {
       if (modo_ == Modo::Cero) return 0;
       throw Error("falla inyectada en la sentencia " + std::to_string(ejecutadas));
     }
@@ -65,7 +63,6 @@ class BaseQueFalla : public BaseDatos {
   std::shared_ptr<BaseDatos> interna_;
   int falla_ = 0;
   Modo modo_ = Modo::Error;
-  bool siempre_ = false;
   int fallaLectura_ = 0;
 };
 

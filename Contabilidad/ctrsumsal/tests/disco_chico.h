@@ -1,11 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+
+#include "archivos_prueba.h"
 
 namespace prjsumsal::prueba {
 
@@ -15,27 +15,21 @@ namespace prjsumsal::prueba {
 class DiscoChico {
  public:
   explicit DiscoChico(int kb) {
-    ruta_ = std::filesystem::temp_directory_path() /
-            ("disco_chico_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(ruta_);
     std::string opciones = "size=" + std::to_string(kb) + "k";
-    montado_ = ::mount("nubo", ruta_.c_str(), "tmpfs", 0, opciones.c_str()) == 0;
+    montado_ = ::mount("nubo", ruta().c_str(), "tmpfs", 0, opciones.c_str()) == 0;
   }
   ~DiscoChico() {
-    if (montado_) ::umount2(ruta_.c_str(), MNT_DETACH);
-    std::error_code ec;
-    std::filesystem::remove_all(ruta_, ec);
+    if (montado_) ::umount2(ruta().c_str(), MNT_DETACH);
   }
   DiscoChico(const DiscoChico&) = delete;
   DiscoChico& operator=(const DiscoChico&) = delete;
 
   bool montado() const { return montado_; }
-  const std::filesystem::path& ruta() const { return ruta_; }
-  std::string ruta(const std::string& nombre) const { return (ruta_ / nombre).string(); }
+  const std::filesystem::path& ruta() const { return carpeta_.ruta(); }
+  std::string ruta(const std::string& nombre) const { return carpeta_.ruta(nombre); }
 
  private:
-  std::filesystem::path ruta_;
+  CarpetaPrueba carpeta_{"disco_chico_"};
   bool montado_ = false;
 };
 

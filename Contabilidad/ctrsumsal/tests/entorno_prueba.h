@@ -30,7 +30,6 @@ struct EntornoPrueba {
   std::shared_ptr<BaseQueFalla> contable;
   std::shared_ptr<BaseQueFalla> informes;
   std::vector<InformeFalso*> informesCreados;  // owned by the forms
-  std::vector<DiaFalso*> diasCreados;
 
   EntornoPrueba() {
     plataforma.mensajes = &mensajes;
@@ -42,11 +41,7 @@ struct EntornoPrueba {
       informesCreados.push_back(c.get());
       return c;
     };
-    plataforma.crearDia = [this]() -> std::unique_ptr<ctlDia> {
-      auto c = std::make_unique<DiaFalso>();
-      diasCreados.push_back(c.get());
-      return c;
-    };
+    plataforma.crearDia = []() -> std::unique_ptr<ctlDia> { return std::make_unique<DiaFalso>(); };
     contable =
         std::make_shared<BaseQueFalla>(suite::prueba::baseVacia(suite::datos::Papel::Contabilidad));
     informes =

@@ -7,7 +7,7 @@
 
 namespace prjsumsal::prueba {
 
-// A report-output control that keeps what is written to it and raises its four events when the
+// A report-output control that keeps what is written to it and raises its events when the
 // test says so. It starts with values of its own, not the form's design values, so that a test
 // sees whether the form wrote them.
 class InformeFalso : public ctlinforme {
@@ -30,12 +30,6 @@ class InformeFalso : public ctlinforme {
   void conectar(EventosInforme* e) override { eventos = e; }
 
   // The events; nothing happens when no form is connected.
-  void imprime() {
-    if (eventos) eventos->ctlinforme1_Imprime();
-  }
-  void presenta() {
-    if (eventos) eventos->ctlinforme1_Presenta();
-  }
   void sale() {
     if (eventos) eventos->ctlinforme1_Sale();
   }

@@ -58,21 +58,14 @@ TEST(LineaTerminal, SeVeMientrasDuraYNoQuedaNada) {
   EXPECT_EQ(r.pantalla, (std::vector<std::string>{"nubo: aviso", "fin"})) << r.bytes;
 }
 
-// What must not show: work shorter than the wait, a process in the background, work whose
-// result has gone to standard output on the same terminal.
+// What must not show: a process in the background, work whose result has gone to standard
+// output on the same terminal. (Work shorter than the wait is nubo's progress test's.)
 TEST(LineaTerminal, NadaCuandoNoCorresponde) {
   struct Caso {
     const char* nombre;
     std::function<void()> hijo;
     std::vector<std::string> pantalla;
   } casos[] = {
-      {"breve",
-       [] {
-         LineaTerminal linea(STDERR_FILENO, {10s, 10ms});
-         LineaTerminal::Alcance trabajo(&linea);
-         trabajar(linea, "Leyendo el diario", 0);
-       },
-       {}},
       {"en segundo plano",
        [] {
          // A process group of its own in the terminal's session, as a shell's "&" makes.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "informes/pintor.h"
-
 namespace suite::informes {
 namespace {
 
@@ -27,26 +25,6 @@ TEST(Paginar, RenglonesEnterosYCierreJunto) {
     EXPECT_EQ(filas, c.filas) << c.cuentas << " cuentas, cierre " << c.cierre;
     EXPECT_TRUE(paginar(c.cuentas, 100, 10, c.cierre).back().cierre);
   }
-}
-
-// The signature blocks belong to the closing block: for some lengths of a balance they alone
-// push it onto a page of its own, and they never take a page away.
-TEST(Paginar, LasFirmasCuentanEnElCierre) {
-  Diseno conFirmas = disenoBase();
-  conFirmas.firmas = true;
-  Diseno sinFirmas = conFirmas;
-  sinFirmas.firmas = false;
-  ModeloBalance m;
-  int empujadas = 0;
-  for (int n = 0; n < 120; ++n) {
-    m.agregar({std::to_string(100000 + n), "Cuenta", "A", 1, 0, 1, 0, 0, 0, 0, 0});
-    m.cerrar();
-    std::size_t con = PintorBalance(conFirmas, m).paginas().size();
-    std::size_t sin = PintorBalance(sinFirmas, m).paginas().size();
-    EXPECT_GE(con, sin) << n;
-    empujadas += con > sin;
-  }
-  EXPECT_GT(empujadas, 0);
 }
 
 }  // namespace

@@ -142,40 +142,6 @@ TEST_F(CalculoTest, SumasEnterasGrandesSeRestanExactas) {
   EXPECT_EQ(r.back().haber_act, 0);
 }
 
-TEST_F(CalculoTest, InicioEnUnAnioAnteriorSoloCuentaElAnioDelFinal) {
-  Consulta c = marzo();
-  c.desde = "2023-12-01";
-  auto r = filas(c);
-  ASSERT_EQ(r.size(), 7u);
-  EXPECT_EQ(r[0].centro, "1101");
-  EXPECT_EQ(r[0].debe, 1800);  // 1000 + 500 + 300, not the 7777 of December 2023
-  EXPECT_EQ(r[0].haber, 500);
-  EXPECT_EQ(r[3].centro, "3101");
-  EXPECT_EQ(r[3].haber, 1000);
-}
-
-TEST_F(CalculoTest, SinMovimientosEnElAnioNoHayFilas) {
-  Consulta c{1, 7, 0, "2025-01-01", "2025-06-30", 2025, "1"};
-  EXPECT_TRUE(filas(c).empty());
-}
-
-TEST_F(CalculoTest, CodigosDeTextoEnOrdenDeTexto) {
-  prueba::cuenta(*db_, "21", "'Corto'", "P");
-  comprobante(1, "2024-03-15", "CT", 11, 7, "0", {{"21", 5, 0}, {"1101", 0, 5}});
-  auto r = filas(marzo());
-  ASSERT_GE(r.size(), 4u);
-  EXPECT_EQ(r[2].centro, "21");  // text order: a prefix comes first
-  EXPECT_EQ(r[3].centro, "2101");
-}
-
-TEST_F(CalculoTest, NombreYGrupoNulosQuedanVacios) {
-  db_->executesql("update ctmcentros set n_centro=null, g_cuenta=null where centro='4101'");
-  auto r = filas(marzo());
-  ASSERT_EQ(r[4].centro, "4101");
-  EXPECT_EQ(r[4].n_centro, "");
-  EXPECT_EQ(r[4].varHaber8, 500);  // a null group is a results account
-}
-
 std::string errorDeCalculo(BaseDatos& db, const Consulta& c) {
   try {
     Calculo calculo(db, c, Uso::Exportacion);

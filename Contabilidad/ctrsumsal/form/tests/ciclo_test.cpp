@@ -224,15 +224,6 @@ TEST_F(CicloTest, SinFabricaDeControlesShowFormFallaConUnErrorClaro) {
   EXPECT_TRUE(e_.informes->sentencias.empty());
 }
 
-TEST_F(CicloTest, SIIDaElCodigoDelFormatoElegido) {
-  const char* codigos[] = {"", "2", "3", "4", "5"};
-  for (int n = 1; n <= 5; ++n) {
-    frm().seleccionarFormato(n);
-    EXPECT_EQ(frm().SII(), codigos[n - 1]) << "Option" << n;
-  }
-  EXPECT_THROW(frm().seleccionarFormato(6), Error);
-}
-
 // Typing stops at each box's limit, counted in characters.
 TEST_F(CicloTest, ElLimiteDeLasCajasCuentaCaracteres) {
   frmsumsal& f = frm();

@@ -83,11 +83,11 @@ TEST(Contador, GrabarReemplazaLaTablaConLaSentenciaExacta) {
   }
 }
 
-// The delete or the insert fails: the rows in place before the save are there afterwards, nulls
-// included, and never twice.
+// The delete or the insert fails, or there is no database: the rows in place before the save
+// are there afterwards, nulls included, and never twice.
 TEST(Contador, UnaGrabacionFallidaNoPierdeNiDuplicaElContador) {
   struct Caso {
-    int falla;  // 2 the delete, 3 the insert (1 begins the transaction)
+    int falla;  // 2 the delete, 3 the insert (1 begins the transaction); 0 no database
     BaseQueFalla::Modo modo;
     Caja caja;
   };
@@ -97,6 +97,7 @@ TEST(Contador, UnaGrabacionFallidaNoPierdeNiDuplicaElContador) {
       {3,
        BaseQueFalla::Modo::Error,
        {"falla inyectada en la sentencia 3", Icono::Critico, "Mensaje"}},
+      {0, BaseQueFalla::Modo::Error, {kObjetoNoEstablecido, Icono::Critico, "Mensaje"}},
   };
   for (const auto& c : casos) {
     EntornoPrueba e;
@@ -106,22 +107,13 @@ TEST(Contador, UnaGrabacionFallidaNoPierdeNiDuplicaElContador) {
     cls->ShowForm();
     cls->formulario()->txtcontador.Text = "Nuevo";
     e.contable->fallarEn(c.falla, c.modo);
+    if (c.falla == 0) cls->formulario()->glbdb = nullptr;
     cls->formulario()->cmdGrabar_Click();
     EXPECT_EQ(e.mensajes.cajas, std::vector<Caja>{c.caja}) << c.falla << c.caja.texto;
     EXPECT_EQ(filas(*e.contable), (std::vector<std::string>{"Primero|1-9|<null>", "O'Brien|2-7|2"}))
         << c.falla << c.caja.texto;
     cls->UnloadForm();
   }
-}
-
-TEST(Contador, SinBaseContableLaTrampaLoMuestra) {
-  EntornoPrueba e;
-  auto cls = e.clase();
-  cls->ShowForm();
-  cls->formulario()->glbdb = nullptr;
-  cls->formulario()->cmdGrabar_Click();
-  EXPECT_EQ(e.mensajes.cajas,
-            (std::vector<Caja>{{kObjetoNoEstablecido, Icono::Critico, "Mensaje"}}));
 }
 
 // A save whose process dies at the insert or at the commit: nothing reaches the engine from

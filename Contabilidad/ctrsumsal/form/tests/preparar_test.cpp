@@ -121,22 +121,17 @@ TEST_F(PrepararTest, LibroYAlcanceDelUsuarioEligenLosComprobantes) {
   EXPECT_TRUE(e_.mensajes.cajas.empty());
 }
 
+// The rows' statements are the work table's own (tabla_trabajo_test) and their order in a run
+// is in nubo's trace (formulario_test); what neither sees is the record-set option.
 TEST_F(PrepararTest, LasSentenciasVanEnOrden) {
   preparar();
-  const auto& s = e_.informes->sentencias;
-  ASSERT_EQ(s.size(), 6u);
-  EXPECT_EQ(s[0], "delete from ctrsumsal ");
-  EXPECT_EQ(s[1].rfind("insert into ctrsumsal(empresa,usuario,fecha,centro,auxiliar,", 0), 0u);
-  EXPECT_EQ(s[5],
-            "insert into ctrsumsal(empresa,usuario,fecha,centro)  values('3 SUR LTDA','8 ANA',"
-            "'01/03/2024','NULL')");
+  ASSERT_EQ(e_.informes->sentencias.size(), 6u);
+  EXPECT_EQ(e_.informes->sentencias[0], "delete from ctrsumsal ");
   ASSERT_EQ(e_.contable->lecturas.size(), 4u);
   // The two grouped statements are opened with the record-set option 4.
   EXPECT_EQ(e_.contable->opciones, (std::vector<int>{-1, -1, 4, 4}));
   EXPECT_EQ(e_.contable->lecturas[0], " select * from admempresa ");
   EXPECT_EQ(e_.contable->lecturas[1], " select * from ctmcentros ");
-  EXPECT_NE(e_.contable->lecturas[2].find("a.f_comp>=#2024-03-01#"), std::string::npos);
-  EXPECT_EQ(e_.contable->lecturas[3].find("a.f_comp>=#"), std::string::npos);
 }
 
 TEST_F(PrepararTest, DosCorridasDejanSoloLaSegunda) {

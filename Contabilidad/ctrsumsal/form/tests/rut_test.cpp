@@ -43,6 +43,7 @@ TEST_F(RutTest, SalirDelCampoReformaYValida) {
       {"141", "", true, kMalDigito},
       {"0", "", true, kSinGuion},  // re-formed to 0-0
       {"00", "", true, kSinGuion},
+      {"...", "", true, kMalGuion},  // re-formed to 0-., which has no check digit
       {"0-0", "", true, kSinGuion},
       {"5", "", true, kMalDigito},         // re-formed to 0-5; body 0 has check value 11
       {"12a45678", "", true, kMalDigito},  // the body reads as 12: 12-8, check 4
@@ -78,42 +79,9 @@ TEST_F(RutTest, UnTextoDeGuionesTerminaEnLaTrampaSinRetenerElFoco) {
   EXPECT_TRUE(e_.mensajes.cajas.empty());
 }
 
-TEST_F(RutTest, ValidarutDirecto) {
-  struct Caso {
-    const char* r;
-    bool valido;
-    const char* mensaje;
-    const char* queda;  // txtrut afterwards; "=" when untouched
-  };
-  const Caso casos[] = {
-      {"", true, nullptr, "="},
-      {"...", true, nullptr, "="},
-      {"1-2-3", false, kMalGuion, "="},
-      {"12345678-", false, kMalGuion, "="},
-      {"12345678", false, kSinGuion, "="},
-      {"0-0", false, kSinGuion, "="},
-      {"0.-0", false, kSinGuion, "="},  // the dots go first
-      {"12345678-5", true, nullptr, "12.345.678-5"},
-      {"12345678- 5", false, kMalGuion, "="},
-      {"6-k", true, nullptr, "6-k"},
-      {"-0", true, nullptr, "-0"},  // an empty body sums 0: check value 11
-  };
-  for (const auto& c : casos) {
-    EntornoPrueba e;
-    frmsumsal frm(e.plataforma);
-    frm.txtrut.Text = "antes";
-    EXPECT_EQ(frm.validarut(c.r), c.valido) << c.r;
-    std::vector<Caja> esperadas;
-    if (c.mensaje) esperadas.push_back({c.mensaje, Icono::Critico, "Mensaje"});
-    EXPECT_EQ(e.mensajes.cajas, esperadas) << c.r;
-    EXPECT_EQ(frm.txtrut.Text, std::string(c.queda) == "=" ? "antes" : c.queda) << c.r;
-  }
-}
-
 TEST_F(RutTest, UnCuerpoQueNoEsNumericoLlegaALaTrampaDelCampo) {
-  EXPECT_THROW(frm_.validarut("12a-5"), Error);
-  // Through the field the body is read as a number first, so only a separator of thousands
-  // other than "." can leave a character that is not a digit.
+  // The body is read as a number first, so only a separator of thousands other than "." can
+  // leave a character that is not a digit.
   struct Miles : Regional {
     std::string separadorMiles() const override { return "'"; }
   } miles;

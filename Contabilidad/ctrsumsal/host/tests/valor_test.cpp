@@ -40,19 +40,14 @@ TEST(Valor, NuloYTextosQueNoSonNumeroFallanConElMensajeDeLaPlataforma) {
   EXPECT_EQ(errorDe([] { (void)Valor(1e300).entero(); }), "Desbordamiento");
 }
 
-TEST(Valor, ConversionesATexto) {
+// Written as the platform writes numbers, dates and truths; a double rounds half to even.
+TEST(Valor, TextosYEnteros) {
   EXPECT_EQ(Valor(int64_t{-7}).texto(), "-7");
   EXPECT_EQ(Valor(1234.5).texto(), "1234.5");
   EXPECT_EQ(Valor(1e15).texto(), "1e+15");
-  EXPECT_EQ(Valor("1101").texto(), "1101");
   EXPECT_EQ(Valor(Fecha{2024, 3, 1}).texto(), "01/03/2024");
   EXPECT_EQ(Valor(true).texto(), "Verdadero");
-}
-
-TEST(Valor, EnteroRedondeaALaParComoLaPlataforma) {
-  EXPECT_EQ(Valor(2.5).entero(), 2);
-  EXPECT_EQ(Valor(3.5).entero(), 4);
-  EXPECT_EQ(Valor(-2.5).entero(), -2);
+  for (auto [v, e] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}}) EXPECT_EQ(Valor(v).entero(), e);
   EXPECT_EQ(Valor("17").entero(), 17);
 }
 
