@@ -24,30 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using bench::Medida;
 
-constexpr const char* kCuenta = "1000001";
-
-// A journal of the year 2026 in which the account kCuenta takes one line in `cada` of company
-// 1's lines, written once under a name that carries its size.
-fs::path diarioDe(const fs::path& carpeta, long lineas, long cada) {
-  bench::Parametros p;
-  p.lineas = lineas;
-  p.primerDia = std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
-                                            std::chrono::day{1}};
-  fs::path diario =
-      carpeta / ("mayor_" + std::to_string(lineas) + "_" + std::to_string(cada) + ".sqlite");
-  if (fs::exists(diario)) return diario;
-  std::fprintf(stderr, "generando %s\n", diario.c_str());
-  fs::path temporal = diario;
-  temporal += ".generado";
-  bench::generarDiario(temporal, p);
-  {
-    bench::Conexion c(temporal);
-    c.ejecutar("update ctdcomprmm set centro='" + std::string(kCuenta) +
-               "' where empresa=1 and rowid % " + std::to_string(cada) + " = 0");
-  }
-  fs::rename(temporal, diario);
-  return diario;
-}
+constexpr const char* kCuenta = bench::kCuentaMayor;
 
 prjsumsal::Consulta consulta() {
   prjsumsal::Consulta c;
@@ -92,7 +69,7 @@ int main(int argc, char** argv) {
   ::unsetenv("NUBO_TRAZA_SQL");
   try {
     fs::create_directories(carpeta);
-    fs::path diario = diarioDe(carpeta, lineas, cada);
+    fs::path diario = bench::diarioDelMayor(carpeta, lineas, cada);
     Medida api = bench::mejorDe(repeticiones, [&] {
       return leerMayor(*suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad));
     });

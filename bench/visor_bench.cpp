@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using bench::Medida;
 
-constexpr const char* kCuenta = "1000001";
+constexpr const char* kCuenta = bench::kCuentaMayor;
 
 prjsumsal::Consulta consulta() {
   prjsumsal::Consulta c;
@@ -107,29 +107,6 @@ std::string buscarYDesplazar(const fs::path& diario) {
   return t;
 }
 
-// The journal of mayor_bench: the account kCuenta takes one line in `cada` of company 1's
-// lines; the same file name, so that one generation serves both benchmarks.
-fs::path diarioMayor(const fs::path& carpeta, long lineas, long cada) {
-  bench::Parametros p;
-  p.lineas = lineas;
-  p.primerDia = std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
-                                            std::chrono::day{1}};
-  fs::path diario =
-      carpeta / ("mayor_" + std::to_string(lineas) + "_" + std::to_string(cada) + ".sqlite");
-  if (fs::exists(diario)) return diario;
-  std::fprintf(stderr, "generando %s\n", diario.c_str());
-  fs::path temporal = diario;
-  temporal += ".generado";
-  bench::generarDiario(temporal, p);
-  {
-    bench::Conexion c(temporal);
-    c.ejecutar("update ctdcomprmm set centro='" + std::string(kCuenta) +
-               "' where empresa=1 and rowid % " + std::to_string(cada) + " = 0");
-  }
-  fs::rename(temporal, diario);
-  return diario;
-}
-
 std::string abrirMayor(const fs::path& diario) {
   auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
   suite::visor::ModeloMayor m(*db, consulta(), kCuenta);
@@ -184,7 +161,7 @@ int main(int argc, char** argv) {
     p.primerDia = std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
                                               std::chrono::day{1}};
     const fs::path diario = bench::diarioGenerado(carpeta, p);
-    const fs::path mayor = diarioMayor(carpeta, lineasMayor, 4);
+    const fs::path mayor = bench::diarioDelMayor(carpeta, lineasMayor, 4);
     const std::vector<std::string> base{NUBO_EJECUTABLE, "--contabilidad", diario.string(),
                                         "--desde",       "01/01/2026",     "--hasta",
                                         "31/12/2026"};

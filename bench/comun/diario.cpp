@@ -198,4 +198,25 @@ std::filesystem::path diarioGenerado(const std::filesystem::path& carpeta, const
   return diario;
 }
 
+std::filesystem::path diarioDelMayor(const std::filesystem::path& carpeta, long lineas, long cada) {
+  Parametros p;
+  p.lineas = lineas;
+  p.primerDia = std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
+                                            std::chrono::day{1}};
+  std::filesystem::path diario =
+      carpeta / ("mayor_" + std::to_string(lineas) + "_" + std::to_string(cada) + ".sqlite");
+  if (std::filesystem::exists(diario)) return diario;
+  std::fprintf(stderr, "generando %s\n", diario.c_str());
+  std::filesystem::path temporal = diario;
+  temporal += ".generado";
+  generarDiario(temporal, p);
+  {
+    Conexion c(temporal);
+    c.ejecutar("update ctdcomprmm set centro='" + std::string(kCuentaMayor) +
+               "' where empresa=1 and rowid % " + std::to_string(cada) + " = 0");
+  }
+  std::filesystem::rename(temporal, diario);
+  return diario;
+}
+
 }  // namespace bench

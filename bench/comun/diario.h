@@ -37,6 +37,14 @@ void generarDiario(const std::filesystem::path& destino, const Parametros& p);
 // not there yet; the folder is created if missing.
 std::filesystem::path diarioGenerado(const std::filesystem::path& carpeta, const Parametros& p);
 
+// The account that diarioDelMayor gives its lines to.
+inline constexpr const char* kCuentaMayor = "1000001";
+
+// A journal of `lineas` lines of the year 2026 in which kCuentaMayor takes one line in `cada` of
+// company 1's lines: what the ledger's benchmarks open. Written once in `carpeta` under a name
+// that carries its size, so that one generation serves every benchmark that asks for it.
+std::filesystem::path diarioDelMayor(const std::filesystem::path& carpeta, long lineas, long cada);
+
 // Puts a journal built by generarDiario back as it was built: drops the planner's statistics
 // and every index other than the two ordinary ones and those named in `conservar`, should a
 // database object have added them while it was open. Returns the names of what it dropped,

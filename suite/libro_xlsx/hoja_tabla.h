@@ -17,11 +17,11 @@ struct ColumnaHoja {
 
 // What heads the sheet, as the printed balances head their pages.
 struct CabezaHoja {
-  std::string titulo;   // "BALANCE TRIBUTARIO"
-  std::string empresa;  // the company's name
-  std::string rut;      // the company's RUT
-  std::string periodo;  // "01/01/2026 - 31/12/2026"
-  std::string emision;  // the issue date, "04/12/2026"
+  std::string titulo{};   // "BALANCE TRIBUTARIO"
+  std::string empresa{};  // the company's name
+  std::string rut{};      // the company's RUT
+  std::string periodo{};  // "01/01/2026 - 31/12/2026"
+  std::string emision{};  // the issue date, "04/12/2026"
 };
 
 // One cell of a row: empty, a text, or an amount (rounded to whole units when written).

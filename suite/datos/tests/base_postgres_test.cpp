@@ -141,35 +141,38 @@ TEST_F(BasePostgresTest, CadaUsuarioLlenaSuPropiaTablaDeTrabajo) {
   EXPECT_EQ(ana->newrecord("select count(*) as n from ctrsumsal")->fields("n").Value, Valor(2));
 }
 
+// The accountant's save as the form makes it, in its two halves, and whether a step ran without
+// the server refusing it (a refused one rolls back, as the form does).
+void empezar(prjsumsal::BaseDatos& db) {
+  db.executesql("begin transaction");
+  db.executesql("delete from contador ");
+}
+void terminar(prjsumsal::BaseDatos& db, const std::string& nombre) {
+  db.executesql("insert into contador(nombre) values('" + nombre + "')");
+  db.executesql("commit transaction");
+}
+bool sinFalla(prjsumsal::BaseDatos& db, const std::function<void()>& f) {
+  try {
+    f();
+    return true;
+  } catch (const ErrorPostgres&) {
+    db.executesql("rollback transaction");
+    return false;
+  }
+}
+bool grabar(prjsumsal::BaseDatos& db, const std::string& nombre) {
+  return sinFalla(db, [&] {
+    empezar(db);
+    terminar(db, nombre);
+  });
+}
+
 // Two users save the accountant at the same moment, each replacing the record with a delete and
 // an insert inside "begin transaction". One save may fail, but both rows must never stay; the
 // one that failed rolls back and its connection keeps working.
 TEST_F(BasePostgresTest, DosGrabacionesDelContadorDejanUnaFila) {
   auto ana = abrir();
   auto beto = abrir();
-  auto empezar = [](prjsumsal::BaseDatos& db) {
-    db.executesql("begin transaction");
-    db.executesql("delete from contador ");
-  };
-  auto terminar = [](prjsumsal::BaseDatos& db, const std::string& nombre) {
-    db.executesql("insert into contador(nombre) values('" + nombre + "')");
-    db.executesql("commit transaction");
-  };
-  auto sinFalla = [](prjsumsal::BaseDatos& db, const std::function<void()>& f) {
-    try {
-      f();
-      return true;
-    } catch (const ErrorPostgres&) {
-      db.executesql("rollback transaction");
-      return false;
-    }
-  };
-  auto grabar = [&](prjsumsal::BaseDatos& db, const std::string& nombre) {
-    return sinFalla(db, [&] {
-      empezar(db);
-      terminar(db, nombre);
-    });
-  };
   const std::string bloqueada =
       "select count(*) as n from pg_locks where not granted and pid = " +
       beto->newrecord("select pg_backend_pid() as p")->fields("p").Value.texto();
