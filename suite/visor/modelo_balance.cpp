@@ -11,8 +11,8 @@ namespace suite::visor {
 
 namespace {
 
-constexpr const char* kOchoTitulos[] = {"Debitos", "Creditos", "Deudor",   "Acreedor",
-                                        "Activo",  "Pasivo",   "Perdidas", "Ganancias"};
+constexpr const char* kOchoTitulos[] = {"Débitos", "Créditos", "Deudor",   "Acreedor",
+                                        "Activo",  "Pasivo",   "Pérdidas", "Ganancias"};
 
 int columnas(const BalanceVisor& b) {
   return 2 + (b.comparar ? kMontos : kOcho);
