@@ -26,19 +26,9 @@ using bench::Medida;
 
 constexpr const char* kCuenta = bench::kCuentaMayor;
 
-prjsumsal::Consulta consulta() {
-  prjsumsal::Consulta c;
-  c.empresa = 1;
-  c.desde = "2026-01-01";
-  c.hasta = "2026-12-31";
-  c.anio = 2026;
-  c.libro = "1";
-  return c;
-}
-
 // The ledger read to its last line; returns its lines.
 std::string leerMayor(prjsumsal::BaseDatos& db) {
-  suite::mayor::Mayor mayor(db, consulta(), {{kCuenta}, {}});
+  suite::mayor::Mayor mayor(db, bench::consultaDelMayor(), {{kCuenta}, {}});
   std::size_t lineas = 0;
   for (suite::mayor::Cuenta c; mayor.siguienteCuenta(c);) {
     for (suite::mayor::Movimiento m; mayor.siguienteMovimiento(m);) ++lineas;

@@ -29,17 +29,6 @@ using bench::Medida;
 
 constexpr const char* kCuenta = bench::kCuentaMayor;
 
-prjsumsal::Consulta consulta() {
-  prjsumsal::Consulta c;
-  c.empresa = 1;
-  c.usuario = 1;
-  c.desde = "2026-01-01";
-  c.hasta = "2026-12-31";
-  c.anio = 2026;
-  c.libro = "1";
-  return c;
-}
-
 // Qt's application for one measured child: the offscreen platform, no screen needed.
 struct Aplicacion {
   int argc = 1;
@@ -56,9 +45,9 @@ std::string abrirVisor(const fs::path& diario) {
   reloj.start();
   std::shared_ptr<prjsumsal::BaseDatos> db =
       suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
-  suite::visor::VentanaVisor v(db, consulta(), false, {.empresa = "BENCH"});
+  suite::visor::VentanaVisor v(db, bench::consultaDelMayor(), false, {.empresa = "BENCH"});
   v.show();
-  if (!v.cargar(consulta())) throw std::runtime_error(v.estado().toStdString());
+  if (!v.cargar(bench::consultaDelMayor())) throw std::runtime_error(v.estado().toStdString());
   QApplication::processEvents();
   (void)v.grab();  // the first screen drawn
   return std::to_string(v.modeloBalance()->balance().cuentas.size());
@@ -68,7 +57,8 @@ std::string abrirVisor(const fs::path& diario) {
 // without Qt's application or a window.
 std::string leerBalance(const fs::path& diario) {
   auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
-  auto b = suite::visor::cargarBalance(*db, consulta(), false, suite::visor::kNiveles);
+  auto b =
+      suite::visor::cargarBalance(*db, bench::consultaDelMayor(), false, suite::visor::kNiveles);
   return std::to_string(b.cuentas.size());
 }
 
@@ -78,7 +68,7 @@ std::string buscarYDesplazar(const fs::path& diario) {
   Aplicacion a;
   auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
   auto b = std::make_shared<suite::visor::BalanceVisor>(
-      suite::visor::cargarBalance(*db, consulta(), false, suite::visor::kNiveles));
+      suite::visor::cargarBalance(*db, bench::consultaDelMayor(), false, suite::visor::kNiveles));
   suite::visor::ModeloBalance m(b, suite::visor::kNiveles);
   QElapsedTimer reloj;
   qint64 tecla = 0, pagina = 0;
@@ -109,7 +99,7 @@ std::string buscarYDesplazar(const fs::path& diario) {
 
 std::string abrirMayor(const fs::path& diario) {
   auto db = suite::datos::BaseSqlite::abrir(diario, suite::datos::Papel::Contabilidad);
-  suite::visor::ModeloMayor m(*db, consulta(), kCuenta);
+  suite::visor::ModeloMayor m(*db, bench::consultaDelMayor(), kCuenta);
   return std::to_string(m.totales().lineas);
 }
 

@@ -219,4 +219,15 @@ std::filesystem::path diarioDelMayor(const std::filesystem::path& carpeta, long 
   return diario;
 }
 
+prjsumsal::Consulta consultaDelMayor() {
+  prjsumsal::Consulta c;
+  c.empresa = 1;
+  c.usuario = 1;
+  c.desde = "2026-01-01";
+  c.hasta = "2026-12-31";
+  c.anio = 2026;
+  c.libro = "1";
+  return c;
+}
+
 }  // namespace bench

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "balance/consulta.h"
+
 namespace bench {
 
 // The shape of a generated journal. Equal parameters give the same journal, line for line.
@@ -44,6 +46,10 @@ inline constexpr const char* kCuentaMayor = "1000001";
 // company 1's lines: what the ledger's benchmarks open. Written once in `carpeta` under a name
 // that carries its size, so that one generation serves every benchmark that asks for it.
 std::filesystem::path diarioDelMayor(const std::filesystem::path& carpeta, long lineas, long cada);
+
+// The balance those benchmarks ask of that journal: company 1, user 1, the year 2026, the tax
+// book.
+prjsumsal::Consulta consultaDelMayor();
 
 // Puts a journal built by generarDiario back as it was built: drops the planner's statistics
 // and every index other than the two ordinary ones and those named in `conservar`, should a
